@@ -1,0 +1,39 @@
+#include "app/Application.h"
+
+#include "app/AppInfo.h"
+#include "app/FrmMain.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void installGermanTranslations(QCoreApplication &app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *name : {"qtbase_de", "qtwebengine_de"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QString::fromLatin1(name), folder))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
+}
+
+int runPergolan(int argc, char *argv[])
+{
+    // The web view shares its OpenGL contexts with the widgets; it must be said before the
+    // application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appinfo::title());
+    QApplication::setApplicationDisplayName(appinfo::title());
+    QApplication::setOrganizationName(appinfo::title());
+    installGermanTranslations(app);
+
+    StartOptions options;
+    options.skipUpdateCheck = argc > 1;
+    TfrmMain window(nullptr, options);
+    window.show();
+    return QApplication::exec();
+}

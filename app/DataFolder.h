@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The per-user data folder "Pergol" in the user's documents folder, with one folder per
+// sermon series ("1" to "6"), each holding "Predigten" and "Archiv".
+namespace datafolder {
+
+// The documents folder as the system reports it (empty when it reports none).
+QString documentsDir();
+
+// The data folder's path (whether or not it exists yet).
+QString path();
+
+// Makes sure the data folder exists and makes it the current directory. When the documents
+// folder is unknown the current directory stays. Throws AppError when the folder cannot be
+// created.
+void EnterDataFolder();
+
+// Creates the series folders with "Predigten" and "Archiv" and, per series, moves the stored
+// service orders into an empty archive (once: later starts find the archive non-empty).
+// Throws AppError when a folder cannot be created; a failing move is skipped.
+void PrepareSeriesFolders();
+
+} // namespace datafolder

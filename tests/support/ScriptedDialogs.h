@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+#include <deque>
+
+// Dialogs for tests: every question is answered from a script, every message is recorded.
+// An unscripted question fails the test (and answers No / cancels), so no test hangs on a
+// dialog nobody sees.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    // What was shown, in order.
+    QStringList messages;   // message() and error() texts
+    QStringList errors;     // error() texts only
+    QStringList questions;  // askYesNo() texts
+    QList<FileDialogRequest> fileRequests;
+    QList<QUrl> openedUrls;
+
+    // Scripted answers, consumed front first.
+    std::deque<bool> yesNoAnswers;
+    std::deque<QString> fileNames; // an empty string cancels
+    std::deque<std::optional<QFont>> fonts;
+    std::deque<bool> printerAnswers;
+    bool openSucceeds = true;
+
+    void message(const QString &text, const QString &title = {}) override;
+    void error(const QString &text) override;
+    bool askYesNo(const QString &text, const QString &title = {}) override;
+    QString openFileName(const FileDialogRequest &request) override;
+    QString saveFileName(const FileDialogRequest &request) override;
+    std::optional<QFont> chooseFont(const QFont &current) override;
+    bool setupPrinter(QPrinter &printer) override;
+    bool openExternally(const QUrl &url) override;
+};

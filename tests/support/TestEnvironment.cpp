@@ -1,0 +1,115 @@
+#include "tests/support/TestEnvironment.h"
+
+#include "app/Clock.h"
+#include "app/FrmMain.h"
+#include "app/ProgramFolder.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+void copyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString rel = QDir(from).relativeFilePath(src);
+        // The executables and libraries are not needed in the private program folder.
+        if (QFileInfo(src).isExecutable() || rel.startsWith(QStringLiteral("lib/")))
+            continue;
+        const QString dst = to + u'/' + rel;
+        QDir().mkpath(QFileInfo(dst).absolutePath());
+        QFile::copy(src, dst);
+    }
+}
+
+} // namespace
+
+QString sharedReferenceDir()
+{
+    const QByteArray env = qgetenv("PERGOLAN_SHARED_DIR");
+    if (!env.isEmpty())
+        return QString::fromLocal8Bit(env) + QStringLiteral("/reference");
+    return QStringLiteral(PERGOLAN_SOURCE_DIR "/../shared/reference");
+}
+
+QString builtProgramDir()
+{
+    return QString::fromLocal8Bit(qgetenv("PERGOLAN_PROGRAM_DIR"));
+}
+
+TestEnvironment::TestEnvironment()
+    : m_oldHome(qgetenv("HOME"))
+    , m_oldCurrent(QDir::currentPath())
+{
+    if (!m_root.isValid())
+        ADD_FAILURE() << "no temporary folder";
+    QDir().mkpath(home());
+    QDir().mkpath(home() + QStringLiteral("/Documents"));
+    qputenv("HOME", home().toLocal8Bit());
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CACHE_HOME");
+    qunsetenv("XDG_DOCUMENTS_DIR");
+    QStandardPaths::setTestModeEnabled(false);
+    const QString built = builtProgramDir();
+    if (!built.isEmpty())
+        copyTree(built, programDir());
+    else
+        QDir().mkpath(programDir());
+    programfolder::setDirForTesting(programDir());
+    programfolder::setReadOnlyForTesting(false);
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    QDir::setCurrent(m_oldCurrent);
+    programfolder::setDirForTesting({});
+    programfolder::setReadOnlyForTesting(false);
+    appclock::setTodayForTesting({});
+    qputenv("HOME", m_oldHome);
+}
+
+QString TestEnvironment::home() const
+{
+    return m_root.path() + QStringLiteral("/home");
+}
+
+QString TestEnvironment::programDir() const
+{
+    return m_root.path() + QStringLiteral("/programm");
+}
+
+QString TestEnvironment::dataDir() const
+{
+    return home() + QStringLiteral("/Documents/Pergol");
+}
+
+void TestEnvironment::writeProgramFile(const QString &relative, const QByteArray &bytes) const
+{
+    const QString path = programDir() + u'/' + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+}
+
+std::unique_ptr<TfrmMain> makeMainWindow(ScriptedDialogs **dialogs)
+{
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    if (dialogs)
+        *dialogs = scripted.get();
+    StartOptions options;
+    options.skipUpdateCheck = true;
+    return std::make_unique<TfrmMain>(std::move(scripted), options);
+}

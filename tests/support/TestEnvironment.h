@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class ScriptedDialogs;
+class TfrmMain;
+
+// A private world for one test: HOME (and with it the documents folder and the per-user
+// overlay) in a temporary folder, a program folder of its own holding a copy of the built
+// program folder's data, and today's date fixed when asked.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    QString home() const;
+    QString programDir() const;
+    QString dataDir() const; // <home>/Documents/Pergol
+
+    // Writes a Windows-1252 (or raw) file under the program folder.
+    void writeProgramFile(const QString &relative, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir m_root;
+    QByteArray m_oldHome;
+    QString m_oldCurrent;
+};
+
+// The folder with the shared public reference data (a Bible text, the order of readings).
+QString sharedReferenceDir();
+
+// The built program folder (executable, libpergol.so, Texte/, libs/).
+QString builtProgramDir();
+
+// Creates the main window with scripted dialogs and without the update check.
+std::unique_ptr<TfrmMain> makeMainWindow(ScriptedDialogs **dialogs = nullptr);

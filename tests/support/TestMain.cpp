@@ -1,0 +1,21 @@
+// One QApplication for every test executable, headless (QT_QPA_PLATFORM=offscreen is set by
+// ctest), named as the program so per-user paths match.
+#include "app/AppInfo.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The web view shares its OpenGL contexts with the widgets; it must be said before the
+    // application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appinfo::title());
+    QApplication::setOrganizationName(appinfo::title());
+    return RUN_ALL_TESTS();
+}
