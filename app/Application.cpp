@@ -11,7 +11,7 @@
 void installGermanTranslations(QCoreApplication &app)
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char *name : {"qtbase_de", "qtwebengine_de"}) {
+    for (const char *name : { "qtbase_de", "qtwebengine_de" }) {
         auto *translator = new QTranslator(&app);
         if (translator->load(QString::fromLatin1(name), folder))
             QCoreApplication::installTranslator(translator);

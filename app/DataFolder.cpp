@@ -20,7 +20,7 @@ void makeFolder(const QString &folder)
 
 QStringList iniFilesIn(const QDir &folder)
 {
-    return folder.entryList({QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden);
+    return folder.entryList({ QStringLiteral("*.ini") }, QDir::Files | QDir::Hidden);
 }
 
 } // namespace

@@ -75,13 +75,15 @@ void TfrmMain::connectHandlers()
     connect(BtnExit, &QToolButton::clicked, this, &TfrmMain::BtnExitClick);
     connect(tmrClose, &QTimer::timeout, this, &TfrmMain::tmrCloseTimer);
 
-    for (QLineEdit *edit : {txtWochenspruch, txtPsalm, txtEpistel, txtEvangelium, txtPredigttext,
-                            txtEingangslied, txtWochenlied, txtVorpredigtslied, txtKollektenlied,
-                            txtAusgangslied})
+    for (QLineEdit *edit :
+         { txtWochenspruch, txtPsalm, txtEpistel, txtEvangelium, txtPredigttext, txtEingangslied,
+           txtWochenlied, txtVorpredigtslied, txtKollektenlied, txtAusgangslied })
         connect(edit, &QLineEdit::textChanged, this, &TfrmMain::txtEingangsliedChange);
 
-    for (QPushButton *button : {btnOpenPsalm, btnOpenEpistel, btnOpenEvangelium, btnOpenPredigttext})
-        connect(button, &QPushButton::clicked, this, [this, button] { txtEpistelDblClick(button); });
+    for (QPushButton *button :
+         { btnOpenPsalm, btnOpenEpistel, btnOpenEvangelium, btnOpenPredigttext })
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { txtEpistelDblClick(button); });
 
     connect(btnUp, &QToolButton::clicked, this, &TfrmMain::btnUpClick);
     connect(btnDown, &QToolButton::clicked, this, &TfrmMain::btnDownClick);
@@ -101,13 +103,15 @@ void TfrmMain::connectHandlers()
     connect(pclPageControl, &QTabWidget::currentChanged, this, &TfrmMain::pclPageControlChange);
 
     // Controls whose mouse, focus and context events the window handles itself.
-    const QList<QWidget *> watched = {
-        centralWidget(), tshProprium, tshOrdinarium, tshLiturgie, grpTexte, grpKonstanteTexte,
-        GroupBox1, pnlLiturgieMenu, SpeedPanel, BtnNew, BtnOpen, btnSave, btnCopyright,
-        BtnHilfe, BtnFeedback, BtnExit, lblPredigttext, txtPsalm, txtEpistel, txtEvangelium,
-        txtPredigttext, grpLieder, txtCredo, txtVaterUnser, txtSegen, txtGloriaPatri,
-        txtGloriaExcelsis, txtKyrie, lbxReihenfolge, btnUp, btnDown, btnCompile, btnPrinterSetup,
-        btnPrint, btnSeitenformat, btnExport, txtAblauf, cmbTag, cmbGrundform};
+    const QList<QWidget *> watched
+        = { centralWidget(),   tshProprium,       tshOrdinarium,   tshLiturgie,    grpTexte,
+            grpKonstanteTexte, GroupBox1,         pnlLiturgieMenu, SpeedPanel,     BtnNew,
+            BtnOpen,           btnSave,           btnCopyright,    BtnHilfe,       BtnFeedback,
+            BtnExit,           lblPredigttext,    txtPsalm,        txtEpistel,     txtEvangelium,
+            txtPredigttext,    grpLieder,         txtCredo,        txtVaterUnser,  txtSegen,
+            txtGloriaPatri,    txtGloriaExcelsis, txtKyrie,        lbxReihenfolge, btnUp,
+            btnDown,           btnCompile,        btnPrinterSetup, btnPrint,       btnSeitenformat,
+            btnExport,         txtAblauf,         cmbTag,          cmbGrundform };
     for (QWidget *w : watched) {
         w->installEventFilter(this);
         w->setMouseTracking(true);
@@ -117,7 +121,7 @@ void TfrmMain::connectHandlers()
             area->viewport()->setMouseTracking(true);
         }
     }
-    for (QComboBox *combo : {cmbTag, cmbGrundform})
+    for (QComboBox *combo : { cmbTag, cmbGrundform })
         combo->lineEdit()->installEventFilter(this);
 }
 
@@ -256,8 +260,8 @@ void TfrmMain::FormClose()
     EmptyInternetCache();
     QCoreApplication::processEvents();
     if (Modified() > 0
-        && m_dialogs->askYesNo(
-            QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
+        && m_dialogs->askYesNo(QStringLiteral(
+            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
         try {
             btnSaveClick();
         } catch (const AppError &e) {

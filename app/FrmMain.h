@@ -144,8 +144,8 @@ public:
     // Tab "Perikope"
     QSplitter *splPerikope = nullptr;
     QTextEdit *rchBibelstelle = nullptr;
-    QWidget *pnlBrowser = nullptr;         // holds brsBrowser once it exists
-    QWebEngineView *brsBrowser = nullptr;  // created the first time it is needed
+    QWidget *pnlBrowser = nullptr; // holds brsBrowser once it exists
+    QWebEngineView *brsBrowser = nullptr; // created the first time it is needed
 
     QStatusBar *Status = nullptr;
     QTimer *tmrClose = nullptr;

@@ -29,8 +29,7 @@ constexpr int kToolBarHeight = 41;
 constexpr int kDayPanelHeight = 34;
 constexpr int kStatusHeight = 19;
 
-template<typename T>
-T *make(QWidget *parent, const char *name)
+template<typename T> T *make(QWidget *parent, const char *name)
 {
     auto *w = new T(parent);
     w->setObjectName(QString::fromLatin1(name));
@@ -122,8 +121,8 @@ void TfrmMain::buildUi()
     cmbTag->setInsertPolicy(QComboBox::NoInsert);
     cmbTag->setMaxVisibleItems(24);
     cmbTag->setGeometry(400, 9, 370, 23);
-    cmbTag->setToolTip(QStringLiteral(
-        "Hier den nächsten Sonn- oder Feiertag auswählen, für den  der Gottesdienst vorbereitet werden soll."));
+    cmbTag->setToolTip(QStringLiteral("Hier den nächsten Sonn- oder Feiertag auswählen, für den  "
+                                      "der Gottesdienst vorbereitet werden soll."));
 
     // ---- Day panel -----------------------------------------------------------------------
     lblTagesname = make<QLabel>(client, "lblTagesname");
@@ -142,7 +141,7 @@ void TfrmMain::buildUi()
     lblPredigtreiheWert = make<QLabel>(lblTagesname, "lblPredigtreiheWert");
     lblPredigtreiheWert->setText(QStringLiteral("1"));
     lblPredigtreiheWert->setGeometry(748, 0, 30, kDayPanelHeight);
-    for (QLabel *l : {lblPredigtreihe, lblPredigtreiheWert})
+    for (QLabel *l : { lblPredigtreihe, lblPredigtreiheWert })
         l->setFont(panelFont);
 
     // ---- Tabs ------------------------------------------------------------------------------
@@ -182,7 +181,7 @@ void TfrmMain::buildUi()
     lblPredigttext->setToolTip(QStringLiteral("Klick mich! Hier gehts zur Predigt!"));
     txtPredigttext = lineEdit(grpTexte, "txtPredigttext", editX, 156, editW);
     btnOpenPredigttext = showButton(grpTexte, "btnOpenPredigttext", 4, editX + editW + 6, 156);
-    for (QPushButton *b : {btnOpenPsalm, btnOpenEpistel, btnOpenEvangelium, btnOpenPredigttext})
+    for (QPushButton *b : { btnOpenPsalm, btnOpenEpistel, btnOpenEvangelium, btnOpenPredigttext })
         b->setToolTip(QStringLiteral("Bibelstelle anzeigen"));
 
     grpLieder = make<QGroupBox>(tshProprium, "grpLieder");
@@ -207,14 +206,14 @@ void TfrmMain::buildUi()
     GroupBox1->setTitle(QStringLiteral("Lieder"));
     GroupBox1->setGeometry(396, 8, 371, 516);
 
-    const auto placeDialog = [this](QPlainTextEdit *m, const QString &caption,
-                                    const QString &sub, int y) {
-        auto *c = label(grpKonstanteTexte, caption, 10, y, 80);
-        auto *s = label(grpKonstanteTexte, sub, 10, y + 16, 80);
-        Q_UNUSED(c);
-        Q_UNUSED(s);
-        m->setGeometry(92, y, 278, 40);
-    };
+    const auto placeDialog
+        = [this](QPlainTextEdit *m, const QString &caption, const QString &sub, int y) {
+              auto *c = label(grpKonstanteTexte, caption, 10, y, 80);
+              auto *s = label(grpKonstanteTexte, sub, 10, y + 16, 80);
+              Q_UNUSED(c);
+              Q_UNUSED(s);
+              m->setGeometry(92, y, 278, 40);
+          };
     txtDialog1 = memo(grpKonstanteTexte, "txtDialog1", false);
     placeDialog(txtDialog1, QStringLiteral("1. Dialog"), QStringLiteral("(Votum)"), 22);
     txtDialog2 = memo(grpKonstanteTexte, "txtDialog2", false);
@@ -257,35 +256,38 @@ void TfrmMain::buildUi()
     btnUp->setAutoRaise(true);
     btnUp->setArrowType(Qt::UpArrow);
     btnUp->setGeometry(6, 5, 26, 26);
-    btnUp->setToolTip(QStringLiteral("Den markierten Eintrag in der Liste unten weiter nach oben verschieben."));
+    btnUp->setToolTip(
+        QStringLiteral("Den markierten Eintrag in der Liste unten weiter nach oben verschieben."));
     btnDown = make<QToolButton>(pnlLiturgieMenu, "btnDown");
     btnDown->setAutoRaise(true);
     btnDown->setArrowType(Qt::DownArrow);
     btnDown->setGeometry(34, 5, 26, 26);
-    btnDown->setToolTip(QStringLiteral("Den markierten Eintrag in der Liste unten weiter nach unten verschieben."));
+    btnDown->setToolTip(
+        QStringLiteral("Den markierten Eintrag in der Liste unten weiter nach unten verschieben."));
     cmbGrundform = make<QComboBox>(pnlLiturgieMenu, "cmbGrundform");
     cmbGrundform->setEditable(true);
     cmbGrundform->setInsertPolicy(QComboBox::NoInsert);
     cmbGrundform->setGeometry(66, 7, 137, 22);
-    cmbGrundform->setToolTip(QStringLiteral("Die in Ihrer Gemeinde verwendete Grundform auswählen"));
+    cmbGrundform->setToolTip(
+        QStringLiteral("Die in Ihrer Gemeinde verwendete Grundform auswählen"));
 
-    const auto commandButton = [this](const char *name, const QString &text, const QString &tip,
-                                      int x, int w) {
-        auto *b = make<QPushButton>(pnlLiturgieMenu, name);
-        b->setText(text);
-        b->setToolTip(tip);
-        b->setGeometry(x, 5, w, 26);
-        return b;
-    };
+    const auto commandButton
+        = [this](const char *name, const QString &text, const QString &tip, int x, int w) {
+              auto *b = make<QPushButton>(pnlLiturgieMenu, name);
+              b->setText(text);
+              b->setToolTip(tip);
+              b->setGeometry(x, 5, w, 26);
+              return b;
+          };
     btnCompile = commandButton("btnCompile", QStringLiteral("Ablauf generieren"),
                                QStringLiteral("Schritt 1: Ablauf generieren"), 222, 120);
     btnPrinterSetup = commandButton("btnPrinterSetup", QStringLiteral("Drucker..."),
                                     QStringLiteral("Optional: Druckereinstellung"), 348, 80);
     btnPrint = commandButton("btnPrint", QStringLiteral("Drucken"),
                              QStringLiteral("Optional: Drucken"), 434, 80);
-    btnSeitenformat = commandButton("btnSeitenformat", QStringLiteral("Seitenformat"),
-                                    QStringLiteral("Schritt 2: Seitenformat wählen (Aktuell: Hochkant)"),
-                                    520, 110);
+    btnSeitenformat = commandButton(
+        "btnSeitenformat", QStringLiteral("Seitenformat"),
+        QStringLiteral("Schritt 2: Seitenformat wählen (Aktuell: Hochkant)"), 520, 110);
     btnSeitenformat->setProperty("tag", 0);
     btnSeitenformat->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     btnExport = commandButton("btnExport", QStringLiteral("Nach LibreOffice"),
@@ -302,7 +304,8 @@ void TfrmMain::buildUi()
     };
     chkAbendmahl = tick("chkAbendmahl", QStringLiteral("Abendmahl"),
                         QStringLiteral("Die Abendmahlsliturgie einfügen"), 42);
-    chkTaufe = tick("chkTaufe", QStringLiteral("Taufe"), QStringLiteral("Die Taufliturgie einfügen"), 62);
+    chkTaufe = tick("chkTaufe", QStringLiteral("Taufe"),
+                    QStringLiteral("Die Taufliturgie einfügen"), 62);
     chkKonfirmation = tick("chkKonfirmation", QStringLiteral("Konfirmation"),
                            QStringLiteral("Die Konfirmationsliturgie einfügen"), 82);
     chkTrauung = tick("chkTrauung", QStringLiteral("Trauung"),
@@ -340,7 +343,7 @@ void TfrmMain::buildUi()
     browserLayout->setContentsMargins(0, 0, 0, 0);
     splPerikope->addWidget(rchBibelstelle);
     splPerikope->addWidget(pnlBrowser);
-    splPerikope->setSizes({185, 320});
+    splPerikope->setSizes({ 185, 320 });
 
     // ---- Status bar and timer ---------------------------------------------------------------
     Status = new QStatusBar(this);

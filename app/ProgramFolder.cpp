@@ -43,7 +43,7 @@ QString dir()
 QString overlayDir()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-           + QStringLiteral("/programm");
+        + QStringLiteral("/programm");
 }
 
 QString readPath(const QString &relative)

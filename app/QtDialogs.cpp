@@ -19,7 +19,8 @@ QStringList qtFilterList(const QString &windowsFilter)
         patterns.replace(u';', u' ');
         QString caption = parts.at(i);
         // "Alle Dateien (*.*)" already names its pattern.
-        filters.append(caption.contains(u'(') ? caption : caption + QStringLiteral(" (") + patterns + u')');
+        filters.append(caption.contains(u'(') ? caption
+                                              : caption + QStringLiteral(" (") + patterns + u')');
     }
     return filters;
 }
@@ -43,7 +44,7 @@ bool QtDialogs::askYesNo(const QString &text, const QString &title)
 {
     return QMessageBox::question(m_owner, title.isEmpty() ? appinfo::title() : title, text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-           == QMessageBox::Yes;
+        == QMessageBox::Yes;
 }
 
 QString QtDialogs::runFileDialog(const FileDialogRequest &request, bool save)

@@ -28,7 +28,7 @@ IniFile IniFile::fromText(const QString &text)
             current = ini.findSection(name);
             if (!current) {
                 ini.m_sectionIndex.insert(fold(name), ini.m_sections.size());
-                ini.m_sections.append(Section{name, {}, {}});
+                ini.m_sections.append(Section { name, {}, {} });
                 current = &ini.m_sections.last();
             }
             continue;
@@ -41,7 +41,7 @@ IniFile IniFile::fromText(const QString &text)
         if (current->index.contains(foldedKey))
             continue;
         current->index.insert(foldedKey, current->entries.size());
-        current->entries.append({key, line.mid(eq + 1).trimmed()});
+        current->entries.append({ key, line.mid(eq + 1).trimmed() });
     }
     return ini;
 }
@@ -72,7 +72,8 @@ const IniFile::Section *IniFile::findSection(const QString &name) const
     return it == m_sectionIndex.constEnd() ? nullptr : &m_sections[*it];
 }
 
-QString IniFile::value(const QString &section, const QString &key, const QString &defaultValue) const
+QString IniFile::value(const QString &section, const QString &key,
+                       const QString &defaultValue) const
 {
     const Section *s = findSection(section);
     if (!s)
@@ -106,7 +107,7 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     Section *s = findSection(section);
     if (!s) {
         m_sectionIndex.insert(fold(section), m_sections.size());
-        m_sections.append(Section{section, {}, {}});
+        m_sections.append(Section { section, {}, {} });
         s = &m_sections.last();
     }
     const QString foldedKey = fold(key);
@@ -116,7 +117,7 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
         return;
     }
     s->index.insert(foldedKey, s->entries.size());
-    s->entries.append({key, value});
+    s->entries.append({ key, value });
 }
 
 QString IniFile::toText() const

@@ -23,7 +23,8 @@ public:
     // then holds a German reason.
     bool load(const QString &path, QString *errorText = nullptr);
 
-    QString value(const QString &section, const QString &key, const QString &defaultValue = {}) const;
+    QString value(const QString &section, const QString &key,
+                  const QString &defaultValue = {}) const;
     bool contains(const QString &section, const QString &key) const;
     bool hasSection(const QString &section) const;
 
@@ -45,7 +46,7 @@ private:
     {
         QString name;
         QList<std::pair<QString, QString>> entries; // in written order
-        QHash<QString, qsizetype> index;            // folded key -> position in entries
+        QHash<QString, qsizetype> index; // folded key -> position in entries
     };
 
     Section *findSection(const QString &name);

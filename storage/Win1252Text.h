@@ -31,6 +31,7 @@ bool readLines(const QString &path, QStringList &lines, QString *errorText = nul
 bool writeLines(const QString &path, const QStringList &lines, QString *errorText = nullptr);
 
 // Writes bytes whole or not at all.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *errorText = nullptr);
+bool writeFileAtomically(const QString &path, const QByteArray &bytes,
+                         QString *errorText = nullptr);
 
 } // namespace win1252

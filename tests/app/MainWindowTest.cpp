@@ -1,0 +1,208 @@
+#include "app/Application.h"
+#include "app/Clock.h"
+#include "app/FrmMain.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+TEST(MainWindow, HasEveryNamedControlInAFixedSizeWindow)
+{
+    TestEnvironment env;
+    auto window = makeMainWindow();
+    EXPECT_EQ(window->size(), QSize(783, 666));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan"));
+    EXPECT_EQ(window->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(window->font().pointSize(), 8);
+
+    for (const char *name : { "SpeedPanel",
+                              "BtnNew",
+                              "BtnOpen",
+                              "btnSave",
+                              "btnCopyright",
+                              "BtnHilfe",
+                              "BtnFeedback",
+                              "BtnExit",
+                              "cmbTag",
+                              "lblTagesname",
+                              "lblPredigtreihe",
+                              "lblPredigtreiheWert",
+                              "pclPageControl",
+                              "tshProprium",
+                              "tshOrdinarium",
+                              "tshLiturgie",
+                              "tshPerikope",
+                              "grpTexte",
+                              "grpLieder",
+                              "txtWochenspruch",
+                              "txtPsalm",
+                              "txtEpistel",
+                              "txtEvangelium",
+                              "txtPredigttext",
+                              "lblPredigttext",
+                              "btnOpenPsalm",
+                              "btnOpenEpistel",
+                              "btnOpenEvangelium",
+                              "btnOpenPredigttext",
+                              "txtEingangslied",
+                              "txtWochenlied",
+                              "txtVorpredigtslied",
+                              "txtKollektenlied",
+                              "txtAusgangslied",
+                              "grpKonstanteTexte",
+                              "GroupBox1",
+                              "txtDialog1",
+                              "txtDialog2",
+                              "txtDialog3",
+                              "txtCredo",
+                              "txtVaterUnser",
+                              "txtSegen",
+                              "txtGloriaPatri",
+                              "txtKyrie",
+                              "txtGloriaExcelsis",
+                              "pnlLiturgieMenu",
+                              "btnUp",
+                              "btnDown",
+                              "cmbGrundform",
+                              "btnCompile",
+                              "btnPrinterSetup",
+                              "btnPrint",
+                              "btnSeitenformat",
+                              "btnExport",
+                              "chkAbendmahl",
+                              "chkTaufe",
+                              "chkKonfirmation",
+                              "chkTrauung",
+                              "lbxReihenfolge",
+                              "txtAblauf",
+                              "rchBibelstelle",
+                              "Status",
+                              "tmrClose",
+                              "MemoMenu" })
+        EXPECT_NE(window->findChild<QObject *>(QString::fromLatin1(name)), nullptr) << name;
+
+    EXPECT_EQ(window->pclPageControl->currentWidget(), window->tshProprium);
+    EXPECT_EQ(window->pclPageControl->tabText(3), QStringLiteral("Perikope"));
+    EXPECT_EQ(window->BtnExit->toolTip(), QStringLiteral("Beenden"));
+    EXPECT_FALSE(window->tmrClose->isActive());
+    EXPECT_EQ(window->tmrClose->interval(), 3000);
+}
+
+TEST(MainWindow, StartPreparesTheDataFolderAndShowsTheYearAsDaySelectorTooltip)
+{
+    TestEnvironment env;
+    appclock::setTodayForTesting(QDate(2026, 2, 10));
+    ScriptedDialogs *dialogs = nullptr;
+    auto window = makeMainWindow(&dialogs);
+    EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'\n').toStdString();
+    EXPECT_EQ(window->cmbTag->toolTip(), QStringLiteral("2026"));
+    EXPECT_TRUE(QFile::exists(env.dataDir() + QStringLiteral("/6/Archiv")));
+    EXPECT_EQ(window->Modified(), 0) << "loading the coming day leaves nothing unsaved";
+}
+
+TEST(MainWindow, AFolderThatCannotBeCreatedEndsStartUpWithTheErrorShown)
+{
+    TestEnvironment env;
+    QFile blocker(env.home() + QStringLiteral("/Documents/Pergol"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ScriptedDialogs *dialogs = nullptr;
+    auto window = makeMainWindow(&dialogs);
+    ASSERT_EQ(dialogs->errors.size(), 1);
+    EXPECT_TRUE(dialogs->errors.first().contains(QStringLiteral("Pergol")));
+    // The sequence stopped before the day list was filled; the window is still usable.
+    EXPECT_EQ(window->cmbTag->count(), 0);
+    EXPECT_EQ(window->cmbTag->toolTip(),
+              QStringLiteral("Hier den nächsten Sonn- oder Feiertag auswählen, für den  der "
+                             "Gottesdienst vorbereitet werden soll."));
+}
+
+TEST(MainWindow, TypingIntoAPropersFieldSetsModifiedAndNewClearsIt)
+{
+    TestEnvironment env;
+    auto window = makeMainWindow();
+    ASSERT_EQ(window->Modified(), 0);
+    window->txtEingangslied->setText(QStringLiteral("EG 1"));
+    EXPECT_EQ(window->Modified(), 1);
+    window->txtEingangslied->setText(QStringLiteral("EG 1,1-3"));
+    EXPECT_EQ(window->Modified(), 1);
+    window->BtnNewClick();
+    EXPECT_EQ(window->Modified(), 0);
+    // The memos of the constant texts do not count as changes of the preparation.
+    window->txtKollektenlied->setFocus();
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST(MainWindow, ClosingAsksOnlyWhenThereAreUnsavedChanges)
+{
+    TestEnvironment env;
+    {
+        ScriptedDialogs *dialogs = nullptr;
+        auto window = makeMainWindow(&dialogs);
+        window->show();
+        window->close();
+        EXPECT_TRUE(dialogs->questions.isEmpty());
+    }
+    {
+        ScriptedDialogs *dialogs = nullptr;
+        auto window = makeMainWindow(&dialogs);
+        window->show();
+        window->txtAusgangslied->setText(QStringLiteral("EG 421"));
+        dialogs->yesNoAnswers.push_back(false);
+        window->close();
+        ASSERT_EQ(dialogs->questions.size(), 1);
+        EXPECT_EQ(dialogs->questions.first(),
+                  QStringLiteral(
+                      "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"));
+        EXPECT_TRUE(dialogs->fileRequests.isEmpty()) << "No closes without saving";
+        EXPECT_FALSE(window->isVisible());
+    }
+}
+
+TEST(MainWindow, YesWhenClosingSavesThePreparation)
+{
+    TestEnvironment env;
+    ScriptedDialogs *dialogs = nullptr;
+    auto window = makeMainWindow(&dialogs);
+    window->show();
+    window->txtAusgangslied->setText(QStringLiteral("EG 421"));
+    dialogs->yesNoAnswers.push_back(true);
+    dialogs->fileNames.push_back(QString()); // the save dialog is cancelled
+    window->close();
+    EXPECT_EQ(dialogs->questions.size(), 1);
+    EXPECT_EQ(dialogs->fileRequests.size(), 1) << "Yes runs the save with its dialog";
+    EXPECT_FALSE(window->isVisible()) << "closing cannot be cancelled";
+}
+
+TEST(MainWindow, QuitAfterUpdateClosesTheWindowOnTheTimer)
+{
+    TestEnvironment env;
+    auto window = makeMainWindow();
+    window->show();
+    window->tmrCloseTimer();
+    EXPECT_TRUE(window->isVisible());
+    window->QuitAfterUpdate = true;
+    window->tmrCloseTimer();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(MainWindow, StandardButtonsSpeakGerman)
+{
+    installGermanTranslations(*QCoreApplication::instance());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Pergolan"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Ja"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Nein"));
+}

@@ -15,9 +15,9 @@ class ScriptedDialogs : public Dialogs
 {
 public:
     // What was shown, in order.
-    QStringList messages;   // message() and error() texts
-    QStringList errors;     // error() texts only
-    QStringList questions;  // askYesNo() texts
+    QStringList messages; // message() and error() texts
+    QStringList errors; // error() texts only
+    QStringList questions; // askYesNo() texts
     QList<FileDialogRequest> fileRequests;
     QList<QUrl> openedUrls;
 
