@@ -1,0 +1,318 @@
+#include "bible/OsisImport.h"
+
+#include "app/ProgramFolder.h"
+#include "bible/BibleFile.h"
+#include "bible/BookNames.h"
+#include "storage/Win1252Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QXmlStreamReader>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace bible {
+namespace {
+
+struct VerseId
+{
+    QString book;
+    int chapter = 0;
+    int verse = 0;
+};
+
+// "Mark.1.9" (also the first of "Mark.1.9 Mark.1.10" or "Mark.1.9-Mark.1.10").
+std::optional<VerseId> parseVerseId(const QString &osisId)
+{
+    QString first = osisId.trimmed().section(u' ', 0, 0);
+    first = first.section(u'-', 0, 0);
+    const QStringList parts = first.split(u'.');
+    if (parts.size() < 3 || parts.at(0).isEmpty())
+        return std::nullopt;
+    bool chapterOk = false;
+    bool verseOk = false;
+    VerseId id { parts.at(0), parts.at(1).toInt(&chapterOk), parts.at(2).toInt(&verseOk) };
+    if (!chapterOk || !verseOk || id.chapter <= 0 || id.verse < 0)
+        return std::nullopt;
+    return id;
+}
+
+class OsisReader
+{
+public:
+    explicit OsisReader(QIODevice &device)
+        : m_xml(&device)
+    {
+    }
+
+    bool read(QList<ImportedBook> &books, QString *errorText)
+    {
+        while (!m_xml.atEnd()) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                startElement();
+                break;
+            case QXmlStreamReader::EndElement:
+                endElement();
+                break;
+            case QXmlStreamReader::Characters:
+                if (m_inVerse && m_noteDepth == 0)
+                    m_text += m_xml.text();
+                break;
+            default:
+                break;
+            }
+        }
+        if (m_xml.hasError()) {
+            if (errorText)
+                *errorText = u"kein gültiges XML (Zeile %1: %2)"_s.arg(m_xml.lineNumber())
+                                 .arg(m_xml.errorString());
+            return false;
+        }
+        if (m_inVerse)
+            finishVerse();
+        if (m_verses == 0) {
+            if (errorText)
+                *errorText = u"keine Bibelverse im OSIS-Format gefunden"_s;
+            return false;
+        }
+        for (const QString &id : std::as_const(m_order))
+            books.append(m_books.value(id));
+        return true;
+    }
+
+private:
+    void startElement()
+    {
+        const auto name = m_xml.name();
+        const auto attributes = m_xml.attributes();
+        if (name == u"note") {
+            ++m_noteDepth;
+        } else if (name == u"div" && attributes.value("type"_L1) == u"book") {
+            m_currentBook = attributes.value("osisID"_L1).toString();
+        } else if (name == u"chapter" && attributes.hasAttribute("osisID"_L1)) {
+            m_currentChapter = attributes.value("osisID"_L1).toString().section(u'.', 1, 1).toInt();
+        } else if (name == u"verse") {
+            if (attributes.hasAttribute("eID"_L1)) {
+                if (m_inVerse && m_milestone)
+                    finishVerse();
+                return;
+            }
+            if (m_inVerse)
+                finishVerse();
+            QString id = attributes.value("osisID"_L1).toString();
+            if (id.isEmpty())
+                id = attributes.value("sID"_L1).toString();
+            if (id.isEmpty() && attributes.hasAttribute("n"_L1))
+                id = u"%1.%2.%3"_s.arg(m_currentBook)
+                         .arg(m_currentChapter)
+                         .arg(attributes.value("n"_L1).toString());
+            m_verseId = id;
+            m_milestone = attributes.hasAttribute("sID"_L1);
+            m_inVerse = true;
+            m_text.clear();
+        }
+    }
+
+    void endElement()
+    {
+        const auto name = m_xml.name();
+        if (name == u"note") {
+            if (m_noteDepth > 0)
+                --m_noteDepth;
+        } else if (name == u"verse") {
+            if (m_inVerse && !m_milestone)
+                finishVerse();
+        }
+    }
+
+    void finishVerse()
+    {
+        m_inVerse = false;
+        const auto id = parseVerseId(m_verseId);
+        if (!id)
+            return;
+        if (!m_books.contains(id->book)) {
+            m_order.append(id->book);
+            m_books.insert(id->book, ImportedBook { id->book, {} });
+        }
+        QMap<int, QString> &chapter = m_books[id->book].chapters[id->chapter];
+        if (!chapter.contains(id->verse)) {
+            chapter.insert(id->verse, m_text.simplified());
+            ++m_verses;
+        }
+    }
+
+    QXmlStreamReader m_xml;
+    QHash<QString, ImportedBook> m_books;
+    QStringList m_order;
+    QString m_currentBook;
+    int m_currentChapter = 0;
+    QString m_verseId;
+    QString m_text;
+    bool m_inVerse = false;
+    bool m_milestone = false;
+    int m_noteDepth = 0;
+    int m_verses = 0;
+};
+
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+int ImportedBook::verseCount() const
+{
+    int count = 0;
+    for (const auto &chapter : chapters)
+        count += int(chapter.size());
+    return count;
+}
+
+bool readOsisBooks(QIODevice &device, QList<ImportedBook> &books, QString *errorText)
+{
+    OsisReader reader(device);
+    return reader.read(books, errorText);
+}
+
+QByteArray bibleFileBytes(const ImportedBook &book)
+{
+    QStringList lines;
+    for (auto chapter = book.chapters.cbegin(); chapter != book.chapters.cend(); ++chapter) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(u"[Kapitel %1]"_s.arg(chapter.key()));
+        for (auto verse = chapter->cbegin(); verse != chapter->cend(); ++verse)
+            lines.append(u"%1=%2"_s.arg(verse.key()).arg(verse.value()));
+    }
+    return win1252::encode(win1252::joinLines(lines));
+}
+
+ImportResult importOsisBible(const QString &source, const QString &targetFolder,
+                             const ImportProgress &progress)
+{
+    ImportResult result;
+    auto fail = [&result](ImportStatus status, const QString &text) {
+        result.status = status;
+        result.errorText = text;
+        return result;
+    };
+
+    const QFileInfo sourceInfo(source);
+    QStringList files;
+    if (sourceInfo.isDir()) {
+        const QDir dir(source);
+        for (const QString &name :
+             dir.entryList({ u"*.xml"_s, u"*.XML"_s }, QDir::Files | QDir::Readable, QDir::Name))
+            files.append(dir.filePath(name));
+        files.removeDuplicates();
+        if (files.isEmpty())
+            return fail(
+                ImportStatus::BadInput,
+                u"Im Ordner %1 liegen keine OSIS-Dateien (*.xml)."_s.arg(nativePath(source)));
+    } else if (sourceInfo.isFile()) {
+        files.append(source);
+    } else {
+        return fail(ImportStatus::BadInput,
+                    u"Die Quelle %1 gibt es nicht."_s.arg(nativePath(source)));
+    }
+
+    // Read everything first: bad input must not leave half a Bible behind.
+    QHash<QString, ImportedBook> books;
+    for (const QString &path : std::as_const(files)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(ImportStatus::BadInput,
+                        u"Die Datei %1 kann nicht gelesen werden: %2"_s.arg(nativePath(path),
+                                                                            file.errorString()));
+        QList<ImportedBook> read;
+        QString reason;
+        if (!readOsisBooks(file, read, &reason))
+            return fail(ImportStatus::BadInput,
+                        u"Die Datei %1 ist keine OSIS-Bibel: %2."_s.arg(nativePath(path), reason));
+        for (ImportedBook &book : read) {
+            if (books.contains(book.osisId)) {
+                if (!result.summary.duplicateBooks.contains(book.osisId))
+                    result.summary.duplicateBooks.append(book.osisId);
+                continue;
+            }
+            books.insert(book.osisId, std::move(book));
+        }
+    }
+
+    QList<std::pair<QString, const ImportedBook *>> known; // Loccum name, book
+    for (const BookName &name : bookNames()) {
+        if (const auto it = books.constFind(name.osisId); it != books.constEnd())
+            known.append({ name.loccum, &*it });
+    }
+    for (auto it = books.cbegin(); it != books.cend(); ++it) {
+        if (!bookByOsisId(it.key()))
+            result.summary.skippedBooks.append(it.key());
+    }
+    result.summary.skippedBooks.sort();
+    if (known.isEmpty())
+        return fail(
+            ImportStatus::BadInput,
+            u"In %1 wurde kein bekanntes biblisches Buch gefunden."_s.arg(nativePath(source)));
+
+    if (!targetFolder.isEmpty() && !QDir().mkpath(targetFolder))
+        return fail(
+            ImportStatus::WriteFailed,
+            u"Der Zielordner %1 kann nicht angelegt werden."_s.arg(nativePath(targetFolder)));
+
+    const int total = int(known.size());
+    int done = 0;
+    for (const auto &[loccum, book] : std::as_const(known)) {
+        const QString fileName = bibleFileName(loccum);
+        if (progress)
+            progress(done, total, fileName);
+        const QString path = targetFolder.isEmpty()
+            ? programfolder::writePath(bibleFolderRelative() + u'/' + fileName)
+            : QDir(targetFolder).filePath(fileName);
+        if (path.isEmpty())
+            return fail(ImportStatus::WriteFailed,
+                        u"Für die Datei %1 gibt es keinen beschreibbaren Ordner."_s.arg(fileName));
+        QString reason;
+        if (!win1252::writeFileAtomically(path, bibleFileBytes(*book), &reason))
+            return fail(
+                ImportStatus::WriteFailed,
+                u"Die Datei %1 kann nicht geschrieben werden: %2"_s.arg(nativePath(path), reason));
+        result.summary.writtenFiles.append(path);
+        ++result.summary.books;
+        result.summary.chapters += int(book->chapters.size());
+        result.summary.verses += book->verseCount();
+        ++done;
+    }
+    if (progress)
+        progress(done, total, QString());
+    return result;
+}
+
+QString importSummaryText(const ImportSummary &summary)
+{
+    QStringList folders;
+    for (const QString &path : summary.writtenFiles) {
+        const QString folder = nativePath(QFileInfo(path).absolutePath());
+        if (!folders.contains(folder))
+            folders.append(folder);
+    }
+    QString text = u"%1 Bücher mit %2 Kapiteln und %3 Versen eingelesen und nach %4 geschrieben."_s
+                       .arg(summary.books)
+                       .arg(summary.chapters)
+                       .arg(summary.verses)
+                       .arg(folders.join(u" und "_s));
+    if (!summary.skippedBooks.isEmpty())
+        text += u" Übersprungen (kein bekanntes Buch): %1."_s.arg(
+            summary.skippedBooks.join(u", "_s));
+    if (!summary.duplicateBooks.isEmpty())
+        text += u" Mehrfach vorhanden (die erste Fassung gilt): %1."_s.arg(
+            summary.duplicateBooks.join(u", "_s));
+    return text;
+}
+
+} // namespace bible
