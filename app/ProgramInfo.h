@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// What the program says about itself: its version as the version dialog and the update check
+// show it, the maker's addresses, the manual's file name.
+namespace programinfo {
+
+// The maker's web server: version file, feedback page.
+inline constexpr char16_t kMakerHost[] = u"www.pergolan.de";
+// The maker's second host name, which serves the installer.
+inline constexpr char16_t kDownloadHost[] = u"download.pergolan.de";
+// The information address shown in the version dialog (a host name without scheme).
+inline constexpr char16_t kInfoAddress[] = u"www.pergolan.de";
+// The user manual, relative to the program folder; opened by the help button.
+inline constexpr char16_t kHelpFile[] = u"hilfe/index.html";
+
+// The program's current decimal separator: a point once the update check has read a version
+// file in this run, otherwise the system's (a comma on German systems).
+QChar decimalSeparator();
+// The update check has read a version file: from now on the point is the separator.
+void useDecimalPoint();
+// For tests: back to the system's separator.
+void resetDecimalSeparatorForTesting();
+
+// A number formatted like C's "%5.2f" (two decimals, padded with blanks on the left to five
+// characters) with the given decimal separator.
+QString formatVersion(double version, QChar separator);
+// The same with the program's current separator.
+QString formatVersion(double version);
+
+// The notice line of the version dialog.
+QString noticeLine();
+
+} // namespace programinfo

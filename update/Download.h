@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSslCertificate>
+#include <QString>
+#include <QThread>
+#include <QUrl>
+
+#include <atomic>
+#include <optional>
+
+class QNetworkRequest;
+
+// Talking to the maker's web server: the version file and the installer, always over HTTPS
+// with the certificate checked.
+namespace update {
+
+inline constexpr char16_t kVersionPath[] = u"/files/Startseite/Pergol/version.txt";
+inline constexpr char16_t kInstallerPath[] = u"/files/Startseite/Pergol/pergol-setup.exe";
+inline constexpr char16_t kInstallerFileName[] = u"pergol-setup.exe";
+// The environment variable that points the update check at another server (scheme, host and
+// port, e.g. "https://127.0.0.1:8443"); used for trials against a local server.
+inline constexpr char kServerBaseVariable[] = "PERGOLAN_UPDATE_BASE";
+
+// "https://" and the host that serves the version file, or the overriding base.
+QString versionServerBase();
+// "https://" and the host that serves the installer, or the overriding base.
+QString installerServerBase();
+
+// The version file's address with a fresh "session" number.
+QUrl versionUrl();
+
+// "?session=" and a random number from 0 to 999999. The numbers come from a generator seeded
+// from the clock when it is first used, so that every request has an address of its own and
+// no cache on the way can answer it. Safe to call from any thread.
+QString sessionQuery();
+
+// Where the installer is downloaded to: the folder named by TEMP (the system's temporary
+// folder when TEMP is not set) and "pergol-setup.exe".
+QString installerFile();
+
+// How long the version file may take, in milliseconds, before the check gives up silently.
+int versionTimeoutMs();
+// How long a download may go without receiving a byte before it counts as failed.
+int transferTimeoutMs();
+
+// Fetches the version file (at most a few kilobytes) with a bounded wait. nullopt when the
+// server cannot be reached, answers with an error, or does not answer in time.
+std::optional<QByteArray> fetchVersionText(const QUrl &url);
+
+// Fetches address (with "?session=" and a random number appended) into the file target. True
+// only when the server answered with success and sent a non-empty body, which then replaces
+// target as a whole; otherwise target is left as it was. Blocks the calling thread.
+bool DownloadFile(const QString &address, const QString &target);
+
+// The TLS settings of every request: the system's trusted certificates, or the ones set for
+// tests. Peer verification is always on.
+void applyTlsSettings(QNetworkRequest &request);
+
+// For tests: the server to talk to instead of the maker's (empty restores the real one),
+// the certificates to trust instead of the system's (empty restores them), the timeouts.
+void setServerBaseForTesting(const QString &base);
+void setTrustedCertificatesForTesting(const QList<QSslCertificate> &certificates);
+void setTimeoutsForTesting(int versionMs, int transferMs);
+
+} // namespace update
+
+// Downloads the installer in a thread of its own, started as soon as the update check knows
+// that a newer version exists, before the user is asked.
+class TDownloadThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    enum Status : quint8 { Running = 0, NotDownloaded = 1, Downloaded = 2 };
+
+    // The installer's address without query, and the file to write it to.
+    TDownloadThread(QString address, QString target, QObject *parent = nullptr);
+    ~TDownloadThread() override;
+
+    // 0 while running, then once 1 (stopped or failed) or 2 (downloaded).
+    quint8 DownloadStatus() const { return m_status.load(); }
+
+    // The thread body: deletes an old installer file, then downloads the new one. The stop
+    // request (requestInterruption) is looked at before deleting and before the transfer,
+    // never during it: a transfer under way runs to its end.
+    void Execute();
+
+protected:
+    void run() override;
+
+private:
+    QString m_address;
+    QString m_target;
+    std::atomic<quint8> m_status { Running };
+};
