@@ -25,6 +25,20 @@ QStringList qtFilterList(const QString &windowsFilter)
     return filters;
 }
 
+namespace {
+
+// The program separates the lines of its messages with carriage returns; a message box only
+// breaks lines at line feeds.
+QString displayText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+} // namespace
+
 QtDialogs::QtDialogs(QWidget *owner)
     : m_owner(owner)
 {
@@ -32,18 +46,20 @@ QtDialogs::QtDialogs(QWidget *owner)
 
 void QtDialogs::message(const QString &text, const QString &title)
 {
-    QMessageBox::information(m_owner, title.isEmpty() ? appinfo::title() : title, text);
+    QMessageBox::information(m_owner, title.isEmpty() ? appinfo::title() : title,
+                             displayText(text));
 }
 
 void QtDialogs::error(const QString &text)
 {
-    QMessageBox::critical(m_owner, appinfo::title(), text);
+    QMessageBox::critical(m_owner, appinfo::title(), displayText(text));
 }
 
 bool QtDialogs::askYesNo(const QString &text, const QString &title)
 {
-    return QMessageBox::question(m_owner, title.isEmpty() ? appinfo::title() : title, text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+    return QMessageBox::question(m_owner, title.isEmpty() ? appinfo::title() : title,
+                                 displayText(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
         == QMessageBox::Yes;
 }
 
