@@ -187,6 +187,13 @@ public slots:
     void chkKonfirmationClick();
     void chkTaufeClick();
     void chkTrauungClick();
+    // Fills the basic-form box and puts the initial sequence into lbxReihenfolge; called once
+    // while the window is built, before any handler is connected.
+    void initSequenceControls();
+    // The entries of lbxReihenfolge, top to bottom.
+    QStringList sequenceEntries() const;
+    // Replaces the entries of lbxReihenfolge (no entry selected afterwards); runs no rule.
+    void setSequenceEntries(const QStringList &entries);
 
     // ---- Order text, printing, page format ----------------------------------------------
     void btnCompileClick();

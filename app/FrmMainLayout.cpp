@@ -357,4 +357,5 @@ void TfrmMain::buildUi()
     tmrClose->setInterval(3000);
 
     setFixedSize(kClientWidth, kClientHeight);
+    initSequenceControls();
 }

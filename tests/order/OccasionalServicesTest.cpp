@@ -1,0 +1,496 @@
+#include "order/OccasionalServices.h"
+#include "order/BasicForms.h"
+#include "tests/order/SequenceData.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace sequencedata;
+using occasional::Service;
+using occasional::ServiceTicks;
+
+namespace {
+
+constexpr ServiceTicks kCommunion { .communion = true };
+constexpr ServiceTicks kConfirmation { .confirmation = true };
+constexpr ServiceTicks kBaptism { .baptism = true };
+constexpr ServiceTicks kWedding { .wedding = true };
+constexpr ServiceTicks kAll {
+    .communion = true, .confirmation = true, .baptism = true, .wedding = true
+};
+
+// ---- Rebuild of a basic form with ticked services ----------------------------------------
+
+struct RebuildCase
+{
+    const char *name;
+    int position;
+    ServiceTicks ticks;
+    std::function<QStringList()> expected;
+};
+
+void PrintTo(const RebuildCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+std::string caseName(const ::testing::TestParamInfo<RebuildCase> &param)
+{
+    return param.param.name;
+}
+
+class Rebuild : public ::testing::TestWithParam<RebuildCase>
+{
+};
+
+TEST_P(Rebuild, GivesTheListEntryByEntry)
+{
+    const RebuildCase &c = GetParam();
+    const QStringList expected = c.expected();
+    const QStringList actual = occasional::rebuildSequence(c.position, c.ticks).entries();
+    ASSERT_EQ(actual.size(), expected.size()) << actual.join(u" | ").toStdString();
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(actual.at(i), expected.at(i)) << "entry " << i + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Services, Rebuild,
+    ::testing::Values(
+        RebuildCase { "FormOneNoService", 0, {}, liturgyOneFormOne },
+        RebuildCase { "NoSelectionNoService", -1, {}, liturgyTwoFormTwo },
+        RebuildCase { "FormOneCommunion", 0, kCommunion,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Eingangslied",
+                                         u"Psalm",
+                                         u"Gloria Patri",
+                                         u"Kyrie",
+                                         u"Gloria Excelsis",
+                                         u"Tagesgebet",
+                                         u"Epistel",
+                                         u"Wochenlied",
+                                         u"Evangelium",
+                                         u"Glaubensbekenntnis",
+                                         u"Vorpredigtslied",
+                                         u"Predigt",
+                                         u"Abkündigungen",
+                                         u"Kollektenlied",
+                                         u"Schuldbekenntnis",
+                                         u"Fürbitte",
+                                         u"Praefation",
+                                         u"Lobgebet",
+                                         u"Sanctus",
+                                         u"Einsetzungsworte",
+                                         u"Vaterunser",
+                                         u"Agnus Dei",
+                                         u"Austeilung",
+                                         u"Dankgebet",
+                                         u"Ausgangslied",
+                                         u"Segen" });
+                      } },
+        RebuildCase { "FormOneConfirmation", 0, kConfirmation,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Eingangslied",
+                                         u"Psalm",
+                                         u"Gloria Patri",
+                                         u"Kyrie",
+                                         u"Gloria Excelsis",
+                                         u"Tagesgebet",
+                                         u"Epistel",
+                                         u"Wochenlied",
+                                         u"Evangelium",
+                                         u"Vorpredigtslied",
+                                         u"Predigt",
+                                         u"Tauferinnerung",
+                                         u"Glaubensbekenntnis",
+                                         u"Konfirmationsfrage",
+                                         u"Segensgebet",
+                                         u"Segnung",
+                                         u"Urkundenübergabe",
+                                         u"Grußworte",
+                                         u"Abkündigungen",
+                                         u"Kollektenlied",
+                                         u"Fürbitte",
+                                         u"Vaterunser",
+                                         u"Ausgangslied",
+                                         u"Segen" });
+                      } },
+        RebuildCase { "FormOneBaptism", 0, kBaptism,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Eingangslied",
+                                         u"Psalm",
+                                         u"Gloria Patri",
+                                         u"Kyrie",
+                                         u"Gloria Excelsis",
+                                         u"Tagesgebet",
+                                         u"Epistel",
+                                         u"Wochenlied",
+                                         u"Evangelium",
+                                         u"Vorpredigtslied",
+                                         u"Taufansprache",
+                                         u"Taufgebet",
+                                         u"Patenverpflichtung",
+                                         u"Glaubensbekenntnis",
+                                         u"Taufhandlung",
+                                         u"Eingliederung",
+                                         u"Segnung der Täuflingseltern",
+                                         u"Tauflied",
+                                         u"Predigt",
+                                         u"Abkündigungen",
+                                         u"Kollektenlied",
+                                         u"Fürbitte",
+                                         u"Vaterunser",
+                                         u"Ausgangslied",
+                                         u"Segen" });
+                      } },
+        RebuildCase { "FormOneWedding", 0, kWedding,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Eingangslied",
+                                         u"Psalm",
+                                         u"Vorpredigtslied",
+                                         u"Predigt",
+                                         u"Glaubensbekenntnis",
+                                         u"Traulesungen",
+                                         u"Trauversprechen",
+                                         u"Ringübergabe",
+                                         u"Händereichen",
+                                         u"Trauvotum",
+                                         u"Kollektenlied",
+                                         u"Fürbitte",
+                                         u"Vaterunser",
+                                         u"Ausgangslied",
+                                         u"Segen" });
+                      } },
+        RebuildCase { "FormOneAllFour", 0, kAll,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Eingangslied",
+                                         u"Psalm",
+                                         u"Vorpredigtslied",
+                                         u"Taufansprache",
+                                         u"Taufgebet",
+                                         u"Patenverpflichtung",
+                                         u"Glaubensbekenntnis",
+                                         u"Taufhandlung",
+                                         u"Eingliederung",
+                                         u"Segnung der Täuflingseltern",
+                                         u"Tauflied",
+                                         u"Predigt",
+                                         u"Tauferinnerung",
+                                         u"Konfirmationsfrage",
+                                         u"Segensgebet",
+                                         u"Segnung",
+                                         u"Urkundenübergabe",
+                                         u"Grußworte",
+                                         u"Traulesungen",
+                                         u"Trauversprechen",
+                                         u"Ringübergabe",
+                                         u"Händereichen",
+                                         u"Trauvotum",
+                                         u"Kollektenlied",
+                                         u"Schuldbekenntnis",
+                                         u"Fürbitte",
+                                         u"Praefation",
+                                         u"Lobgebet",
+                                         u"Sanctus",
+                                         u"Einsetzungsworte",
+                                         u"Vaterunser",
+                                         u"Agnus Dei",
+                                         u"Austeilung",
+                                         u"Dankgebet",
+                                         u"Ausgangslied",
+                                         u"Segen" });
+                      } },
+        RebuildCase { "FormOneConfirmationAndWedding",
+                      0,
+                      { .confirmation = true, .wedding = true },
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Eingangslied",
+                                         u"Psalm",
+                                         u"Vorpredigtslied",
+                                         u"Predigt",
+                                         u"Tauferinnerung",
+                                         u"Konfirmationsfrage",
+                                         u"Segensgebet",
+                                         u"Segnung",
+                                         u"Urkundenübergabe",
+                                         u"Grußworte",
+                                         u"Glaubensbekenntnis",
+                                         u"Traulesungen",
+                                         u"Trauversprechen",
+                                         u"Ringübergabe",
+                                         u"Händereichen",
+                                         u"Trauvotum",
+                                         u"Kollektenlied",
+                                         u"Fürbitte",
+                                         u"Vaterunser",
+                                         u"Ausgangslied",
+                                         u"Segen" });
+                      } },
+        RebuildCase { "FormOneBaptismAndConfirmation",
+                      0,
+                      { .confirmation = true, .baptism = true },
+                      storedWithBaptismAndConfirmation },
+        RebuildCase { "LiturgyTwoFormOneCommunion", 2, kCommunion,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"Eingangslied",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Psalm",
+                                         u"Gloria Patri",
+                                         u"Tagesgebet",
+                                         u"Evangelium",
+                                         u"Glaubensbekenntnis",
+                                         u"Vorpredigtslied",
+                                         u"Predigt",
+                                         u"Kollektenlied",
+                                         u"Vaterunser",
+                                         u"Agnus Dei",
+                                         u"Austeilung",
+                                         u"Dankgebet",
+                                         u"Schuldbekenntnis",
+                                         u"Fürbitte",
+                                         u"Praefation",
+                                         u"Lobgebet",
+                                         u"Sanctus",
+                                         u"Einsetzungsworte",
+                                         u"Segen",
+                                         u"Ausgangslied" });
+                      } },
+        RebuildCase { "LiturgyTwoFormOneWedding", 2, kWedding,
+                      [] {
+                          return names({ u"Glockengeläut",
+                                         u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch",
+                                         u"Eingangslied",
+                                         u"1. Dialog",
+                                         u"2. Dialog",
+                                         u"3. Dialog",
+                                         u"Psalm",
+                                         u"Vorpredigtslied",
+                                         u"Predigt",
+                                         u"Glaubensbekenntnis",
+                                         u"Traulesungen",
+                                         u"Trauversprechen",
+                                         u"Ringübergabe",
+                                         u"Händereichen",
+                                         u"Trauvotum",
+                                         u"Kollektenlied",
+                                         u"Fürbitte",
+                                         u"Vaterunser",
+                                         u"Segen",
+                                         u"Ausgangslied" });
+                      } },
+        RebuildCase { "LiturgyTwoFormTwoWedding", 3, kWedding,
+                      [] {
+                          return names({ u"Glockengeläut", u"Musik zum Eingang",
+                                         u"Begrüßung mit Wochenspruch", u"Eingangslied",
+                                         u"3. Dialog", u"Psalm", u"Vorpredigtslied", u"Predigt",
+                                         u"Glaubensbekenntnis", u"Traulesungen", u"Trauversprechen",
+                                         u"Ringübergabe", u"Händereichen", u"Trauvotum",
+                                         u"Kollektenlied", u"Fürbitte", u"Vaterunser", u"Segen",
+                                         u"Ausgangslied" });
+                      } },
+        RebuildCase {
+            "NoSelectionCommunion", -1, kCommunion,
+            [] {
+                return names(
+                    { u"Glockengeläut", u"Musik zum Eingang", u"Begrüßung mit Wochenspruch",
+                      u"Eingangslied",  u"3. Dialog",         u"Psalm",
+                      u"Tagesgebet",    u"Vorpredigtslied",   u"Predigt",
+                      u"Kollektenlied", u"Vaterunser",        u"Agnus Dei",
+                      u"Austeilung",    u"Dankgebet",         u"Schuldbekenntnis",
+                      u"Fürbitte",      u"Praefation",        u"Lobgebet",
+                      u"Sanctus",       u"Einsetzungsworte",  u"Segen",
+                      u"Ausgangslied" });
+            } }),
+    caseName);
+
+TEST(Rebuild, CountsOfTheCombinations)
+{
+    EXPECT_EQ(occasional::rebuildSequence(0, kCommunion).count(), 32);
+    EXPECT_EQ(occasional::rebuildSequence(0, kConfirmation).count(), 30);
+    EXPECT_EQ(occasional::rebuildSequence(0, kBaptism).count(), 31);
+    EXPECT_EQ(occasional::rebuildSequence(0, kWedding).count(), 21);
+    EXPECT_EQ(occasional::rebuildSequence(0, kAll).count(), 42);
+    EXPECT_EQ(occasional::rebuildSequence(0, { .confirmation = true, .wedding = true }).count(),
+              27);
+    EXPECT_EQ(occasional::rebuildSequence(2, kCommunion).count(), 27);
+    EXPECT_EQ(occasional::rebuildSequence(2, kWedding).count(), 21);
+    EXPECT_EQ(occasional::rebuildSequence(3, kWedding).count(), 19);
+    // Every form with every combination keeps each element of a ticked service exactly once
+    // and never doubles the creed.
+    for (int position = -1; position <= 3; ++position) {
+        for (int mask = 0; mask < 16; ++mask) {
+            const ServiceTicks ticks { .communion = (mask & 1) != 0,
+                                       .confirmation = (mask & 2) != 0,
+                                       .baptism = (mask & 4) != 0,
+                                       .wedding = (mask & 8) != 0 };
+            const QStringList list = occasional::rebuildSequence(position, ticks).entries();
+            EXPECT_LE(list.count(QStringLiteral("Glaubensbekenntnis")), 1)
+                << position << ' ' << mask;
+            EXPECT_EQ(list.count(QStringLiteral("Fürbitte")), 1) << position << ' ' << mask;
+            EXPECT_EQ(list.count(QStringLiteral("Trauvotum")), ticks.wedding ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Tauflied")), ticks.baptism ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Grußworte")), ticks.confirmation ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Agnus Dei")), ticks.communion ? 1 : 0);
+        }
+    }
+}
+
+// ---- Ticks applied to an existing list -----------------------------------------------------
+
+TEST(ServiceTick, RestoringBaptismThenConfirmationMovesTheCreedIntoTheConfirmation)
+{
+    // A restore sets the baptism tick before the confirmation tick.
+    SequenceList list(storedWithBaptismAndConfirmation());
+    EXPECT_FALSE(occasional::applyTick(Service::Baptism, list, 0, kBaptism));
+    EXPECT_EQ(list.entries(), storedWithBaptismAndConfirmation());
+    EXPECT_FALSE(occasional::applyTick(Service::Confirmation, list, 0,
+                                       { .confirmation = true, .baptism = true }));
+    EXPECT_EQ(list.entries(), restoredWithBaptismThenConfirmation());
+    // A rebuild with the same ticks gives the creed back to the baptism.
+    EXPECT_EQ(occasional::rebuildSequence(0, { .confirmation = true, .baptism = true }).entries(),
+              storedWithBaptismAndConfirmation());
+}
+
+TEST(ServiceTick, WeddingTwiceLeavesEachElementOnce)
+{
+    for (const ServiceTicks ticks : { kWedding, ServiceTicks { .baptism = true, .wedding = true },
+                                      ServiceTicks { .confirmation = true, .wedding = true } }) {
+        SequenceList list = occasional::rebuildSequence(0, ticks);
+        const SequenceList once = list;
+        EXPECT_TRUE(occasional::applyWedding(list, ticks));
+        EXPECT_EQ(list, once);
+        for (const char16_t *name : { u"Traulesungen", u"Trauversprechen", u"Ringübergabe",
+                                      u"Händereichen", u"Trauvotum", u"Glaubensbekenntnis" })
+            EXPECT_EQ(list.entries().count(QString::fromUtf16(name)), 1);
+    }
+}
+
+TEST(ServiceTick, WeddingOnAListWithoutAnchorsPutsItsBlockOnTop)
+{
+    SequenceList list(names({ u"Evangelium", u"Lied", u"Segen" }));
+    EXPECT_TRUE(occasional::applyWedding(list, kWedding));
+    // "Evangelium" at the top: nothing stands before it; no "Predigt": the block goes first.
+    EXPECT_EQ(list.entries(),
+              names({ u"Glaubensbekenntnis", u"Traulesungen", u"Trauversprechen", u"Ringübergabe",
+                      u"Händereichen", u"Trauvotum", u"Lied", u"Segen" }));
+}
+
+TEST(ServiceTick, CommunionTakesAFuerbitteMovedToTheTop)
+{
+    SequenceList list = basicforms::formSequence(0);
+    list.move(list.find(u"Fürbitte"), 0);
+    EXPECT_FALSE(occasional::applyTick(Service::Communion, list, 0, kCommunion));
+    EXPECT_EQ(list, occasional::rebuildSequence(0, kCommunion));
+}
+
+TEST(ServiceTick, CommunionBeyondTheEndAppendsItsBlock)
+{
+    const QStringList block = names({ u"Schuldbekenntnis", u"Fürbitte", u"Praefation", u"Lobgebet",
+                                      u"Sanctus", u"Einsetzungsworte" });
+    // The sermon moved to the last and to the next-to-last place: three places after it lie
+    // beyond the end of the list, so the block goes to the end.
+    for (int fromEnd : { 1, 2 }) {
+        SequenceList list = basicforms::formSequence(0);
+        list.move(list.find(u"Predigt"), list.count() - fromEnd);
+        EXPECT_TRUE(occasional::applyCommunion(list, kCommunion));
+        ASSERT_EQ(list.count(), 32);
+        const QStringList entries = list.entries();
+        EXPECT_EQ(entries.mid(26), block) << fromEnd;
+        EXPECT_EQ(entries.at(26 - fromEnd), QStringLiteral("Predigt")) << fromEnd;
+        const int vaterunser = int(entries.indexOf(QStringLiteral("Vaterunser")));
+        EXPECT_EQ(entries.mid(vaterunser, 4),
+                  names({ u"Vaterunser", u"Agnus Dei", u"Austeilung", u"Dankgebet" }));
+    }
+    // Three places after the sermon is exactly the end: the ordinary rule, same place.
+    SequenceList list = basicforms::formSequence(0);
+    list.move(list.find(u"Predigt"), list.count() - 2);
+    list.add(QStringLiteral("Nachspiel"));
+    EXPECT_TRUE(occasional::applyCommunion(list, kCommunion));
+    EXPECT_EQ(list.entries().mid(27), block);
+}
+
+TEST(ServiceTick, MissingAnchorRebuildsTheBasicForm)
+{
+    // A restored list without "Vaterunser": communion cannot be placed.
+    SequenceList list(names({ u"Predigt", u"Segen" }));
+    EXPECT_FALSE(occasional::applyCommunion(list, kCommunion));
+    EXPECT_EQ(list.entries(), names({ u"Predigt", u"Segen" }));
+    EXPECT_TRUE(occasional::applyTick(Service::Communion, list, 2, kCommunion));
+    EXPECT_EQ(list, occasional::rebuildSequence(2, kCommunion));
+
+    SequenceList noHymn(names({ u"Predigt", u"Segen" }));
+    EXPECT_TRUE(occasional::applyTick(Service::Baptism, noHymn, 1, kBaptism));
+    EXPECT_EQ(noHymn, occasional::rebuildSequence(1, kBaptism));
+
+    SequenceList noSermon(names({ u"Vorpredigtslied", u"Segen" }));
+    EXPECT_TRUE(occasional::applyTick(Service::Confirmation, noSermon, -1, kConfirmation));
+    EXPECT_EQ(noSermon, occasional::rebuildSequence(-1, kConfirmation));
+}
+
+TEST(ServiceTick, UntickingRebuildsWithTheRemainingServicesAndLosesMoves)
+{
+    SequenceList list = occasional::rebuildSequence(0, { .communion = true, .baptism = true });
+    list.move(0, list.count() - 1);
+    list.move(5, 2);
+    // Baptism unticked, communion still ticked.
+    EXPECT_TRUE(occasional::applyTick(Service::Baptism, list, 0, kCommunion));
+    EXPECT_EQ(list, occasional::rebuildSequence(0, kCommunion));
+    EXPECT_EQ(list.find(u"Taufansprache"), -1);
+    EXPECT_EQ(list.at(0), QStringLiteral("Glockengeläut"));
+}
+
+TEST(ServiceTick, TickingWorksOnTheCurrentListAndKeepsManualMoves)
+{
+    SequenceList list = basicforms::formSequence(0);
+    list.move(list.find(u"Psalm"), 0);
+    EXPECT_FALSE(occasional::applyTick(Service::Baptism, list, 0, kBaptism));
+    EXPECT_EQ(list.at(0), QStringLiteral("Psalm"));
+    const int hymn = list.find(u"Vorpredigtslied");
+    EXPECT_EQ(list.at(hymn + 1), QStringLiteral("Taufansprache"));
+    EXPECT_EQ(list.at(hymn + 8), QStringLiteral("Tauflied"));
+    EXPECT_EQ(list.at(hymn + 9), QStringLiteral("Predigt"));
+}
+
+} // namespace
