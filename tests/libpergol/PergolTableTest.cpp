@@ -1,0 +1,251 @@
+// The liturgical data library through its C interface: every day of the day list has its
+// propers, every reading has the form the Bible lookup reads, spot checks of real days, and
+// Windows-1252 names and texts.
+#include "libpergol/pergol.h"
+#include "storage/Win1252Text.h"
+#include "tests/libpergol/PergolTestSupport.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using pergoltest::propersOf;
+
+namespace {
+
+constexpr auto kWhite = "50331647"; // 0x02FFFFFF
+constexpr auto kViolet = "44695722"; // 0x02AA00AA
+constexpr auto kBlack = "33554432"; // 0x02000000
+constexpr auto kGreen = "33587200"; // 0x02008000
+constexpr auto kRed = "33554687"; // 0x020000FF
+
+QString qs(const char *latin)
+{
+    return QString::fromLatin1(latin);
+}
+
+QStringList allNames()
+{
+    return pergoltest::dayListVocabulary() + pergoltest::furtherNames();
+}
+
+TEST(PergolTable, EveryDayOfTheDayListHasItsPropers)
+{
+    const QStringList colours = { qs(kWhite), qs(kViolet), qs(kBlack), qs(kGreen), qs(kRed) };
+    for (const QString &name : allNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const auto p = propersOf(name);
+        EXPECT_TRUE(colours.contains(p.colour)) << p.colour.toStdString();
+        EXPECT_FALSE(p.verse.isEmpty());
+        EXPECT_FALSE(p.psalm.isEmpty());
+        EXPECT_FALSE(p.hymn.isEmpty());
+        EXPECT_FALSE(p.epistle.isEmpty());
+        EXPECT_FALSE(p.gospel.isEmpty());
+        ASSERT_EQ(p.series.size(), 6);
+        for (const QString &text : p.series)
+            EXPECT_FALSE(text.isEmpty());
+    }
+}
+
+// What the Bible lookup does to a field before it reads it: a full stop before the first
+// blank goes when it stands at position 3 or later, the blank after the first ", " goes, and
+// the first parenthesis goes with its content.
+QString tidiedAsTheLookupDoes(QString r)
+{
+    if (const auto dot = r.indexOf(u". "_s); dot >= 2)
+        r.remove(dot, 1);
+    if (const auto comma = r.indexOf(u", "_s); comma >= 0)
+        r.remove(comma + 1, 1);
+    const auto open = r.indexOf(u'(');
+    const auto close = r.indexOf(u')');
+    if (open >= 0 && close >= 0)
+        r = r.left(open) + r.mid(close + 1);
+    return r;
+}
+
+// After tidying, a reading must be clean: book, blank, chapter, ",", verse ranges joined by
+// "."; a second chapter after "; ". Verses may carry a half-verse letter.
+void expectReadableReading(const QString &reading, bool psalm)
+{
+    SCOPED_TRACE(reading.toStdString());
+    EXPECT_EQ(reading, reading.trimmed());
+    EXPECT_FALSE(reading.contains(QChar(0x2013))) << "en dash";
+    EXPECT_LE(reading.count(u'('), 1) << "the lookup drops only one parenthesis";
+    const QString tidied = tidiedAsTheLookupDoes(reading);
+    EXPECT_FALSE(tidied.contains(u'(') || tidied.contains(u')'));
+
+    static const QString verses = uR"(\d+[a-c]?(?:-\d+[a-c]?)?(?:\.\d+[a-c]?(?:-\d+[a-c]?)?)*)"_s;
+    static const QRegularExpression form(u"^((?:\\d\\. )?\\p{L}+) (\\d+),"_s + verses
+                                         + u"(?:; (?:(?:\\d\\. )?\\p{L}+ )?\\d+,"_s + verses
+                                         + u")*$"_s);
+    const auto m = form.match(tidied);
+    ASSERT_TRUE(m.hasMatch()) << tidied.toStdString();
+    if (psalm) {
+        EXPECT_EQ(m.captured(1), u"Psalm"_s);
+    } else {
+        EXPECT_TRUE(pergoltest::loccumToOsis().contains(m.captured(1)))
+            << m.captured(1).toStdString();
+    }
+    // The sermon-text tab looks a text up only when a "," follows its first character.
+    EXPECT_GE(reading.indexOf(u','), 1);
+}
+
+TEST(PergolTable, ReadingsHaveTheFormTheBibleLookupReads)
+{
+    for (const QString &name : allNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const auto p = propersOf(name);
+        expectReadableReading(p.psalm, true);
+        expectReadableReading(p.epistle, false);
+        expectReadableReading(p.gospel, false);
+        for (const QString &text : p.series)
+            expectReadableReading(text, text.startsWith(u"Psalm"_s));
+    }
+}
+
+TEST(PergolTable, ReadingsNameVersesOfTheLutherBible)
+{
+    pergoltest::LutherBible bible;
+    if (bible.verseCount(u"Mk"_s, 1) == 0)
+        GTEST_SKIP() << "the Luther Bible of the shared reference data is missing";
+    for (const QString &name : allNames()) {
+        const auto p = propersOf(name);
+        for (const QString &text : QStringList { p.psalm, p.epistle, p.gospel } + p.series) {
+            const auto set = pergoltest::versesOf(text, bible);
+            EXPECT_TRUE(set.error.isEmpty())
+                << name.toStdString() << ": " << set.error.toStdString();
+        }
+    }
+}
+
+TEST(PergolTable, SpotChecksOfRealDays)
+{
+    auto p = propersOf(u"Erntedank"_s);
+    EXPECT_EQ(p.colour, qs(kGreen));
+    EXPECT_EQ(p.psalm, u"Psalm 104,1a.10-15.27-30.33"_s);
+    EXPECT_EQ(p.epistle, u"2. Kor 9,6-15"_s);
+    EXPECT_EQ(p.gospel, u"Mk 8,1-9"_s);
+    EXPECT_EQ(p.series,
+              (QStringList { u"Jes 58,7-12"_s, u"Mk 8,1-9"_s, u"2. Kor 9,6-15"_s,
+                             u"5. Mose 8,7-18"_s, u"Lk 12,(13-14)15-21"_s, u"1. Tim 4,4-5"_s }));
+    EXPECT_EQ(p.verse,
+              u"Aller Augen warten auf dich, und du gibst ihnen ihre Speise zu "
+              "seiner Zeit. (Ps 145,15)"_s);
+    EXPECT_EQ(p.hymn, u"Nun preiset alle Gottes Barmherzigkeit / Auf, Seele, Gott zu loben"_s);
+
+    p = propersOf(u"Ostersonntag"_s);
+    EXPECT_EQ(p.colour, qs(kWhite));
+    EXPECT_EQ(p.epistle, u"1. Kor 15,1-11"_s);
+    EXPECT_EQ(p.gospel, u"Mk 16,1-8"_s);
+    EXPECT_EQ(p.series[2], u"2. Mose 14,8-14.19-23.28-30a; 15,20-21"_s);
+
+    p = propersOf(u"2. Sonntag nach Trinitatis"_s);
+    EXPECT_EQ(p.colour, qs(kGreen));
+    EXPECT_EQ(p.verse,
+              u"Kommet her zu mir alle, die ihr mühselig und beladen seid; ich will "
+              "euch erquicken. (Mt 11,28)"_s);
+    EXPECT_EQ(p.gospel, u"Lk 14,(15)16-24"_s);
+
+    p = propersOf(u"Karfreitag"_s);
+    EXPECT_EQ(p.colour, qs(kBlack));
+    EXPECT_EQ(p.gospel, u"Joh 19,16-30"_s);
+    EXPECT_EQ(p.series[2], u"Jes 52,13-15; 53,1-12"_s);
+
+    EXPECT_EQ(propersOf(u"1. Sonntag im Advent"_s).colour, qs(kViolet));
+    EXPECT_EQ(propersOf(u"1. Sonntag im Advent"_s).psalm, u"Psalm 24,1-10"_s);
+    EXPECT_EQ(propersOf(u"Buß- und Bettag"_s).colour, qs(kViolet));
+    EXPECT_EQ(propersOf(u"Pfingstsonntag"_s).colour, qs(kRed));
+    EXPECT_EQ(propersOf(u"Reformationstag"_s).colour, qs(kRed));
+    EXPECT_EQ(propersOf(u"Ewigkeitssonntag"_s).colour, qs(kWhite));
+    EXPECT_EQ(propersOf(u"Septuagesimae"_s).colour, qs(kGreen));
+    EXPECT_EQ(propersOf(u"Karsamstag"_s).colour, qs(kBlack));
+
+    // A passage that runs into the next chapter is split at the chapter's last verse.
+    EXPECT_EQ(propersOf(u"Judica"_s).series[0], u"Joh 18,28-40; 19,1-5"_s);
+    // Optional verses inside a passage move into one parenthesis at its end.
+    EXPECT_EQ(propersOf(u"Gründonnerstag"_s).epistle, u"1. Kor 11,23-26(17-22.27-29.33-34a)"_s);
+}
+
+TEST(PergolTable, FurtherNamesAndAliases)
+{
+    EXPECT_EQ(propersOf(u"Palmarum"_s).series, propersOf(u"Palmsonntag"_s).series);
+    EXPECT_EQ(propersOf(u"Reformationsfest"_s).verse, propersOf(u"Reformationstag"_s).verse);
+    EXPECT_EQ(propersOf(u"Neujahrstag"_s).gospel, u"Lk 4,16-21"_s);
+    EXPECT_EQ(propersOf(u"Johannistag"_s).gospel, u"Lk 1,(5-25)57-66.80"_s);
+    EXPECT_EQ(propersOf(u"Michaelistag"_s).colour, qs(kWhite));
+    // The remembrance of the dead has its own propers beside those of the Ewigkeitssonntag.
+    EXPECT_EQ(propersOf(u"Totensonntag"_s).gospel, u"Joh 5,24-29"_s);
+    EXPECT_EQ(propersOf(u"Ewigkeitssonntag"_s).gospel, u"Mt 25,1-13"_s);
+}
+
+TEST(PergolTable, UnknownNamesAndSeriesGiveEmptyTextsAndGreen)
+{
+    for (const char *name :
+         { "", "Sonntag", "erntedank", "Erntedankfest", "1. Sonntag im Advent!" }) {
+        SCOPED_TRACE(name);
+        EXPECT_STREQ(getFarbe(name), kGreen);
+        EXPECT_STREQ(getVers(name), "");
+        EXPECT_STREQ(getPsalm(name), "");
+        EXPECT_STREQ(getWochenlied(name), "");
+        EXPECT_STREQ(getEpistel(name), "");
+        EXPECT_STREQ(getEvangelium(name), "");
+        EXPECT_STREQ(getPerikope(name, 1), "");
+    }
+    EXPECT_STREQ(getFarbe(nullptr), kGreen);
+    EXPECT_STREQ(getVers(nullptr), "");
+    EXPECT_STREQ(getPerikope("Erntedank", 0), "");
+    EXPECT_STREQ(getPerikope("Erntedank", 7), "");
+    EXPECT_STREQ(getPerikope("Erntedank", -1), "");
+}
+
+TEST(PergolTable, BlanksAroundATypedNameAreIgnored)
+{
+    EXPECT_STREQ(getEvangelium("  Erntedank "), "Mk 8,1-9");
+    EXPECT_STREQ(getFarbe(" Karfreitag"), kBlack);
+}
+
+TEST(PergolTable, ResultsStayValidAndUnchanged)
+{
+    const char *first = getVers("Trinitatis");
+    const std::string copy = first;
+    getVers("Karfreitag");
+    getPerikope("Trinitatis", 3);
+    EXPECT_EQ(getVers("Trinitatis"), first);
+    EXPECT_EQ(std::string(first), copy);
+}
+
+TEST(PergolTable, NamesAndTextsAreWindows1252)
+{
+    // Names passed as Windows-1252 bytes find their day ...
+    EXPECT_STREQ(getFarbe("Bu\xDF- und Bettag"), kViolet);
+    EXPECT_STREQ(getFarbe("Gr\xFCndonnerstag"), kWhite);
+    EXPECT_STREQ(getEvangelium("Gr\xFCndonnerstag"), "Joh 13,1-15.34-35");
+    // ... the UTF-8 spelling is another name ...
+    EXPECT_STREQ(getEvangelium("Gr\xC3\xBCndonnerstag"), "");
+    // ... and the texts come back in Windows-1252: umlauts, sharp s and typographic quotes.
+    EXPECT_NE(std::string(getVers("Bu\xDF- und Bettag")).find("erh\xF6het"), std::string::npos);
+    EXPECT_NE(std::string(getEpistel("Reminiscere")).find("R\xF6m"), std::string::npos);
+    EXPECT_NE(
+        std::string(getWochenlied("13. Sonntag nach Trinitatis")).find("\x84Ich liebe Gott\x93"),
+        std::string::npos);
+
+    // No text carries a control character or one of the five unassigned bytes.
+    const QByteArray forbidden("\x81\x8D\x8F\x90\x9D", 5);
+    for (const QString &name : allNames()) {
+        const QByteArray bytes = win1252::encode(name);
+        const char *key = bytes.constData();
+        std::vector<const char *> texts = { getVers(key), getPsalm(key), getWochenlied(key),
+                                            getEpistel(key), getEvangelium(key) };
+        for (int s = 1; s <= 6; ++s)
+            texts.push_back(getPerikope(key, s));
+        for (const char *text : texts) {
+            for (const unsigned char c : std::string(text)) {
+                EXPECT_GE(c, 0x20) << name.toStdString();
+                EXPECT_FALSE(forbidden.contains(char(c))) << name.toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
