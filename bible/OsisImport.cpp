@@ -85,9 +85,22 @@ public:
     }
 
 private:
+    // Elements that end a line of text: where the verse runs on after them, a blank separates.
+    static bool breaksText(QStringView name)
+    {
+        for (const char16_t *block :
+             { u"p", u"l", u"lg", u"lb", u"div", u"list", u"item", u"cell" }) {
+            if (name == QStringView(block))
+                return true;
+        }
+        return false;
+    }
+
     void startElement()
     {
         const auto name = m_xml.name();
+        if (m_inVerse && breaksText(name))
+            m_text += u' ';
         const auto attributes = m_xml.attributes();
         if (name == u"note") {
             ++m_noteDepth;
@@ -120,6 +133,8 @@ private:
     void endElement()
     {
         const auto name = m_xml.name();
+        if (m_inVerse && breaksText(name))
+            m_text += u' ';
         if (name == u"note") {
             if (m_noteDepth > 0)
                 --m_noteDepth;

@@ -1,0 +1,169 @@
+// Taking references apart: the tidying of a field's text and the parsing into book, chapter
+// and verses, with the forms the lectionary and preachers actually write.
+#include "bible/BibleReference.h"
+#include "bible/BookNames.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace bible;
+
+namespace {
+
+std::string s(const QString &text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+TEST(BibleReference, NormalisationTidiesBlanksFullStopsAndParentheses)
+{
+    EXPECT_EQ(s(normaliseReference(u"Mk. 1, 9-15"_s)), "Mk 1,9-15");
+    EXPECT_EQ(s(normaliseReference(u"Jes 40,1-8(9-11)"_s)), "Jes 40,1-8");
+    EXPECT_EQ(s(normaliseReference(u"2. Kor (4,14)5,1-10"_s)), "2. Kor 5,1-10");
+    // The full stop of a book number stays; so does a later one, since only the first ". "
+    // is looked at.
+    EXPECT_EQ(s(normaliseReference(u"1. Kor 13,1-13"_s)), "1. Kor 13,1-13");
+    EXPECT_EQ(s(normaliseReference(u"1. Kor. 13,1-13"_s)), "1. Kor. 13,1-13");
+    // Each step once: only the first ", " loses its blank.
+    EXPECT_EQ(s(normaliseReference(u"Röm 8, 14-17, 24"_s)), "Röm 8,14-17, 24");
+    // A lone parenthesis is left alone.
+    EXPECT_EQ(s(normaliseReference(u"Mk 1,9-15 (Taufe"_s)), "Mk 1,9-15 (Taufe");
+    EXPECT_EQ(s(normaliseReference(QString())), "");
+}
+
+TEST(BibleReference, ParsesBookChapterAndVerses)
+{
+    struct Case
+    {
+        QString text;
+        const char *book;
+        const char *chapter;
+        int first;
+        int last;
+    };
+    const Case cases[] = {
+        { u"Mk 1,9-15"_s, "Mk", "1", 9, 15 },
+        { u"Joh 3,16"_s, "Joh", "3", 16, 16 },
+        // From the "." after the last verse on everything is ignored.
+        { u"Röm 8,14-17.24"_s, "Röm", "8", 14, 17 },
+        { u"Röm 8,14-17;24-26"_s, "Röm", "8", 14, 17 },
+        // "." separates like "-": the verses 14 to 17.
+        { u"Röm 8,14.17"_s, "Röm", "8", 14, 17 },
+        // The book number belongs to the book, also in "1. Kor" and a 3-letter start.
+        { u"1. Kor 13,1-13"_s, "1. Kor", "13", 1, 13 },
+        { u"1. Kor. 13,1-13"_s, "1. Kor.", "13", 1, 13 },
+        { u"3. Joh 1,2"_s, "3. Joh", "1", 2, 2 },
+        { u"Ps 104,1a"_s, "Ps", "104", 1, 1 },
+        // Half verses are the verse.
+        { u"1. Sam 2,1-8a"_s, "1. Sam", "2", 1, 8 },
+        { u"Jes 9,1b-6"_s, "Jes", "9", 1, 6 },
+        // A reference copied with an en dash.
+        { u"Mk 16,1\u20138"_s, "Mk", "16", 1, 8 },
+        // A last verse smaller than the first is kept as written.
+        { u"Mk 1,15-9"_s, "Mk", "1", 15, 9 },
+        // A "-" as the last character leaves the single verse.
+        { u"Mk 1,9-"_s, "Mk", "1", 9, 9 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(s(c.text));
+        const auto ref = parseBibleReference(c.text);
+        ASSERT_TRUE(ref.has_value());
+        EXPECT_EQ(s(ref->book), c.book);
+        EXPECT_EQ(s(ref->chapter), c.chapter);
+        EXPECT_EQ(ref->firstVerse, c.first);
+        EXPECT_EQ(ref->lastVerse, c.last);
+    }
+}
+
+TEST(BibleReference, KeepsVerseTextsAndRejectsWhatIsNoVerseNumber)
+{
+    const ParsedReference half = parseReference(u"1. Sam 2,1-8a"_s);
+    EXPECT_EQ(s(half.reference.lastVerseText), "8a");
+
+    // Parsed, but the verses are no numbers: the lookup ends without a message.
+    for (const QString &text : { u"Mk 1,x-5"_s, u"Mk 1,-5"_s, u"Mk 1,9-ab"_s, u"Mk 1,70000"_s,
+                                 u"Mk 1,99999999999"_s, u"Mk 1,9-15ff"_s }) {
+        SCOPED_TRACE(s(text));
+        const ParsedReference parsed = parseReference(text);
+        EXPECT_EQ(parsed.error, ReferenceError::None);
+        EXPECT_FALSE(parsed.reference.hasVerseNumbers());
+        EXPECT_FALSE(parseBibleReference(text).has_value());
+    }
+
+    EXPECT_EQ(verseNumber(u"65535"_s), 65535);
+    EXPECT_EQ(verseNumber(u"0"_s), 0);
+    EXPECT_EQ(verseNumber(u"007"_s), 7);
+    EXPECT_FALSE(verseNumber(u"65536"_s).has_value());
+    EXPECT_FALSE(verseNumber(QString()).has_value());
+    EXPECT_FALSE(verseNumber(u"8 a"_s).has_value());
+    EXPECT_FALSE(verseNumber(u"\u0668"_s).has_value()); // a digit of another script
+}
+
+TEST(BibleReference, ReportsWhereTakingApartFails)
+{
+    struct Case
+    {
+        QString text;
+        ReferenceError error;
+        const char *message;
+    };
+    const Case cases[] = {
+        { u"Mk"_s, ReferenceError::NoBook, "Das Buch konnte nicht extrahiert werden." },
+        { u"Mk1,9-15"_s, ReferenceError::NoBook, "Das Buch konnte nicht extrahiert werden." },
+        { u"Mk 1 9-15"_s, ReferenceError::NoBook, "Das Buch konnte nicht extrahiert werden." },
+        { u"Lied zum Eingang, frei"_s, ReferenceError::NoChapter,
+          "Das Kapitel aus dem Buch Lied zum Eingang, frei konnte nicht extrahiert werden." },
+        // The only digit is the last character.
+        { u"Siehe Kapitel, 5"_s, ReferenceError::NoChapter,
+          "Das Kapitel aus dem Buch Siehe Kapitel, konnte nicht extrahiert werden." },
+        { u"Mk 1,"_s, ReferenceError::NoVerses,
+          "Die Verse aus dem Kapitel 1 des Buches Mk konnten nicht extrahiert werden." },
+        { u"Mk 12 und 13, ff"_s, ReferenceError::None, "" },
+        { u"1. Kor 13 ,"_s, ReferenceError::NoVerses,
+          "Die Verse aus dem Kapitel 13 des Buches 1. Kor konnten nicht extrahiert werden." },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(s(c.text));
+        const ParsedReference parsed = parseReference(c.text);
+        EXPECT_EQ(parsed.error, c.error);
+        EXPECT_EQ(s(referenceErrorMessage(parsed)), c.message);
+    }
+}
+
+TEST(BibleReference, PsalmsAndHymns)
+{
+    EXPECT_TRUE(isPsalmReference(u"Psalm 24"_s));
+    EXPECT_TRUE(isPsalmReference(u"PSALM 24"_s));
+    EXPECT_TRUE(isPsalmReference(u"Psalm 24,EG 712"_s));
+    EXPECT_FALSE(isPsalmReference(u"Ps 24"_s));
+    EXPECT_EQ(s(psalmLookupText(u"Psalm 24,EG 712"_s)), "Psalm 24");
+    EXPECT_EQ(s(psalmLookupText(u"Psalm 24"_s)), "Psalm 24");
+    EXPECT_TRUE(isHymnalReference(u"EG 362"_s));
+    EXPECT_FALSE(isHymnalReference(u"eg 362"_s));
+}
+
+TEST(BookNames, LoccumAbbreviationsMapOneToOneOntoOsisBooks)
+{
+    const auto &books = bookNames();
+    EXPECT_EQ(books.size(), 76); // 66 books and the ten of the Apocrypha
+    QStringList loccum;
+    QStringList osis;
+    for (const BookName &book : books) {
+        EXPECT_FALSE(loccum.contains(book.loccum)) << s(book.loccum);
+        EXPECT_FALSE(osis.contains(book.osisId)) << s(book.osisId);
+        loccum.append(book.loccum);
+        osis.append(book.osisId);
+        // Every abbreviation must parse as the book of a reference.
+        const auto ref = parseBibleReference(book.loccum + u" 1,1"_s);
+        ASSERT_TRUE(ref.has_value()) << s(book.loccum);
+        EXPECT_EQ(ref->book, book.loccum);
+    }
+    EXPECT_EQ(s(bookByOsisId(u"Ezek"_s)->loccum), "Hes");
+    EXPECT_EQ(s(bookByOsisId(u"Eccl"_s)->loccum), "Pred");
+    EXPECT_EQ(s(bookByOsisId(u"Song"_s)->loccum), "Hld");
+    EXPECT_EQ(s(bookByOsisId(u"1Cor"_s)->loccum), "1. Kor");
+    EXPECT_EQ(s(bookByLoccum(u"Röm"_s)->osisId), "Rom");
+    EXPECT_FALSE(bookByLoccum(u"Ez"_s).has_value());
+}
