@@ -257,6 +257,8 @@ private:
     // Order text, printing, page format
     // Service-order file
     // Liturgical texts and hymn notes
+    // Puts the built-in texts into the nine memos of the tab "Ordinarium".
+    void setBuiltInLiturgicalTexts();
     // Office
     // Bible passages
     // Update check

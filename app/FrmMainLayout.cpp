@@ -358,4 +358,7 @@ void TfrmMain::buildUi()
 
     setFixedSize(kClientWidth, kClientHeight);
     initSequenceControls();
+
+    // The memos hold their built-in texts before anything is loaded at start-up.
+    setBuiltInLiturgicalTexts();
 }

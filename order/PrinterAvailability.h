@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+class QPrinter;
+
+// Whether a print job has anywhere to go. The printer counts when the set-up made it print
+// into a PDF file, when the set-up chose a printer the system knows, or when the system has
+// a default printer. Without any of these, printing says "There is no default printer
+// currently selected" and prints nothing.
+namespace printeravailability {
+
+bool canPrint(const QPrinter &printer);
+
+// For tests: pretend the system has (true) or has no (false) printers at all; nothing
+// restores the real question. A PDF file chosen in the set-up counts either way.
+void setSystemPrintersForTesting(std::optional<bool> present);
+
+} // namespace printeravailability

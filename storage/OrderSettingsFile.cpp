@@ -1,0 +1,51 @@
+#include "storage/OrderSettingsFile.h"
+
+#include "app/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ordersettings {
+
+QString relativePath()
+{
+    return QStringLiteral("libs/Ablauf.ini");
+}
+
+IniFile toIni(const OrderSettings &settings)
+{
+    IniFile ini;
+    ini.setValue(QStringLiteral("Format"), QStringLiteral("Seitenformat"),
+                 QString::number(settings.pageFormat));
+    serviceorder::writeTicks(ini, settings.ticks);
+    serviceorder::writeSequence(ini, settings.sequence);
+    return ini;
+}
+
+bool save(const OrderSettings &settings, QString *errorText)
+{
+    // Nothing in the program writes "Ablauf.txt"; an old one is cleared away with every save.
+    // A copy that cannot be deleted (write-protected folder) does no harm.
+    const QString oldText = programfolder::readPath(QStringLiteral("libs/Ablauf.txt"));
+    if (QFileInfo::exists(oldText))
+        QFile::remove(oldText);
+
+    const QString path = programfolder::writePath(relativePath());
+    if (path.isEmpty()) {
+        if (errorText)
+            *errorText
+                = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                      .arg(QDir::toNativeSeparators(programfolder::dir() + u'/' + relativePath()));
+        return false;
+    }
+    return serviceorder::writeFile(path, toIni(settings), errorText);
+}
+
+QString existingPath()
+{
+    const QString path = programfolder::readPath(relativePath());
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+} // namespace ordersettings

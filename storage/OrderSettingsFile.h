@@ -1,0 +1,36 @@
+#pragma once
+
+#include "storage/ServiceOrderFile.h"
+
+#include <QString>
+#include <QStringList>
+
+// The order settings file "libs/Ablauf.ini" of the program folder: the sequence list, the
+// occasional-service ticks and the page format of the last save. The window restores the
+// list and the ticks from it at every start; its page format is written but never read.
+namespace ordersettings {
+
+// The file's place relative to the program folder.
+QString relativePath();
+
+struct OrderSettings
+{
+    int pageFormat = 0;
+    serviceorder::Ticks ticks;
+    QStringList sequence;
+};
+
+// "Format", "Kasualien", "Reihenfolge", in this order and nothing else.
+IniFile toIni(const OrderSettings &settings);
+
+// Writes the order settings file and deletes a left-over "libs/Ablauf.txt". The file goes to
+// the program folder, or to the per-user overlay when the program folder cannot be written
+// (a system-wide install). Written whole or not at all. Returns false with a German
+// errorText when neither place takes the file.
+bool save(const OrderSettings &settings, QString *errorText = nullptr);
+
+// Where the file is read from (the overlay copy when there is one); empty when there is no
+// order settings file at all.
+QString existingPath();
+
+} // namespace ordersettings

@@ -1,0 +1,184 @@
+#include "storage/ServiceOrderFile.h"
+
+#include "app/AppError.h"
+#include "storage/Win1252Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace serviceorder {
+namespace {
+
+const QString kAllgemein = QStringLiteral("Allgemein");
+const QString kTexte = QStringLiteral("Texte");
+const QString kLieder = QStringLiteral("Lieder");
+const QString kKasualien = QStringLiteral("Kasualien");
+const QString kFormat = QStringLiteral("Format");
+const QString kReihenfolge = QStringLiteral("Reihenfolge");
+const QString kAnzahl = QStringLiteral("Anzahl");
+
+QString tickText(bool ticked)
+{
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// A tick is set when its stored value is a non-zero integer; anything else leaves it off.
+bool readTick(const IniFile &ini, const QString &key)
+{
+    return ini.intValue(kKasualien, key, 0) != 0;
+}
+
+} // namespace
+
+QString missingEntryText()
+{
+    return QStringLiteral("Datei beschädigt");
+}
+
+QString damagedFileMessage()
+{
+    return QStringLiteral(
+        "Fehler beim Einlesen der Daten. Möglicherweise ist die Datei beschädigt.");
+}
+
+QString storedOrderFileName(const QString &series, const QString &dayName)
+{
+    return series + u' ' + dayName + QStringLiteral(".ini");
+}
+
+QString proposedFileName(const QString &dayName, const QString &series)
+{
+    if (dayName == QStringLiteral("Sonntag") || dayName.isEmpty())
+        return {};
+    bool ok = false;
+    const int number = series.toInt(&ok);
+    if (!ok)
+        throw AppError(QStringLiteral("'%1' ist kein gültiger Integerwert.").arg(series));
+    return number > 0 ? series + u' ' + dayName : QString();
+}
+
+void writeTicks(IniFile &ini, const Ticks &ticks)
+{
+    ini.setValue(kKasualien, QStringLiteral("Abendmahl"), tickText(ticks.abendmahl));
+    ini.setValue(kKasualien, QStringLiteral("Taufe"), tickText(ticks.taufe));
+    ini.setValue(kKasualien, QStringLiteral("Konfirmation"), tickText(ticks.konfirmation));
+    ini.setValue(kKasualien, QStringLiteral("Trauung"), tickText(ticks.trauung));
+}
+
+void writeSequence(IniFile &ini, const QStringList &sequence)
+{
+    ini.setValue(kReihenfolge, kAnzahl, QString::number(sequence.size()));
+    for (qsizetype i = 0; i < sequence.size(); ++i)
+        ini.setValue(kReihenfolge, QString::number(i), sequence.at(i));
+}
+
+IniFile toIni(const Preparation &p)
+{
+    IniFile ini;
+    ini.setValue(kAllgemein, QStringLiteral("Name"), p.dayName);
+    ini.setValue(kAllgemein, QStringLiteral("Predigtreihe"), p.series);
+    ini.setValue(kTexte, QStringLiteral("Wochenspruch"), p.wochenspruch);
+    ini.setValue(kTexte, QStringLiteral("Psalm"), p.psalm);
+    ini.setValue(kTexte, QStringLiteral("Epistel"), p.epistel);
+    ini.setValue(kTexte, QStringLiteral("Evangelium"), p.evangelium);
+    ini.setValue(kTexte, QStringLiteral("Predigttext"), p.predigttext);
+    ini.setValue(kLieder, QStringLiteral("Eingangslied"), p.eingangslied);
+    ini.setValue(kLieder, QStringLiteral("Wochenlied"), p.wochenlied);
+    ini.setValue(kLieder, QStringLiteral("Vorpredigtslied"), p.vorpredigtslied);
+    // Stored files have always spelt the collection hymn's key this way.
+    ini.setValue(kLieder, QStringLiteral("Kolektenlied"), p.kollektenlied);
+    ini.setValue(kLieder, QStringLiteral("Ausgangslied"), p.ausgangslied);
+    writeTicks(ini, p.ticks);
+    ini.setValue(kFormat, QStringLiteral("Seitenformat"), QString::number(p.pageFormat));
+    writeSequence(ini, p.sequence);
+    return ini;
+}
+
+StoredSequence readSequence(const IniFile &ini)
+{
+    StoredSequence result;
+    result.countText = ini.value(kReihenfolge, kAnzahl, QStringLiteral("0"));
+    bool ok = false;
+    const qlonglong count = result.countText.toLongLong(&ok);
+    if (!ok) {
+        result.status = StoredSequence::Status::NotANumber;
+        return result;
+    }
+    if (count < 0 || count > kMaxSequenceEntries) {
+        result.status = StoredSequence::Status::OutOfRange;
+        return result;
+    }
+    if (count <= 5)
+        return result;
+
+    result.status = StoredSequence::Status::Replaced;
+    result.entries.reserve(count);
+    for (qlonglong i = 0; i < count; ++i)
+        result.entries.append(ini.value(kReihenfolge, QString::number(i), missingEntryText()));
+    result.ticks.abendmahl = readTick(ini, QStringLiteral("Abendmahl"));
+    result.ticks.taufe = readTick(ini, QStringLiteral("Taufe"));
+    result.ticks.konfirmation = readTick(ini, QStringLiteral("Konfirmation"));
+    result.ticks.trauung = readTick(ini, QStringLiteral("Trauung"));
+    return result;
+}
+
+int readPageFormat(const IniFile &ini)
+{
+    return ini.intValue(kFormat, QStringLiteral("Seitenformat"), 1) >= 1 ? 1 : 0;
+}
+
+Preparation readTexts(const IniFile &ini)
+{
+    Preparation p;
+    p.dayName = ini.value(kAllgemein, QStringLiteral("Name"), QStringLiteral("Sonntag"));
+    p.series = ini.value(kAllgemein, QStringLiteral("Predigtreihe"), QStringLiteral("0"));
+    p.wochenspruch = ini.value(kTexte, QStringLiteral("Wochenspruch"));
+    p.psalm = ini.value(kTexte, QStringLiteral("Psalm"));
+    p.epistel = ini.value(kTexte, QStringLiteral("Epistel"));
+    p.evangelium = ini.value(kTexte, QStringLiteral("Evangelium"));
+    p.predigttext = ini.value(kTexte, QStringLiteral("Predigttext"));
+    p.eingangslied = ini.value(kLieder, QStringLiteral("Eingangslied"));
+    p.wochenlied = ini.value(kLieder, QStringLiteral("Wochenlied"));
+    p.vorpredigtslied = ini.value(kLieder, QStringLiteral("Vorpredigtslied"));
+    p.kollektenlied = ini.value(kLieder, QStringLiteral("Kolektenlied"));
+    p.ausgangslied = ini.value(kLieder, QStringLiteral("Ausgangslied"));
+    return p;
+}
+
+std::optional<IniFile> readFile(const QString &path, QString *errorText)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorText)
+            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                             .arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    if (file.size() > kMaxFileSize) {
+        if (errorText)
+            *errorText = QStringLiteral("Die Datei %1 ist zu groß für einen Gottesdienstablauf.")
+                             .arg(QDir::toNativeSeparators(path));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) {
+        if (errorText)
+            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                             .arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    return IniFile::fromText(win1252::decode(bytes));
+}
+
+bool writeFile(const QString &path, const IniFile &ini, QString *errorText)
+{
+    if (win1252::writeFileAtomically(path, ini.toBytes()))
+        return true;
+    if (errorText)
+        *errorText = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                         .arg(QDir::toNativeSeparators(path));
+    return false;
+}
+
+} // namespace serviceorder

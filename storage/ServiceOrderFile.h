@@ -1,0 +1,117 @@
+#pragma once
+
+#include "storage/IniFile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The service-order file: everything the user put together for one service (day, propers,
+// hymns, occasional services, page format, sequence) as an INI file in Windows-1252 with
+// CR LF. This file knows the layout of the file; the main window moves the values in and
+// out of its controls.
+namespace serviceorder {
+
+// The four occasional-service ticks, in the order they are stored.
+struct Ticks
+{
+    bool abendmahl = false;
+    bool taufe = false;
+    bool konfirmation = false;
+    bool trauung = false;
+
+    bool operator==(const Ticks &) const = default;
+};
+
+// One preparation as it stands in the main window.
+struct Preparation
+{
+    QString dayName; // trimmed
+    QString series; // the caption of the series label, normally "1" to "6"
+
+    QString wochenspruch;
+    QString psalm;
+    QString epistel;
+    QString evangelium;
+    QString predigttext;
+
+    QString eingangslied;
+    QString wochenlied;
+    QString vorpredigtslied;
+    QString kollektenlied;
+    QString ausgangslied;
+
+    Ticks ticks;
+    int pageFormat = 0; // 0 portrait, 1 landscape
+    QStringList sequence;
+};
+
+// A list entry whose key is missing from the file.
+QString missingEntryText();
+
+// The message for a service-order file that cannot be read or whose values make no sense.
+QString damagedFileMessage();
+
+// The most entries a stored sequence may claim. A real service has a few dozen; a larger
+// count can only come from a damaged file and would otherwise fill the list with millions
+// of "Datei beschädigt" entries.
+inline constexpr int kMaxSequenceEntries = 10000;
+
+// A service-order file larger than this cannot be one the program wrote (even a list of the
+// largest allowed count stays far below); it is refused instead of being read into memory.
+inline constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+
+// The file name the save dialog proposes and under which a day's preparation is found
+// again: series, blank, day name, ".ini" (e.g. "3 Ostersonntag.ini").
+QString storedOrderFileName(const QString &series, const QString &dayName);
+
+// The file name the save dialog proposes, or an empty string when it proposes none: not for
+// the placeholder day "Sonntag", an empty day name or a series of 0 or less. Throws AppError
+// when the series has to be consulted and is not a number.
+QString proposedFileName(const QString &dayName, const QString &series);
+
+// The whole file in the order it is written.
+IniFile toIni(const Preparation &preparation);
+
+// The stored sequence with its ticks, as both the service-order file and the order settings
+// file keep them in "Reihenfolge" and "Kasualien".
+struct StoredSequence
+{
+    enum class Status {
+        Kept, // a count of 5 or less: the list and the ticks stay as they are
+        Replaced, // entries and ticks are to replace the current ones
+        NotANumber,
+        OutOfRange, // negative or above kMaxSequenceEntries
+    };
+    Status status = Status::Kept;
+    QString countText; // the stored "Anzahl" as read
+    QStringList entries;
+    Ticks ticks;
+};
+
+// Writes "Reihenfolge" with "Anzahl" and the keys "0" ... n-1.
+void writeSequence(IniFile &ini, const QStringList &sequence);
+// Writes "Kasualien" with the four ticks as "1" or "0".
+void writeTicks(IniFile &ini, const Ticks &ticks);
+
+StoredSequence readSequence(const IniFile &ini);
+
+// The page format a stored "Seitenformat" stands for: 1 or more landscape, 0 or less
+// portrait, missing or not a number landscape.
+int readPageFormat(const IniFile &ini);
+
+// Reads the fields of "Allgemein", "Texte" and "Lieder" with their defaults ("Sonntag",
+// "0", empty). The ticks, page format and sequence are left to readSequence and
+// readPageFormat, since loading applies them one after the other.
+Preparation readTexts(const IniFile &ini);
+
+// Reads a service-order file. Returns nothing when it cannot be read or is too large to be
+// one; errorText then says why.
+std::optional<IniFile> readFile(const QString &path, QString *errorText = nullptr);
+
+// Writes the file whole or not at all. Returns false with a German errorText naming the path
+// when it cannot be written; an earlier file under the same path is then left as it was.
+bool writeFile(const QString &path, const IniFile &ini, QString *errorText = nullptr);
+
+} // namespace serviceorder
