@@ -1,0 +1,53 @@
+// Figures for choosing a day in the real main window: LoadDay without a stored preparation
+// (the library is asked, the panel painted, the fields rewritten).
+#include "app/AppInfo.h"
+#include "app/Clock.h"
+#include "app/FrmMain.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QComboBox>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_LoadDay(benchmark::State &state)
+{
+    TestEnvironment env;
+    appclock::setTodayForTesting(QDate(2026, 2, 10));
+    const auto window = makeMainWindow();
+    const QString entries[]
+        = { QStringLiteral("15.02.2026 - Estomihi"), QStringLiteral("04.10.2026 - Erntedank") };
+    int i = 0;
+    for (auto _ : state)
+        window->LoadDay(entries[(i++) & 1]);
+}
+BENCHMARK(BM_LoadDay)->Unit(benchmark::kMicrosecond);
+
+void BM_cmbTagChange(benchmark::State &state)
+{
+    TestEnvironment env;
+    appclock::setTodayForTesting(QDate(2026, 2, 10));
+    const auto window = makeMainWindow();
+    int i = 0;
+    for (auto _ : state)
+        window->cmbTag->setCurrentIndex(20 + ((i++) & 1));
+}
+BENCHMARK(BM_cmbTagChange)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appinfo::title());
+    QApplication::setOrganizationName(appinfo::title());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#include "calendar/DayEntry.h"
+
+#include "app/AppError.h"
+
+namespace dayentry {
+
+QString dayStamp(const QString &entry)
+{
+    return entry.mid(6, 4) + entry.mid(3, 2) + entry.mid(0, 2);
+}
+
+int seriesNumber(const QString &entry)
+{
+    const QString yearText = entry.mid(6, 4);
+    bool isYear = yearText.size() == 4;
+    for (const QChar c : yearText)
+        isYear = isYear && c >= u'0' && c <= u'9';
+    if (!isYear)
+        throw AppError(QStringLiteral("„%1“ ist keine gültige Jahreszahl.").arg(yearText));
+    const int year = yearText.toInt();
+    const bool newChurchYear
+        = entry.contains(QStringLiteral("Advent")) || entry.mid(3, 2) == QStringLiteral("12");
+    // The remainder is taken non-negative, so that the years before 9 still give 1 to 6.
+    const int offset = newChurchYear ? 8 : 9;
+    return ((year - offset) % 6 + 6) % 6 + 1;
+}
+
+QString dayName(const QString &entry)
+{
+    return entry.size() > 14 ? entry.mid(13) : entry;
+}
+
+QString panelDayName(const QString &caption)
+{
+    qsizetype first = 0;
+    qsizetype last = caption.size();
+    while (first < last && caption[first].unicode() <= u' ')
+        ++first;
+    while (last > first && caption[last - 1].unicode() <= u' ')
+        --last;
+    return caption.mid(first, last - first);
+}
+
+QString storedOrderPath(const QString &folder, const QString &series, const QString &name)
+{
+    return folder + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
+}
+
+} // namespace dayentry

@@ -1,0 +1,94 @@
+#include "calendar/ChurchYear.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun runTool(const QStringList &arguments)
+{
+    ToolRun run;
+    QProcess process;
+    process.start(builtProgramDir() + QStringLiteral("/pergolan-kirchenjahr"), arguments);
+    if (!process.waitForFinished(30000)) {
+        ADD_FAILURE() << "the command did not finish";
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString expectedOutput(const QDate &date)
+{
+    const QStringList list = churchyear::FillDayList(date);
+    const int selected = churchyear::SelectComingDay(list, date);
+    return list.join(u'\n') + QStringLiteral("\nAusgewählt: ")
+        + (selected >= 0 ? list.at(selected) : QStringLiteral("-")) + u'\n';
+}
+
+} // namespace
+
+TEST(KirchenjahrTool, PrintsTheDayListAndTheSelectedDay)
+{
+    ASSERT_TRUE(
+        QFileInfo(builtProgramDir() + QStringLiteral("/pergolan-kirchenjahr")).isExecutable());
+    const ToolRun run = runTool({ QStringLiteral("10.02.2026") });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty());
+    const QStringList lines = run.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 83); // 81 entries, the selection, and the final line end
+    EXPECT_EQ(lines.at(0), QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
+    EXPECT_EQ(lines.at(2), QStringLiteral("19.11.2025 - Buß- und Bettag")); // UTF-8
+    EXPECT_EQ(lines.at(80), QStringLiteral("26.12.2026 - 2. Weihnachtstag"));
+    EXPECT_EQ(lines.at(81), QStringLiteral("Ausgewählt: 15.02.2026 - Estomihi"));
+    EXPECT_EQ(lines.at(82), QString());
+    EXPECT_EQ(run.out, expectedOutput(QDate(2026, 2, 10)));
+}
+
+TEST(KirchenjahrTool, WithoutADateListsToday)
+{
+    const QDate before = QDate::currentDate();
+    const ToolRun run = runTool({});
+    const QDate after = QDate::currentDate();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out == expectedOutput(before) || run.out == expectedOutput(after));
+}
+
+TEST(KirchenjahrTool, NoSelectionPrintsADash)
+{
+    // 27 to 31 December 9999: nothing of the year 10000 can be listed.
+    const ToolRun run = runTool({ QStringLiteral("31.12.9999") });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nAusgewählt: -\n")));
+}
+
+TEST(KirchenjahrTool, RejectsWhatIsNotADate)
+{
+    for (const QString &arg :
+         { QStringLiteral("31.02.2026"), QStringLiteral("1.2.2026"), QStringLiteral("2026-02-10"),
+           QStringLiteral("10.02.26"), QStringLiteral("aa.bb.cccc"), QStringLiteral("10.02.2026x"),
+           QStringLiteral("") }) {
+        const ToolRun run = runTool({ arg });
+        EXPECT_EQ(run.exitCode, 2) << arg.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << arg.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Ungültiges Datum"))) << run.err.toStdString();
+    }
+    const ToolRun two = runTool({ QStringLiteral("10.02.2026"), QStringLiteral("11.02.2026") });
+    EXPECT_EQ(two.exitCode, 2);
+    EXPECT_TRUE(two.out.isEmpty());
+}
