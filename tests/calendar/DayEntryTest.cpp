@@ -1,6 +1,12 @@
 #include "calendar/DayEntry.h"
 #include "app/AppError.h"
+#include "calendar/ChurchYear.h"
 #include "calendar/DayColour.h"
+#include "libpergol/pergol.h"
+#include "storage/Win1252Text.h"
+
+#include <QDate>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -107,4 +113,25 @@ TEST(DayColour, ParsesTheLibrarysDecimalText)
     EXPECT_TRUE(daycolour::wantsBlackText(daycolour::kWhite));
     EXPECT_FALSE(daycolour::wantsBlackText(0x00FFFFFF)); // white without the flag byte
     EXPECT_FALSE(daycolour::wantsBlackText(daycolour::kBlack));
+}
+
+TEST(DayEntry, EveryDayNameOfTheListIsKnownToTheLiturgicalLibrary)
+{
+    // The names of the day list are the library's keys: an unknown name would leave the
+    // propers of that day empty.
+    QSet<QString> names;
+    for (int year = 2000; year <= 2100; ++year) {
+        for (const QString &entry : churchyear::FillDayList(QDate(year, 12, 1)))
+            names.insert(dayName(entry));
+        for (const QString &entry : churchyear::FillDayList(QDate(year, 2, 1)))
+            names.insert(dayName(entry));
+    }
+    EXPECT_GE(names.size(), 40 + 24 + 3);
+    for (const QString &name : names) {
+        const QByteArray key = win1252::encode(name);
+        EXPECT_STRNE(getVers(key.constData()), "") << name.toStdString();
+        EXPECT_STRNE(getEvangelium(key.constData()), "") << name.toStdString();
+        EXPECT_NO_THROW(daycolour::parse(win1252::decode(getFarbe(key.constData()))))
+            << name.toStdString();
+    }
 }
