@@ -84,6 +84,17 @@ QString hymnTitles(QString text)
     return text.replace(u'`', QChar(0x2019)).replace(QChar(0x2018), QChar(0x2019));
 }
 
+// The Bible lookup cannot begin a reading with a single verse followed by more; in two
+// readings the library therefore marks the skipped verses after that first verse as optional.
+QSet<QString> addedOptional(const QString &reading)
+{
+    if (reading == u"Jer 29,1-7.10-14(2-3.8-9)"_s)
+        return { u"Jer 29,2"_s, u"Jer 29,3"_s };
+    if (reading == u"Apg 5,12-21.27b-29(13-16.22-27a)"_s)
+        return { u"Apg 5,13"_s, u"Apg 5,14"_s, u"Apg 5,15"_s, u"Apg 5,16"_s };
+    return {};
+}
+
 QList<QJsonObject> exportedDays()
 {
     QFile file(sharedReferenceDir() + u"/perikopen/derived_events_from_ics.json"_s);
@@ -124,7 +135,8 @@ TEST(PergolReference, EveryDayOfTheCalendarExportMatches)
         }
 
         const auto compare = [&](const QString &ours, const QString &exported) {
-            const auto a = pergoltest::versesOf(ours, bible);
+            auto a = pergoltest::versesOf(ours, bible);
+            a.optional.subtract(addedOptional(ours));
             const auto b = pergoltest::versesOf(exported, bible);
             EXPECT_TRUE(a.error.isEmpty()) << a.error.toStdString();
             EXPECT_TRUE(b.error.isEmpty()) << b.error.toStdString();

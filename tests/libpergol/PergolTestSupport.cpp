@@ -1,5 +1,6 @@
 #include "tests/libpergol/PergolTestSupport.h"
 
+#include "bible/BookNames.h"
 #include "libpergol/pergol.h"
 #include "storage/Win1252Text.h"
 #include "tests/support/TestEnvironment.h"
@@ -92,50 +93,6 @@ QStringList furtherNames()
              u"Totensonntag"_s, u"Palmarum"_s, u"Reformationsfest"_s };
 }
 
-const QHash<QString, QString> &loccumToOsis()
-{
-    static const QHash<QString, QString> table = {
-        { u"1. Mose"_s, u"Gen"_s },     { u"2. Mose"_s, u"Exod"_s },
-        { u"3. Mose"_s, u"Lev"_s },     { u"4. Mose"_s, u"Num"_s },
-        { u"5. Mose"_s, u"Deut"_s },    { u"Jos"_s, u"Josh"_s },
-        { u"Ri"_s, u"Judg"_s },         { u"Rut"_s, u"Ruth"_s },
-        { u"1. Sam"_s, u"1Sam"_s },     { u"2. Sam"_s, u"2Sam"_s },
-        { u"1. Kön"_s, u"1Kgs"_s },     { u"2. Kön"_s, u"2Kgs"_s },
-        { u"1. Chr"_s, u"1Chr"_s },     { u"2. Chr"_s, u"2Chr"_s },
-        { u"Esra"_s, u"Ezra"_s },       { u"Neh"_s, u"Neh"_s },
-        { u"Est"_s, u"Esth"_s },        { u"Hiob"_s, u"Job"_s },
-        { u"Ps"_s, u"Ps"_s },           { u"Spr"_s, u"Prov"_s },
-        { u"Pred"_s, u"Eccl"_s },       { u"Hld"_s, u"Song"_s },
-        { u"Jes"_s, u"Isa"_s },         { u"Jer"_s, u"Jer"_s },
-        { u"Klgl"_s, u"Lam"_s },        { u"Hes"_s, u"Ezek"_s },
-        { u"Dan"_s, u"Dan"_s },         { u"Hos"_s, u"Hos"_s },
-        { u"Joel"_s, u"Joel"_s },       { u"Am"_s, u"Amos"_s },
-        { u"Obd"_s, u"Obad"_s },        { u"Jona"_s, u"Jonah"_s },
-        { u"Mi"_s, u"Mic"_s },          { u"Nah"_s, u"Nah"_s },
-        { u"Hab"_s, u"Hab"_s },         { u"Zef"_s, u"Zeph"_s },
-        { u"Hag"_s, u"Hag"_s },         { u"Sach"_s, u"Zech"_s },
-        { u"Mal"_s, u"Mal"_s },         { u"Jdt"_s, u"Jdt"_s },
-        { u"Weish"_s, u"Wis"_s },       { u"Tob"_s, u"Tob"_s },
-        { u"Sir"_s, u"Sir"_s },         { u"Bar"_s, u"Bar"_s },
-        { u"1. Makk"_s, u"1Macc"_s },   { u"2. Makk"_s, u"2Macc"_s },
-        { u"Mt"_s, u"Matt"_s },         { u"Mk"_s, u"Mark"_s },
-        { u"Lk"_s, u"Luke"_s },         { u"Joh"_s, u"John"_s },
-        { u"Apg"_s, u"Acts"_s },        { u"Röm"_s, u"Rom"_s },
-        { u"1. Kor"_s, u"1Cor"_s },     { u"2. Kor"_s, u"2Cor"_s },
-        { u"Gal"_s, u"Gal"_s },         { u"Eph"_s, u"Eph"_s },
-        { u"Phil"_s, u"Phil"_s },       { u"Kol"_s, u"Col"_s },
-        { u"1. Thess"_s, u"1Thess"_s }, { u"2. Thess"_s, u"2Thess"_s },
-        { u"1. Tim"_s, u"1Tim"_s },     { u"2. Tim"_s, u"2Tim"_s },
-        { u"Tit"_s, u"Titus"_s },       { u"Phlm"_s, u"Phlm"_s },
-        { u"1. Petr"_s, u"1Pet"_s },    { u"2. Petr"_s, u"2Pet"_s },
-        { u"1. Joh"_s, u"1John"_s },    { u"2. Joh"_s, u"2John"_s },
-        { u"3. Joh"_s, u"3John"_s },    { u"Hebr"_s, u"Heb"_s },
-        { u"Jak"_s, u"Jas"_s },         { u"Jud"_s, u"Jude"_s },
-        { u"Offb"_s, u"Rev"_s },
-    };
-    return table;
-}
-
 const QHash<int, QStringList> &LutherBible::book(const QString &osisId)
 {
     auto it = m_books.find(osisId);
@@ -167,10 +124,10 @@ const QHash<int, QStringList> &LutherBible::book(const QString &osisId)
 
 QStringList LutherBible::chapter(const QString &loccumBook, int chapter)
 {
-    const QString osis = loccumToOsis().value(loccumBook);
-    if (osis.isEmpty())
+    const auto name = bible::bookByLoccum(loccumBook);
+    if (!name)
         return {};
-    return book(osis).value(chapter);
+    return book(name->osisId).value(chapter);
 }
 
 int LutherBible::verseCount(const QString &loccumBook, int chapter)
@@ -237,6 +194,7 @@ public:
         }
         if (m_result.error.isEmpty() && m_result.firm.isEmpty())
             fail(u"no verse"_s);
+        m_result.firm.subtract(m_result.optional);
         return m_result;
     }
 
@@ -267,7 +225,7 @@ private:
         if (!m.hasMatch())
             return fail(u"no book"_s);
         m_book = canonicalBook(m.captured(1));
-        if (!loccumToOsis().contains(m_book))
+        if (!bible::bookByLoccum(m_book))
             return fail(u"unknown book "_s + m_book);
         m_pos = m.capturedEnd();
         m_chapter = -1;

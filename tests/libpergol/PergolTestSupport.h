@@ -31,10 +31,6 @@ QStringList dayListVocabulary();
 // Further feast days and other names under which the library knows a day.
 QStringList furtherNames();
 
-// The Loccum abbreviations of the books of the Bible (with the Apocrypha) and the OSIS book
-// identifiers of the Luther Bible files.
-const QHash<QString, QString> &loccumToOsis();
-
 // The Luther Bible of 1912 (with the Apocrypha) from the shared reference data, read lazily
 // book by book.
 class LutherBible
@@ -51,11 +47,12 @@ private:
 };
 
 // The verses a reading names, split into those it names firmly and those in parentheses
-// (optional). Each verse is "Book chapter,verse" with a half-verse letter kept ("Mk 1,8a").
-// Readings are read in every spelling the order uses: en dashes or hyphens, blanks after
-// commas, "20f." for two verses, a whole chapter by its number alone, a range across a
-// chapter end, several books joined by ";". Book names are mapped to their Loccum form with
-// the given aliases. An empty error text means the reading was understood.
+// (optional; also where a range outside the parentheses covers them). Each verse is "Book
+// chapter,verse" with a half-verse letter kept ("Mk 1,8a"). Readings are read in every spelling the
+// order uses: en dashes or hyphens, blanks after commas, "20f." for two verses, a whole chapter by
+// its number alone, a range across a chapter end, several books joined by ";". Book names are
+// mapped to their Loccum form with the given aliases. An empty error text means the reading was
+// understood.
 struct VerseSet
 {
     QSet<QString> firm;
