@@ -105,7 +105,11 @@ PrintResult printDocument(const QTextDocument &document, QPagedPaintDevice &devi
         const QRectF clip(0, page * pageHeight, rect.width(), pageHeight);
         painter.setClipRect(clip);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = clip;
+        // The layout moves a line that would cross the page's end to the top of the next page;
+        // such a line starts exactly at this page's end. Lines are culled by this rectangle
+        // (the painter's clip only hides them), so it stops just short of the end: otherwise the
+        // line would also go, hidden, into this page's output.
+        context.clip = clip.adjusted(0, 0, 0, -0.5);
         context.palette.setColor(QPalette::Text, Qt::black);
         copy->documentLayout()->draw(&painter, context);
         painter.restore();
