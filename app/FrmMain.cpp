@@ -140,6 +140,14 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 
     switch (event->type()) {
     case QEvent::MouseMove:
+        // A control that ignores a mouse move (buttons, edits, labels do) passes it on to its
+        // parent. Only the control under the mouse explains itself: a move that arrives over
+        // a child came from there and must not let a group's background clear the text.
+        if (auto *w = qobject_cast<QWidget *>(watched)) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            if (!w->rect().contains(at) || w->childAt(at))
+                break;
+        }
         if (control != cmbTag && control != cmbGrundform) {
             if (const auto text = statusHelpText(control->objectName()))
                 Status->showMessage(*text);
