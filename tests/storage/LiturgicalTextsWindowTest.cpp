@@ -290,6 +290,31 @@ TEST(LiturgicalTextsWindow, SavingIntoAMissingFolderIsReportedAndWritesNothing)
     EXPECT_EQ(dialogs->errors.size(), 1);
 }
 
+TEST(LiturgicalTextsWindow, LoadedCreedOutlivesSavingAndOpeningButNotTheNextStart)
+{
+    TestEnvironment env;
+    removeTextFolder(env);
+    const QString creed = env.home() + QStringLiteral("/credo.txt");
+    liturgicaltexts::writeTextFile(creed, { QStringLiteral("Wir glauben an den einen Gott.") });
+    {
+        ScriptedDialogs *dialogs = nullptr;
+        auto w = makeMainWindow(&dialogs);
+        dialogs->fileNames.push_back(creed);
+        rightClickAndChoose(*w, w->txtCredo, QStringLiteral("mnuTextoeffnen"));
+
+        const QString stored = env.home() + QStringLiteral("/Ablauf.ini");
+        dialogs->fileNames.push_back(stored);
+        w->btnSaveClick();
+        ASSERT_TRUE(QFile::exists(stored));
+        w->LoadPreparation(stored);
+        EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'\n').toStdString();
+        EXPECT_EQ(linesOf(w->txtCredo),
+                  QStringList({ QStringLiteral("Wir glauben an den einen Gott.") }));
+    }
+    auto next = makeMainWindow();
+    EXPECT_EQ(linesOf(next->txtCredo), liturgicaltexts::builtInText(Memo::Credo));
+}
+
 TEST(LiturgicalTextsWindow, EditingAMemoIsNoUnsavedChange)
 {
     TestEnvironment env;
