@@ -1,5 +1,7 @@
 #include "bible/BibleReference.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace bible {
@@ -127,6 +129,14 @@ ParsedReference parseReference(const QString &reference)
     } else {
         const qsizetype e = findFirstOf(text, s + 1, { u'.', u';' });
         ref.lastVerseText = trimControl(text.mid(s + 1, e - s - 1));
+        // A single verse followed by a range ("Kol 2,3.6-10") runs to the range's end; read
+        // as one number, the range would end the lookup without showing anything.
+        const qsizetype dash = std::max(ref.lastVerseText.lastIndexOf(u'-'),
+                                        ref.lastVerseText.lastIndexOf(u'\u2013'));
+        if (dash >= 0) {
+            const QString end = trimControl(ref.lastVerseText.mid(dash + 1));
+            ref.lastVerseText = end.isEmpty() ? trimControl(ref.lastVerseText.left(dash)) : end;
+        }
     }
     ref.firstVerse = verseNumber(ref.firstVerseText).value_or(-1);
     ref.lastVerse = verseNumber(ref.lastVerseText).value_or(-1);

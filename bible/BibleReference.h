@@ -58,8 +58,9 @@ struct ParsedReference
 // Takes a normalised reference apart: the book runs up to the first digit from position 3 on
 // (so the number of "1. Kor" belongs to the book), the chapter up to the next ",", the first
 // verse up to the next "." or "-" (or en dash), the last verse up to the next "." or ";";
-// anything after that is ignored ("Röm 8,14-17.24" is Röm 8, verses 14 to 17). Verse numbers
-// are converted with verseNumber(); a verse text that is not a number leaves -1.
+// anything after that is ignored ("Röm 8,14-17.24" is Röm 8, verses 14 to 17). A last verse
+// written as a range counts as the range's end ("Kol 2,3.6-10" is verses 3 to 10). Verse
+// numbers are converted with verseNumber(); a verse text that is not a number leaves -1.
 ParsedReference parseReference(const QString &reference);
 
 // The reference when it can be taken apart and both verses are numbers, else nothing.

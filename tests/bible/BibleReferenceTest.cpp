@@ -63,6 +63,10 @@ TEST(BibleReference, ParsesBookChapterAndVerses)
         { u"Mk 16,1\u20138"_s, "Mk", "16", 1, 8 },
         // A last verse smaller than the first is kept as written.
         { u"Mk 1,15-9"_s, "Mk", "1", 15, 9 },
+        // A single verse and a range after it: the passage runs to the range's end.
+        { u"Kol 2,3.6-10"_s, "Kol", "2", 3, 10 },
+        { u"Jer 29,1.4-7.10-14"_s, "Jer", "29", 1, 7 },
+        { u"Ps 104,1a.10-15.27-30.33"_s, "Ps", "104", 1, 15 },
         // A "-" as the last character leaves the single verse.
         { u"Mk 1,9-"_s, "Mk", "1", 9, 9 },
     };
