@@ -3,6 +3,8 @@
 // Windows-1252 names and texts.
 #include "bible/BibleReference.h"
 #include "bible/BookNames.h"
+#include "calendar/ChurchYear.h"
+#include "calendar/DayEntry.h"
 #include "libpergol/pergol.h"
 #include "storage/Win1252Text.h"
 #include "tests/libpergol/PergolTestSupport.h"
@@ -32,10 +34,30 @@ QStringList allNames()
     return pergoltest::dayListVocabulary() + pergoltest::furtherNames();
 }
 
+// Every name the day list produces for a date from 1900 to 2200. The list depends on the
+// year and the month of the date only, so one date a month covers every date.
+QSet<QString> dayListNames()
+{
+    QSet<QString> names;
+    for (int year = 1900; year <= 2200; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            for (const QString &entry : churchyear::FillDayList(QDate(year, month, 1)))
+                names.insert(dayentry::dayName(entry));
+        }
+    }
+    return names;
+}
+
 TEST(PergolTable, EveryDayOfTheDayListHasItsPropers)
 {
+    const QSet<QString> names = dayListNames();
+    // The other tests walk the same names (and the further feast days).
+    const QStringList vocabulary = pergoltest::dayListVocabulary();
+    EXPECT_EQ(names, QSet<QString>(vocabulary.begin(), vocabulary.end()));
+
     const QStringList colours = { qs(kWhite), qs(kViolet), qs(kBlack), qs(kGreen), qs(kRed) };
-    for (const QString &name : allNames()) {
+    const QStringList further = pergoltest::furtherNames();
+    for (const QString &name : names + QSet<QString>(further.begin(), further.end())) {
         SCOPED_TRACE(name.toStdString());
         const auto p = propersOf(name);
         EXPECT_TRUE(colours.contains(p.colour)) << p.colour.toStdString();
