@@ -1,6 +1,7 @@
 // The main window's handlers for Bible passages offline and online.
 #include "app/FrmMain.h"
 
+#include "app/AppError.h"
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
 #include "bible/PassageView.h"
@@ -34,6 +35,9 @@ void TfrmMain::txtEpistelDblClick(QObject *sender)
         s_showingPassageTab = true;
         pclPageControl->setCurrentWidget(tshPerikope);
         s_showingPassageTab = false;
+    } catch (const AppError &e) {
+        s_showingPassageTab = false;
+        dialogs().error(e.text());
     } catch (const std::exception &e) {
         s_showingPassageTab = false;
         dialogs().error(QString::fromLocal8Bit(e.what()));
@@ -132,6 +136,8 @@ void TfrmMain::pclPageControlChange(int index)
         return;
     try {
         OpenPassage(btnOpenPredigttext);
+    } catch (const AppError &e) {
+        dialogs().error(e.text());
     } catch (const std::exception &e) {
         dialogs().error(QString::fromLocal8Bit(e.what()));
     }
