@@ -280,47 +280,23 @@ TEST(BibleFile, FindsBooksWithoutRegardToCaseButNeverOutsideTheBibleFolder)
     EXPECT_EQ(s(lookup.message), "Das Buch ../Geheim konnte nicht gefunden werden.");
 }
 
-TEST(PassageLookup, ShowsRealPassagesOfTheImportedBible)
+// The passages of the window tests are looked up there; here what only the data shows.
+TEST(PassageLookup, ReachesEveryPartOfTheImportedBible)
 {
     TestEnvironment env;
     bibletest::installBible(env);
 
     PassageLookup lookup = lookUpPassage(u"Mk 1,9-15"_s);
     ASSERT_EQ(lookup.status, LookupStatus::Found) << s(lookup.message);
-    ASSERT_EQ(lookup.verseLines.size(), 7);
-    EXPECT_EQ(s(lookup.verseLines.first()),
-              "9) Und es begab sich zu der Zeit, daß Jesus aus Galiläa von Nazareth kam und ließ "
-              "sich taufen von Johannes im Jordan. ");
     EXPECT_TRUE(lookup.verseLines.last().startsWith(u"15) und sprach: Die Zeit ist erfüllet"_s));
     EXPECT_EQ(s(lookup.address.toString()), "https://www.bibleserver.com/text/LUT/Mk 1,9-15");
 
-    lookup = lookUpPassage(u"Joh 3,16"_s);
-    ASSERT_EQ(lookup.verseLines.size(), 1);
-    EXPECT_TRUE(lookup.verseLines[0].startsWith(u"16) Also hat Gott die Welt geliebt"_s))
-        << s(lookup.verseLines[0]);
-
-    lookup = lookUpPassage(u"Röm 8,14-17.24"_s);
-    ASSERT_EQ(lookup.verseLines.size(), 4);
-    EXPECT_TRUE(lookup.verseLines[0].startsWith(u"14) "_s));
-    EXPECT_TRUE(lookup.verseLines[3].startsWith(u"17) "_s));
-
-    lookup = lookUpPassage(u"1. Kor 13,1-13"_s);
-    ASSERT_EQ(lookup.verseLines.size(), 13);
-    EXPECT_TRUE(lookup.verseLines[12].startsWith(u"13) Nun aber bleibt Glaube, Hoffnung, Liebe"_s))
-        << s(lookup.verseLines[12]);
-
-    // Half verses are whole verses; the apocrypha are there too.
-    EXPECT_EQ(lookUpPassage(u"1. Sam 2,1-8a"_s).verseLines.size(), 8);
-    EXPECT_EQ(lookUpPassage(u"Ps 104,1a"_s).verseLines.size(), 1);
+    // The Apocrypha, books with a number and an umlaut, the last book.
     EXPECT_EQ(lookUpPassage(u"Sir 35,16-22a"_s).verseLines.size(), 7);
+    EXPECT_TRUE(lookUpPassage(u"2. Kön 5,1"_s).verseLines.value(0).startsWith(u"1) Naeman"_s));
+    EXPECT_TRUE(lookUpPassage(u"Offb 22,21"_s).verseLines.value(0).startsWith(u"21) Die Gnade"_s));
 
-    // A verse beyond the chapter's end shows as its number alone.
-    lookup = lookUpPassage(u"Mk 1,45-46"_s);
-    ASSERT_EQ(lookup.verseLines.size(), 2);
-    EXPECT_EQ(s(lookup.verseLines[1]), "46)  ");
-
-    // A damaged range is cut after kMaxVersesShown verses; the longest chapter still fits.
-    EXPECT_EQ(lookUpPassage(u"Mk 1,1-65000"_s).verseLines.size(), kMaxVersesShown);
+    // The longest chapter fits below the cap for damaged ranges.
     lookup = lookUpPassage(u"Ps 119,1-176"_s);
     ASSERT_EQ(lookup.verseLines.size(), 176);
     EXPECT_FALSE(lookup.verseLines.last().endsWith(u")  "_s));
