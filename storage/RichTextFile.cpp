@@ -1,0 +1,474 @@
+#include "storage/RichTextFile.h"
+
+#include "storage/Win1252Text.h"
+
+#include <QColor>
+#include <QFile>
+#include <QHash>
+#include <QList>
+#include <QStack>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace richtextfile {
+
+namespace {
+
+// Notes are typed by hand; a file this big is not a note.
+constexpr qint64 kMaxNoteBytes = 64 * 1024 * 1024;
+
+void appendEscaped(QByteArray &out, const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'{' || u == u'}') {
+            out += '\\';
+            out += char(u);
+        } else if (u == u'\t') {
+            out += "\\tab ";
+        } else if (u == QChar::LineSeparator || u == u'\n') {
+            out += "\\line ";
+        } else if (u == QChar::Nbsp) {
+            out += "\\~";
+        } else if (u >= 0x20 && u < 0x80) {
+            out += char(u);
+        } else if (u < 0x20) {
+            // Other control characters have no place in a note.
+        } else {
+            const QByteArray encoded = win1252::encode(QString(c));
+            if (encoded.size() == 1 && encoded.at(0) != '?') {
+                out += "\\'" + QByteArray::number(uchar(encoded.at(0)), 16).rightJustified(2, '0');
+            } else {
+                // RTF writes the UTF-16 unit as a signed 16-bit number, then one stand-in.
+                out += "\\u" + QByteArray::number(qint16(u)) + '?';
+            }
+        }
+    }
+}
+
+} // namespace
+
+QByteArray toRtf(const QTextDocument &document)
+{
+    const QFont base = document.defaultFont();
+    QStringList fonts;
+    QList<QColor> colours;
+    QByteArray body;
+
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            body += "\\par\r\n";
+        body += "\\pard";
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            const QFont font = format.font().resolve(base);
+            qsizetype fontIndex = fonts.indexOf(font.family());
+            if (fontIndex < 0) {
+                fontIndex = fonts.size();
+                fonts.append(font.family());
+            }
+            double points = format.fontPointSize();
+            if (points <= 0)
+                points = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
+            body += "{\\plain\\f" + QByteArray::number(fontIndex) + "\\fs"
+                + QByteArray::number(qRound(points * 2));
+            if (font.bold())
+                body += "\\b";
+            if (font.italic())
+                body += "\\i";
+            if (font.underline())
+                body += "\\ul";
+            if (font.strikeOut())
+                body += "\\strike";
+            if (format.hasProperty(QTextFormat::ForegroundBrush)) {
+                const QColor colour = format.foreground().color();
+                qsizetype colourIndex = colours.indexOf(colour);
+                if (colourIndex < 0) {
+                    colourIndex = colours.size();
+                    colours.append(colour);
+                }
+                body += "\\cf" + QByteArray::number(colourIndex + 1);
+            }
+            body += ' ';
+            appendEscaped(body, fragment.text());
+            body += '}';
+        }
+    }
+
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n{\\fonttbl";
+    if (fonts.isEmpty())
+        fonts.append(base.family());
+    for (qsizetype i = 0; i < fonts.size(); ++i) {
+        out += "{\\f" + QByteArray::number(i) + "\\fnil ";
+        appendEscaped(out, fonts.at(i));
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (const QColor &c : colours)
+        out += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green())
+            + "\\blue" + QByteArray::number(c.blue()) + ';';
+    out += "}\r\n";
+    out += body;
+    out += "\r\n}\r\n";
+    return out;
+}
+
+bool isRtf(const QByteArray &bytes)
+{
+    qsizetype i = 0;
+    // A byte-order mark or leading blank lines do not hide an RTF file.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        i = 3;
+    while (i < bytes.size()
+           && (bytes.at(i) == ' ' || bytes.at(i) == '\r' || bytes.at(i) == '\n'
+               || bytes.at(i) == '\t'))
+        ++i;
+    return bytes.mid(i, 5) == "{\\rtf";
+}
+
+namespace {
+
+enum class Destination { Text, FontTable, ColourTable, Skip };
+
+struct State
+{
+    Destination destination = Destination::Text;
+    int font = -1;
+    int halfPoints = 0; // 0: not given, the editor's size applies
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int colour = 0;
+    int unicodeSkip = 1;
+};
+
+class RtfReader
+{
+public:
+    RtfReader(const QByteArray &bytes, QTextDocument &document)
+        : m_in(bytes)
+        , m_cursor(&document)
+    {
+    }
+
+    void run()
+    {
+        bool groupStart = false;
+        qsizetype i = 0;
+        while (i < m_in.size()) {
+            const char c = m_in.at(i);
+            if (c == '{') {
+                m_stack.push(m_state);
+                groupStart = true;
+                ++i;
+                continue;
+            }
+            if (c == '}') {
+                flush();
+                if (m_stack.isEmpty())
+                    break; // the end of the document; anything after it is not RTF
+                m_state = m_stack.pop();
+                ++i;
+                continue;
+            }
+            const bool wasGroupStart = groupStart;
+            groupStart = false;
+            if (c == '\\') {
+                i = control(i + 1, wasGroupStart);
+                continue;
+            }
+            ++i;
+            if (c == '\r' || c == '\n')
+                continue;
+            emitByte(uchar(c));
+        }
+        flush();
+    }
+
+private:
+    qsizetype control(qsizetype i, bool groupStart)
+    {
+        if (i >= m_in.size())
+            return i;
+        const char n = m_in.at(i);
+        if ((n >= 'a' && n <= 'z') || (n >= 'A' && n <= 'Z')) {
+            qsizetype j = i;
+            while (j < m_in.size()
+                   && ((m_in.at(j) >= 'a' && m_in.at(j) <= 'z')
+                       || (m_in.at(j) >= 'A' && m_in.at(j) <= 'Z')))
+                ++j;
+            const QByteArray word = m_in.mid(i, j - i);
+            bool hasParam = false;
+            int param = 0;
+            qsizetype k = j;
+            if (k < m_in.size()
+                && (m_in.at(k) == '-' || (m_in.at(k) >= '0' && m_in.at(k) <= '9'))) {
+                ++k;
+                while (k < m_in.size() && m_in.at(k) >= '0' && m_in.at(k) <= '9' && k - j < 10)
+                    ++k;
+                bool ok = false;
+                param = m_in.mid(j, k - j).toInt(&ok);
+                hasParam = ok;
+            }
+            if (k < m_in.size() && m_in.at(k) == ' ')
+                ++k;
+            word_(word, hasParam, param, groupStart);
+            return k;
+        }
+        switch (n) {
+        case '\'': {
+            bool ok = false;
+            const int value = m_in.mid(i + 1, 2).toInt(&ok, 16);
+            if (ok)
+                emitByte(uchar(value));
+            return i + 3;
+        }
+        case '\\':
+        case '{':
+        case '}':
+            emitByte(uchar(n));
+            return i + 1;
+        case '*':
+            if (groupStart)
+                m_state.destination = Destination::Skip;
+            return i + 1;
+        case '~':
+            emitChar(QChar::Nbsp);
+            return i + 1;
+        case '_':
+            emitChar(u'-');
+            return i + 1;
+        case '\r':
+        case '\n':
+            word_("par", false, 0, false);
+            return i + 1;
+        default:
+            return i + 1;
+        }
+    }
+
+    void word_(const QByteArray &word, bool hasParam, int param, bool groupStart)
+    {
+        static const QList<QByteArray> skipped = { "stylesheet",
+                                                   "info",
+                                                   "pict",
+                                                   "header",
+                                                   "footer",
+                                                   "headerl",
+                                                   "headerr",
+                                                   "headerf",
+                                                   "footerl",
+                                                   "footerr",
+                                                   "footerf",
+                                                   "object",
+                                                   "fldinst",
+                                                   "listtable",
+                                                   "listoverridetable",
+                                                   "rsidtbl",
+                                                   "generator",
+                                                   "themedata",
+                                                   "colorschememapping",
+                                                   "latentstyles",
+                                                   "datastore",
+                                                   "xmlnstbl",
+                                                   "pgdsctbl",
+                                                   "filetbl",
+                                                   "revtbl",
+                                                   "footnote",
+                                                   "bkmkstart",
+                                                   "bkmkend",
+                                                   "nonshppict",
+                                                   "shppict" };
+        const bool on = !hasParam || param != 0;
+        if (word == "fonttbl") {
+            m_state.destination = Destination::FontTable;
+        } else if (word == "colortbl") {
+            m_state.destination = Destination::ColourTable;
+        } else if (skipped.contains(word)) {
+            m_state.destination = Destination::Skip;
+        } else if (m_state.destination == Destination::FontTable) {
+            if (word == "f" && hasParam) {
+                m_fontNumber = param;
+                m_fontName.clear();
+            }
+        } else if (m_state.destination == Destination::ColourTable) {
+            if (word == "red")
+                m_red = param;
+            else if (word == "green")
+                m_green = param;
+            else if (word == "blue")
+                m_blue = param;
+        } else if (m_state.destination == Destination::Skip) {
+            // nothing inside a skipped destination counts
+        } else if (word == "par") {
+            flush();
+            m_cursor.insertBlock();
+        } else if (word == "line") {
+            emitChar(QChar::LineSeparator);
+        } else if (word == "tab") {
+            emitChar(u'\t');
+        } else if (word == "plain") {
+            const State keep = m_state;
+            m_state = State();
+            m_state.destination = keep.destination;
+            m_state.unicodeSkip = keep.unicodeSkip;
+        } else if (word == "b") {
+            m_state.bold = on;
+        } else if (word == "i") {
+            m_state.italic = on;
+        } else if (word == "ul") {
+            m_state.underline = on;
+        } else if (word == "ulnone") {
+            m_state.underline = false;
+        } else if (word == "strike") {
+            m_state.strike = on;
+        } else if (word == "fs" && hasParam) {
+            m_state.halfPoints = qBound(0, param, 2000);
+        } else if (word == "f" && hasParam) {
+            m_state.font = param;
+        } else if (word == "cf" && hasParam) {
+            m_state.colour = param;
+        } else if (word == "uc" && hasParam) {
+            m_state.unicodeSkip = qBound(0, param, 10);
+        } else if (word == "u" && hasParam) {
+            emitChar(QChar(char16_t(param < 0 ? param + 65536 : param)));
+            m_pendingSkip = m_state.unicodeSkip;
+        }
+        Q_UNUSED(groupStart);
+    }
+
+    void emitByte(uchar byte)
+    {
+        if (m_state.destination == Destination::FontTable) {
+            if (byte == ';') {
+                if (m_fontNumber >= 0)
+                    m_fonts.insert(m_fontNumber, m_fontName.trimmed());
+                m_fontName.clear();
+            } else {
+                m_fontName += win1252::decode(QByteArray(1, char(byte)));
+            }
+            return;
+        }
+        if (m_state.destination == Destination::ColourTable) {
+            if (byte == ';') {
+                m_colours.append(m_red < 0 ? QColor()
+                                           : QColor(qBound(0, m_red, 255), qBound(0, m_green, 255),
+                                                    qBound(0, m_blue, 255)));
+                m_red = m_green = m_blue = -1;
+            }
+            return;
+        }
+        if (m_state.destination == Destination::Skip)
+            return;
+        if (m_pendingSkip > 0) {
+            --m_pendingSkip;
+            return;
+        }
+        emitChar(win1252::decode(QByteArray(1, char(byte))).front());
+    }
+
+    void emitChar(QChar c)
+    {
+        if (m_state.destination != Destination::Text)
+            return;
+        const QTextCharFormat format = currentFormat();
+        if (!m_pending.isEmpty() && format != m_pendingFormat)
+            flush();
+        m_pendingFormat = format;
+        m_pending += c;
+    }
+
+    QTextCharFormat currentFormat() const
+    {
+        QTextCharFormat f;
+        if (const auto it = m_fonts.constFind(m_state.font);
+            it != m_fonts.constEnd() && !it->isEmpty())
+            f.setFontFamilies(QStringList { *it });
+        if (m_state.halfPoints > 0)
+            f.setFontPointSize(m_state.halfPoints / 2.0);
+        f.setFontWeight(m_state.bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(m_state.italic);
+        f.setFontUnderline(m_state.underline);
+        f.setFontStrikeOut(m_state.strike);
+        if (m_state.colour > 0 && m_state.colour < m_colours.size()
+            && m_colours.at(m_state.colour).isValid())
+            f.setForeground(m_colours.at(m_state.colour));
+        return f;
+    }
+
+    void flush()
+    {
+        if (m_pending.isEmpty())
+            return;
+        m_cursor.insertText(m_pending, m_pendingFormat);
+        m_pending.clear();
+    }
+
+    const QByteArray &m_in;
+    QTextCursor m_cursor;
+    State m_state;
+    QStack<State> m_stack;
+    QHash<int, QString> m_fonts;
+    int m_fontNumber = -1;
+    QString m_fontName;
+    // The colour table's entry 0 is "automatic" (written as an empty entry).
+    QList<QColor> m_colours;
+    int m_red = -1;
+    int m_green = -1;
+    int m_blue = -1;
+    int m_pendingSkip = 0;
+    QString m_pending;
+    QTextCharFormat m_pendingFormat;
+};
+
+} // namespace
+
+void fromRtf(const QByteArray &bytes, QTextDocument &document)
+{
+    document.clear();
+    RtfReader(bytes, document).run();
+}
+
+void load(const QByteArray &bytes, QTextDocument &document)
+{
+    if (isRtf(bytes)) {
+        fromRtf(bytes, document);
+        return;
+    }
+    document.clear();
+    QStringList lines = win1252::splitLines(win1252::decode(bytes));
+    document.setPlainText(lines.join(u'\n'));
+}
+
+bool readFile(const QString &path, QTextDocument &document, QString *errorText)
+{
+    QFile file(path);
+    const auto fail = [&](const QString &why) {
+        if (errorText)
+            *errorText
+                = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(path, why);
+        return false;
+    };
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    if (file.size() > kMaxNoteBytes)
+        return fail(QStringLiteral("Die Datei ist zu groß für eine Notiz."));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    load(bytes, document);
+    return true;
+}
+
+bool writeFile(const QString &path, const QTextDocument &document, QString *errorText)
+{
+    return win1252::writeFileAtomically(path, toRtf(document), errorText);
+}
+
+} // namespace richtextfile

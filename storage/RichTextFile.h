@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+// Note files: rich text (RTF) written by the notes editor; a file that is not rich text is
+// read as Windows-1252 text, one line per line.
+namespace richtextfile {
+
+// The document as an RTF file (Windows-1252 with \uN escapes for everything else), keeping
+// per character the font face, size, bold, italic, underline, strike-out and colour.
+QByteArray toRtf(const QTextDocument &document);
+
+// Whether the bytes are an RTF document (they begin with "{\rtf", blanks allowed before).
+bool isRtf(const QByteArray &bytes);
+
+// Fills document from RTF bytes: paragraphs, line breaks, tabs and the character formats
+// above. Unknown control words and destinations (pictures, style sheets, document info) are
+// skipped. Never fails: damaged input gives whatever text could be read.
+void fromRtf(const QByteArray &bytes, QTextDocument &document);
+
+// Fills document from a note file's bytes: RTF when they are RTF, otherwise plain text.
+void load(const QByteArray &bytes, QTextDocument &document);
+
+// Reads and writes note files; on failure returns false and says why in German.
+bool readFile(const QString &path, QTextDocument &document, QString *errorText);
+bool writeFile(const QString &path, const QTextDocument &document, QString *errorText);
+
+} // namespace richtextfile
