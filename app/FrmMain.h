@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPrinter>
@@ -200,6 +201,10 @@ public slots:
     void btnPrinterSetupClick();
     void btnPrintClick();
     void btnSeitenformatClick();
+    // The print area of txtAblauf in printer device units: empty until the first generation,
+    // then set by every generation for the printer current at that moment.
+    QRect pageRect() const { return m_pageRect; }
+    void setPageRect(const QRect &rect) { m_pageRect = rect; }
 
     // ---- Service-order file --------------------------------------------------------------
     void btnSaveClick();
@@ -255,6 +260,9 @@ private:
     // Church-year day list and propers
     // Sequence and occasional services
     // Order text, printing, page format
+    QRect m_pageRect;
+    // The two glyphs of btnSeitenformat: 0 portrait, 1 landscape.
+    std::array<QImage, 2> imgListe;
     // Service-order file
     // Liturgical texts and hymn notes
     // Puts the built-in texts into the nine memos of the tab "Ordinarium".
