@@ -7,12 +7,14 @@
 // show it, the maker's addresses, the manual's file name.
 namespace programinfo {
 
-// The maker's web server: version file, feedback page.
-inline constexpr char16_t kMakerHost[] = u"www.pergolan.de";
+// The maker's web server: version file, feedback page. The names lie under the reserved
+// top-level domain ".example" until the maker's real server is named here: a name nobody can
+// register can never hand the program a version number or an installer.
+inline constexpr char16_t kMakerHost[] = u"www.pergolan.example";
 // The maker's second host name, which serves the installer.
-inline constexpr char16_t kDownloadHost[] = u"download.pergolan.de";
+inline constexpr char16_t kDownloadHost[] = u"download.pergolan.example";
 // The information address shown in the version dialog (a host name without scheme).
-inline constexpr char16_t kInfoAddress[] = u"www.pergolan.de";
+inline constexpr char16_t kInfoAddress[] = u"www.pergolan.example";
 // The user manual, relative to the program folder; opened by the help button.
 inline constexpr char16_t kHelpFile[] = u"hilfe/index.html";
 
