@@ -198,6 +198,8 @@ public slots:
 
     // ---- Order text, printing, page format ----------------------------------------------
     void btnCompileClick();
+    // The day's liturgical colour as the day panel shows it, in the Windows layout 0x02BBGGRR.
+    int dayColour() const;
     void btnPrinterSetupClick();
     void btnPrintClick();
     void btnSeitenformatClick();
