@@ -25,14 +25,16 @@ int runPergolan(int argc, char *argv[])
     // The web view shares its OpenGL contexts with the widgets; it must be said before the
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Any argument at all suppresses the update check, also one that Qt takes for itself
+    // (such as -platform): counted before QApplication removes those.
+    StartOptions options;
+    options.skipUpdateCheck = argc > 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationDisplayName(appinfo::title());
     QApplication::setOrganizationName(appinfo::title());
     installGermanTranslations(app);
 
-    StartOptions options;
-    options.skipUpdateCheck = argc > 1;
     TfrmMain window(nullptr, options);
     window.show();
     return QApplication::exec();

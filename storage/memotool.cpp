@@ -203,6 +203,8 @@ void TfrmMemoTool::SpeedButton4Click()
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     printNote(*Memo1->document(), printer);
+    if (printer.printerState() == QPrinter::Error)
+        m_dialogs.error(QStringLiteral("Der Notizzettel konnte nicht gedruckt werden."));
 }
 
 void TfrmMemoTool::SpeedButton5Click()

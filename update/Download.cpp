@@ -3,6 +3,7 @@
 #include "app/ProgramInfo.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>

@@ -8,8 +8,10 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -266,4 +268,62 @@ TEST_F(UpdateCheck, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
     thread.start();
     thread.wait();
     EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::NotDownloaded);
+}
+
+namespace {
+
+// Starts the built program with a private home, its update check pointed at the test server,
+// and waits until the start-up has prepared the data folder: by then the update check has
+// run (or has been skipped). Returns false when the program did not get there.
+bool startProgramUntilDataFolder(const QStringList &arguments, const QString &serverBase)
+{
+    const QString program = builtProgramDir() + QStringLiteral("/pergolan");
+    if (!QFileInfo(program).isExecutable()) {
+        ADD_FAILURE() << "no program at " << program.toStdString();
+        return false;
+    }
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath(QStringLiteral("Documents")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QString::fromLatin1(update::kServerBaseVariable), serverBase);
+    environment.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
+    environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted(30000))
+        return false;
+    const QString ready = home.filePath(QStringLiteral("Documents/Pergol/6/Archiv"));
+    QDeadlineTimer deadline(60000);
+    while (!QFileInfo::exists(ready) && !deadline.hasExpired()
+           && process.state() == QProcess::Running)
+        process.waitForFinished(50);
+    const bool reached = QFileInfo::exists(ready);
+    process.kill();
+    process.waitForFinished(10000);
+    return reached;
+}
+
+} // namespace
+
+TEST(ProgramStart, AnArgumentMakesNoNetworkAccessWithoutOneTheCheckRuns)
+{
+    if (builtProgramDir().isEmpty())
+        GTEST_SKIP() << "no built program folder given";
+    HttpsTestServer server;
+    ASSERT_TRUE(server.isValid());
+    server.setAnswer(kVersion, { 200, "5.03", 0, false });
+
+    // Any argument, also one Qt takes for itself.
+    ASSERT_TRUE(startProgramUntilDataFolder(
+        { QStringLiteral("-platform"), QStringLiteral("offscreen") }, server.base()));
+    ASSERT_TRUE(startProgramUntilDataFolder({ QStringLiteral("Erntedank") }, server.base()));
+    EXPECT_EQ(server.connectionCount(), 0);
+
+    // Without arguments the program asks the server (whose certificate it does not trust:
+    // the connection is made, the answer is not believed, the start goes on).
+    ASSERT_TRUE(startProgramUntilDataFolder({}, server.base()));
+    EXPECT_GE(server.connectionCount(), 1);
 }
