@@ -239,7 +239,10 @@ int main(int argc, char **argv)
             const auto it = day.fields.find(key);
             if (it == day.fields.end())
                 fail(file, day.line, day.name + ": no " + key);
-            const auto bytes = utf8ToWindows1252(it->second);
+            if (it->second == "-" && key != "Wochenlied")
+                fail(file, day.line, day.name + ": only the hymns may be left empty");
+            // "-" stands for a text that is left empty on purpose.
+            const auto bytes = utf8ToWindows1252(it->second == "-" ? std::string() : it->second);
             if (!bytes)
                 fail(file, day.line, day.name + ": " + key + " is not Windows-1252 text");
             row.fields.push_back(*bytes);

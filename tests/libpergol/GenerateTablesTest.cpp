@@ -56,7 +56,7 @@ TEST(GenerateTables, WritesSortedWindows1252Tables)
 {
     const GeneratorRun run
         = generate("# comment\n" + day("Zacharias") + day("Ärger", "Auch: Alias\n")
-                   + "[Kopie]\nWie: Zacharias\nFarbe: rot\nVI: „Text“ €\n");
+                   + "[Kopie]\nWie: Zacharias\nFarbe: rot\nWochenlied: -\nVI: „Text“ €\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
     // Byte order: "Alias" < "Kopie" < "Zacharias" < "\304rger" (Ä is 0xC4).
     const auto alias = run.table.indexOf("{\"Alias\"");
@@ -72,6 +72,7 @@ TEST(GenerateTables, WritesSortedWindows1252Tables)
     const QByteArray copied = run.table.mid(copy, z - copy);
     EXPECT_TRUE(copied.contains("\"33554687\"")) << copied.constData(); // red
     EXPECT_TRUE(copied.contains("\"Mk 1,1-8\""));
+    EXPECT_TRUE(copied.contains("\"\",")) << "hymns left empty with \"-\"";
     EXPECT_TRUE(copied.contains("\"\\204Text\\223 \\200\"")) << copied.constData();
     EXPECT_TRUE(run.table.mid(z).contains("\"33587200\"")); // green
 }
@@ -90,6 +91,8 @@ TEST(GenerateTables, RejectsFaultyData)
     notWin1252.replace("Lied", "Lied \xE2\x80\x8B"); // a zero-width space
     QByteArray badUtf8 = day("Tag");
     badUtf8.replace("Lied", "Lied \xC3");
+    QByteArray emptyPsalm = day("Tag");
+    emptyPsalm.replace("Psalm: Psalm 1,1-6", "Psalm: -");
     const QList<Case> cases = {
         { "missing series", noSeries, ":1: Tag: no VI" },
         { "unknown key", day("Tag") + "Predigt: x\n", ":15: unknown key Predigt" },
@@ -101,6 +104,7 @@ TEST(GenerateTables, RejectsFaultyData)
         { "copy of itself", "[Tag]\nWie: Tag\n", "names no day with propers: Tag" },
         { "line outside a day", "Farbe: grün\n", ":1: a line outside of any day" },
         { "field twice", day("Tag", "Psalm: Psalm 2\n"), "Psalm given twice" },
+        { "a reading left empty", emptyPsalm, "only the hymns may be left empty" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
