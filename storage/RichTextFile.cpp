@@ -146,7 +146,21 @@ struct State
     bool strike = false;
     int colour = 0;
     int unicodeSkip = 1;
+
+    bool operator==(const State &) const = default;
 };
+
+// The Unicode character of each Windows-1252 byte.
+QChar fromWin1252(uchar byte)
+{
+    static const QString table = [] {
+        QByteArray all(256, '\0');
+        for (int i = 0; i < 256; ++i)
+            all[i] = char(i);
+        return win1252::decode(all);
+    }();
+    return table.at(byte);
+}
 
 class RtfReader
 {
@@ -351,7 +365,7 @@ private:
                     m_fonts.insert(m_fontNumber, m_fontName.trimmed());
                 m_fontName.clear();
             } else {
-                m_fontName += win1252::decode(QByteArray(1, char(byte)));
+                m_fontName += fromWin1252(byte);
             }
             return;
         }
@@ -370,17 +384,23 @@ private:
             --m_pendingSkip;
             return;
         }
-        emitChar(win1252::decode(QByteArray(1, char(byte))).front());
+        emitChar(fromWin1252(byte));
     }
 
     void emitChar(QChar c)
     {
         if (m_state.destination != Destination::Text)
             return;
+        // The format changes rarely; it is made anew only when the state did.
+        if (!m_pending.isEmpty() && m_state == m_pendingState) {
+            m_pending += c;
+            return;
+        }
         const QTextCharFormat format = currentFormat();
         if (!m_pending.isEmpty() && format != m_pendingFormat)
             flush();
         m_pendingFormat = format;
+        m_pendingState = m_state;
         m_pending += c;
     }
 
@@ -425,6 +445,7 @@ private:
     int m_pendingSkip = 0;
     QString m_pending;
     QTextCharFormat m_pendingFormat;
+    State m_pendingState;
 };
 
 } // namespace
