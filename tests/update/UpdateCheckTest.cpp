@@ -198,6 +198,12 @@ TEST_F(UpdateCheck, YesStartsTheDownloadedInstallerAndClosesLater)
     EXPECT_EQ(window->tmrClose->interval(), 3000);
     // The installer's address carries a session number too.
     EXPECT_TRUE(anyRequestFor(server, kInstaller));
+
+    // When the timer fires, the window closes; with nothing unsaved it asks nothing.
+    window->show();
+    window->tmrCloseTimer();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dialogs->questions.size(), 1);
 }
 
 TEST_F(UpdateCheck, AnErrorPageOrAnEmptyAnswerIsNoInstaller)
