@@ -32,7 +32,12 @@ std::unique_ptr<TfrmMain> makeWindow(TitledDialogs **dialogs)
     *dialogs = d.get();
     StartOptions options;
     options.skipUpdateCheck = true;
-    return std::make_unique<TfrmMain>(std::move(d), options);
+    auto window = std::make_unique<TfrmMain>(std::move(d), options);
+    // Only what the buttons show counts here.
+    (*dialogs)->messages.clear();
+    (*dialogs)->titles.clear();
+    (*dialogs)->openedUrls.clear();
+    return window;
 }
 
 QString versionText(const QString &number)

@@ -62,6 +62,9 @@ protected:
                window->txtKollektenlied, window->txtAusgangslied })
             e->clear();
         window->setModified(0);
+        // Only what the editor reports counts here.
+        dialogs->messages.clear();
+        dialogs->errors.clear();
         ASSERT_TRUE(dir.isValid());
     }
 
