@@ -1,0 +1,316 @@
+#include "tests/office/OfficeProcess.h"
+
+#include "office/OpenOffice.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QHash>
+#include <QProcess>
+#include <QThread>
+#include <QUrl>
+#include <QUuid>
+#include <QXmlStreamReader>
+
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace uno = css::uno;
+
+OfficeProcess::OfficeProcess()
+    : m_pipe(QStringLiteral("pergolan_test_") + QUuid::createUuid().toString(QUuid::Id128).left(12))
+{
+}
+
+OfficeProcess::~OfficeProcess()
+{
+    stop();
+}
+
+bool OfficeProcess::start()
+{
+    OfficeSettings settings = OfficeSettings::fromEnvironment();
+    if (settings.programDir.isEmpty())
+        return false;
+    m_process = std::make_unique<QProcess>();
+    // A process group of its own, so that the office and whatever it spawns end together.
+    m_process->setChildProcessModifier([] { ::setsid(); });
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process->setStandardOutputFile(QProcess::nullDevice());
+    // File names with umlauts need a UTF-8 locale in the office; the German one the tests ask
+    // for is not installed everywhere.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    m_process->setProcessEnvironment(env);
+    m_process->start(
+        settings.programDir + QStringLiteral("/soffice"),
+        { QStringLiteral("--headless"), QStringLiteral("--invisible"),
+          QStringLiteral("--norestore"), QStringLiteral("--nologo"), QStringLiteral("--nodefault"),
+          QStringLiteral("--accept=pipe,name=") + m_pipe + QStringLiteral(";urp;"),
+          QStringLiteral("-env:UserInstallation=")
+              + QUrl::fromLocalFile(m_profile.path() + QStringLiteral("/profile")).toString() });
+    if (!m_process->waitForStarted(30000))
+        return false;
+
+    qputenv("PERGOLAN_OFFICE_PIPE", m_pipe.toUtf8());
+    qputenv("PERGOLAN_SOFFICE", "");
+    // The first start of a fresh profile takes a while on a busy machine.
+    settings.pipeName = m_pipe;
+    settings.sofficeCommand.clear();
+    const QDeadlineTimer deadline(180000);
+    while (!deadline.hasExpired()) {
+        if (TOpenOffice::Create(settings)->Connected)
+            return true;
+        if (m_process->state() == QProcess::NotRunning)
+            return false;
+        QThread::msleep(250);
+    }
+    return false;
+}
+
+void OfficeProcess::stop()
+{
+    if (!m_process || m_process->state() == QProcess::NotRunning) {
+        m_process.reset();
+        return;
+    }
+    try {
+        OfficeSettings settings = OfficeSettings::fromEnvironment();
+        settings.pipeName = m_pipe;
+        settings.sofficeCommand.clear();
+        const auto office = TOpenOffice::Create(settings);
+        if (office->Connected && office->Desktop.is())
+            office->Desktop->terminate();
+    } catch (const uno::Exception &) {
+        // The office went away while being asked to; it is ended below in any case.
+    }
+    if (!m_process->waitForFinished(15000)) {
+        const auto pid = static_cast<pid_t>(m_process->processId());
+        if (pid > 0)
+            ::kill(-pid, SIGKILL);
+        m_process->waitForFinished(5000);
+    }
+    m_process.reset();
+}
+
+NoOfficeScope::NoOfficeScope()
+    : m_pipe(qgetenv("PERGOLAN_OFFICE_PIPE"))
+    , m_soffice(qgetenv("PERGOLAN_SOFFICE"))
+{
+    qputenv(
+        "PERGOLAN_OFFICE_PIPE",
+        (QStringLiteral("pergolan_nobody_") + QUuid::createUuid().toString(QUuid::Id128).left(12))
+            .toUtf8());
+    qputenv("PERGOLAN_SOFFICE", "/nonexistent/soffice");
+}
+
+NoOfficeScope::~NoOfficeScope()
+{
+    qputenv("PERGOLAN_OFFICE_PIPE", m_pipe);
+    qputenv("PERGOLAN_SOFFICE", m_soffice);
+}
+
+bool storeOpenDocument(const QString &title, const QString &path)
+{
+    const auto office = TOpenOffice::Create();
+    if (!office->Connected)
+        return false;
+    const uno::Reference<css::container::XEnumerationAccess> components(
+        office->Desktop->getComponents(), uno::UNO_SET_THROW);
+    const uno::Reference<css::container::XEnumeration> it(components->createEnumeration(),
+                                                          uno::UNO_SET_THROW);
+    while (it->hasMoreElements()) {
+        const uno::Reference<css::lang::XComponent> component(it->nextElement(), uno::UNO_QUERY);
+        const uno::Reference<css::document::XDocumentPropertiesSupplier> supplier(component,
+                                                                                  uno::UNO_QUERY);
+        if (!supplier.is() || toQString(supplier->getDocumentProperties()->getTitle()) != title)
+            continue;
+        office->Document = component;
+        office->SaveAs(TOpenOffice::PathToURL(path));
+        uno::Reference<css::util::XCloseable>(component, uno::UNO_QUERY_THROW)->close(true);
+        return true;
+    }
+    return false;
+}
+
+QString zipMember(const QString &archive, const QString &member)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), { QStringLiteral("-p"), archive, member });
+    if (!unzip.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
+namespace {
+
+QString attr(const QXmlStreamAttributes &attributes, const char *name)
+{
+    return attributes.value(QLatin1StringView(name)).toString();
+}
+
+struct AutoStyle
+{
+    QString parent;
+    QString masterPage;
+    bool shadowSet = false;
+    bool shadowed = false;
+    int columns = 0;
+    double relWidth = 0;
+};
+
+void readAutoStyles(QXmlStreamReader &xml, QHash<QString, AutoStyle> &styles, QString current = {})
+{
+    while (xml.readNextStartElement()) {
+        const auto a = xml.attributes();
+        if (xml.name() == u"style") {
+            current = attr(a, "style:name");
+            AutoStyle &s = styles[current];
+            s.parent = attr(a, "style:parent-style-name");
+            s.masterPage = attr(a, "style:master-page-name");
+            readAutoStyles(xml, styles, current);
+            continue;
+        }
+        AutoStyle &s = styles[current];
+        if (xml.name() == u"text-properties") {
+            const QString shadow = attr(a, "fo:text-shadow");
+            s.shadowSet = !shadow.isEmpty();
+            s.shadowed = s.shadowSet && shadow != u"none";
+        } else if (xml.name() == u"columns") {
+            s.columns = attr(a, "fo:column-count").toInt();
+        } else if (xml.name() == u"table-column-properties") {
+            QString rel = attr(a, "style:rel-column-width");
+            rel.remove(u'*');
+            s.relWidth = rel.toDouble();
+        }
+        readAutoStyles(xml, styles, current);
+    }
+}
+
+// The text of a paragraph element with a shadow flag per character; a span's own text
+// properties decide over the paragraph's.
+void readParagraphText(QXmlStreamReader &xml, const QHash<QString, AutoStyle> &styles,
+                       QString &text, QList<bool> &shadow, bool shadowed)
+{
+    const auto add = [&](const QString &chars, bool flag) {
+        text += chars;
+        for (qsizetype i = 0; i < chars.size(); ++i)
+            shadow << flag;
+    };
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement())
+            return;
+        if (xml.isCharacters()) {
+            add(xml.text().toString(), shadowed);
+        } else if (xml.isStartElement()) {
+            const QStringView name = xml.name();
+            if (name == u"line-break") {
+                add(QStringLiteral("\n"), false);
+                xml.skipCurrentElement();
+            } else if (name == u"tab") {
+                add(QStringLiteral("\t"), shadowed);
+                xml.skipCurrentElement();
+            } else if (name == u"s") {
+                const int count = qMax(1, attr(xml.attributes(), "text:c").toInt());
+                add(QString(count, u' '), shadowed);
+                xml.skipCurrentElement();
+            } else if (name == u"span") {
+                const AutoStyle style = styles.value(attr(xml.attributes(), "text:style-name"));
+                readParagraphText(xml, styles, text, shadow,
+                                  style.shadowSet ? style.shadowed : shadowed);
+            } else {
+                readParagraphText(xml, styles, text, shadow, shadowed);
+            }
+        }
+    }
+}
+
+QStringList shadowedRuns(const QString &text, const QList<bool> &shadow)
+{
+    QStringList runs;
+    QString run;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && shadow.at(i)) {
+            run += text.at(i);
+        } else if (!run.isEmpty()) {
+            runs << run;
+            run.clear();
+        }
+    }
+    return runs;
+}
+
+void readBody(QXmlStreamReader &xml, const QHash<QString, AutoStyle> &styles, OdtContent &content,
+              bool inSection, QStringList *row, QStringList *cell)
+{
+    while (xml.readNextStartElement()) {
+        const QStringView name = xml.name();
+        const auto a = xml.attributes();
+        if (name == u"p" || name == u"h") {
+            OdtParagraph paragraph;
+            paragraph.element = name.toString();
+            const QString styleName = attr(a, "text:style-name");
+            const AutoStyle style = styles.value(styleName);
+            paragraph.style = style.parent.isEmpty() ? styleName : style.parent;
+            paragraph.masterPage = style.masterPage;
+            paragraph.inSection = inSection;
+            QList<bool> shadow;
+            readParagraphText(xml, styles, paragraph.text, shadow, style.shadowed);
+            paragraph.shadowedRuns = shadowedRuns(paragraph.text, shadow);
+            if (cell)
+                cell->append(paragraph.text);
+            else
+                content.paragraphs << paragraph;
+        } else if (name == u"section") {
+            ++content.sections;
+            content.sectionColumns = styles.value(attr(a, "text:style-name")).columns;
+            readBody(xml, styles, content, true, row, cell);
+        } else if (name == u"table") {
+            content.tables.append(QList<QStringList>());
+            content.tableColumnWidths.append(QStringList());
+            readBody(xml, styles, content, inSection, nullptr, nullptr);
+        } else if (name == u"table-column") {
+            const int repeat = qMax(1, attr(a, "table:number-columns-repeated").toInt());
+            for (int i = 0; i < repeat; ++i)
+                content.tableColumnWidths.last()
+                    << QString::number(styles.value(attr(a, "table:style-name")).relWidth);
+            xml.skipCurrentElement();
+        } else if (name == u"table-row") {
+            content.tables.last().append(QStringList());
+            readBody(xml, styles, content, inSection, &content.tables.last().last(), nullptr);
+        } else if (name == u"table-cell" && row) {
+            QStringList cellTexts;
+            readBody(xml, styles, content, inSection, row, &cellTexts);
+            row->append(cellTexts.join(u'\r'));
+        } else {
+            readBody(xml, styles, content, inSection, row, cell);
+        }
+    }
+}
+
+} // namespace
+
+OdtContent readOdtContent(const QString &archive)
+{
+    OdtContent content;
+    QHash<QString, AutoStyle> styles;
+    QXmlStreamReader xml(zipMember(archive, QStringLiteral("content.xml")));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == u"automatic-styles")
+            readAutoStyles(xml, styles);
+        else if (xml.name() == u"text" && xml.namespaceUri().endsWith(u"office:1.0"))
+            readBody(xml, styles, content, false, nullptr, nullptr);
+    }
+    return content;
+}
