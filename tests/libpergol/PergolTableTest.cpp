@@ -206,6 +206,8 @@ TEST(PergolTable, SpotChecksOfRealDays)
 TEST(PergolTable, FurtherNamesAndAliases)
 {
     EXPECT_EQ(propersOf(u"Palmarum"_s).series, propersOf(u"Palmsonntag"_s).series);
+    EXPECT_EQ(propersOf(u"Lätare"_s).series, propersOf(u"Laetare"_s).series);
+    EXPECT_EQ(propersOf(u"Christfest II"_s).gospel, propersOf(u"2. Weihnachtstag"_s).gospel);
     EXPECT_EQ(propersOf(u"Reformationsfest"_s).verse, propersOf(u"Reformationstag"_s).verse);
     EXPECT_EQ(propersOf(u"Neujahrstag"_s).gospel, u"Lk 4,16-21"_s);
     EXPECT_EQ(propersOf(u"Johannistag"_s).gospel, u"Lk 1,(5-25)57-66.80"_s);

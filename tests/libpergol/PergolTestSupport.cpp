@@ -88,9 +88,31 @@ QStringList dayListVocabulary()
 
 QStringList furtherNames()
 {
-    return { u"Nikolaustag"_s,  u"Neujahr"_s,  u"Neujahrstag"_s,     u"Aschermittwoch"_s,
-             u"Johannistag"_s,  u"Johannis"_s, u"Michaelistag"_s,    u"Michaelis"_s,
-             u"Totensonntag"_s, u"Palmarum"_s, u"Reformationsfest"_s };
+    return {
+        u"Nikolaustag"_s,
+        u"Neujahr"_s,
+        u"Neujahrstag"_s,
+        u"Aschermittwoch"_s,
+        u"Johannistag"_s,
+        u"Johannis"_s,
+        u"Michaelistag"_s,
+        u"Michaelis"_s,
+        u"Totensonntag"_s,
+        u"Palmarum"_s,
+        u"Reformationsfest"_s,
+        // The spellings of the calendar export and of older orders.
+        u"Christfest I"_s,
+        u"Christfest II"_s,
+        u"Altjahresabend"_s,
+        u"Septuagesimä"_s,
+        u"Sexagesimä"_s,
+        u"Invocavit"_s,
+        u"Reminiszere"_s,
+        u"Okuli"_s,
+        u"Lätare"_s,
+        u"Judika"_s,
+        u"Kantate"_s,
+    };
 }
 
 const QHash<int, QStringList> &LutherBible::book(const QString &osisId)
