@@ -85,6 +85,8 @@ void TfrmMain::btnSaveClick()
         setModified(0);
     } catch (const AppError &e) {
         dialogs().error(e.text());
+    } catch (const std::exception &e) {
+        dialogs().error(QString::fromLocal8Bit(e.what()));
     }
 }
 

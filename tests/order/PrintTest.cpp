@@ -276,6 +276,18 @@ TEST_F(Printing, WithoutAnyPrinterNothingIsPrinted)
     EXPECT_EQ(dialogs->errors.size(), 1);
 }
 
+TEST_F(Printing, AFileThatCannotBeWrittenIsReported)
+{
+    pdfPath = env.home() + QStringLiteral("/fehlt/ablauf.pdf");
+    choosePdfPrinter();
+    fillView(3);
+    window->btnPrintClick();
+    ASSERT_EQ(dialogs->errors.size(), 1);
+    EXPECT_TRUE(dialogs->errors.first().startsWith(
+        QStringLiteral("Der Ablauf konnte nicht gedruckt werden")));
+    EXPECT_FALSE(QFileInfo::exists(pdfPath));
+}
+
 TEST_F(Printing, TheSetUpKeepsThePageRectangleOfTheLastGeneration)
 {
     fillView(3);
