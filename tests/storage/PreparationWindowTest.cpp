@@ -449,9 +449,10 @@ TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
 
     // A file cut off in its list reads the missing entries as damaged ones.
     // (Without ticks, whose handlers would rework the list.)
-    writeBytes(path, QByteArray(good.left(good.indexOf("4=Predigt")))
-                         .replace("Abendmahl=1", "Abendmahl=0")
-                         .replace("Trauung=1", "Trauung=0"));
+    writeBytes(path,
+               QByteArray(good.left(good.indexOf("4=Predigt")))
+                   .replace("Abendmahl=1", "Abendmahl=0")
+                   .replace("Trauung=1", "Trauung=0"));
     window->LoadPreparation(path);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_EQ(entries().mid(4).join(u','),
