@@ -66,45 +66,50 @@ bool TransferOrderLines(const uno::Reference<css::text::XText> &text,
         lines.append(QString());
         const qsizetype last = lines.size() - 1;
 
-        // The shadows of the lines that open an element are written when their paragraph is
-        // complete, onto exactly the characters of the line. Written on the collapsed cursor
-        // before the line, as one would type it, the office puts the attribute on the whole
-        // (still empty) paragraph, and the following lines and paragraphs inherit it.
-        qsizetype paragraphLength = 0;
+        // The text of a paragraph goes to the office in one piece when the paragraph is
+        // complete (each call waits for the office), then the shadows onto exactly the
+        // characters of the lines that open an element. Written on the collapsed cursor
+        // before the line, as one would type it, the office would put the attribute on the
+        // whole (still empty) paragraph and every later line of it would inherit it.
+        QString pending;
+        qsizetype paragraphLength = 1 + input.lines.value(1).size() + 1;
         QList<std::pair<qsizetype, qsizetype>> openings; // start and length in the paragraph
-        const auto add = [&](const QString &string) {
-            insert(text, cursor.get(), string);
-            paragraphLength += string.size();
-        };
-        const auto shadowOpenings = [&] {
+        const auto completeParagraph = [&] {
+            if (!pending.isEmpty())
+                insert(text, cursor.get(), pending);
+            pending.clear();
             for (const auto &[start, length] : std::as_const(openings)) {
                 const uno::Reference<css::text::XTextCursor> range
-                    = text->createTextCursorByRange(cursor->getStart());
+                    = text->createTextCursorByRange(cursor.get());
                 range->goLeft(static_cast<sal_Int16>(paragraphLength - start), false);
                 range->goRight(static_cast<sal_Int16>(length), true);
                 setProperty(range, QStringLiteral("CharShadowed"), uno::Any(true));
             }
+            text->insertControlCharacter(cursor.get(), css::text::ControlCharacter::PARAGRAPH_BREAK,
+                                         false);
+            // A shadow over a whole paragraph becomes a paragraph attribute in the office,
+            // which the new paragraph would inherit.
+            if (!openings.isEmpty())
+                setProperty(cursor, QStringLiteral("CharShadowed"), uno::Any(false));
             openings.clear();
+            paragraphLength = 0;
         };
 
         for (qsizetype a = 2; a <= last; ++a) {
             if (isBlank(lines, a) && !isBlank(lines, a - 1)) {
-                shadowOpenings();
-                text->insertControlCharacter(cursor.get(),
-                                             css::text::ControlCharacter::PARAGRAPH_BREAK, false);
-                paragraphLength = 0;
-                // A shadow that covered the whole previous paragraph became a paragraph
-                // attribute, which the new paragraph would inherit.
-                setProperty(cursor, QStringLiteral("CharShadowed"), uno::Any(false));
+                completeParagraph();
                 continue;
             }
             const QString &line = lines.at(a);
-            // Lines beyond the office's cursor steps are left plain.
+            // Lines beyond the reach of the office's cursor steps stay plain.
             if (opensElement(line, input.elementNames) && paragraphLength + line.size() < 32767)
                 openings.append({ paragraphLength, line.size() });
-            add(line);
-            if (!isBlank(lines, a + 1))
-                add(QStringLiteral("\n"));
+            pending += line;
+            paragraphLength += line.size();
+            if (!isBlank(lines, a + 1)) {
+                pending += u'\n';
+                ++paragraphLength;
+            }
         }
     } catch (const uno::Exception &) {
         return false;

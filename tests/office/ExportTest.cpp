@@ -165,6 +165,8 @@ TEST_F(ExportTest, GeneratesTheOrderFirstWhenNoneIsShown)
     ASSERT_GE(doc.paragraphs.size(), 2);
     EXPECT_EQ(doc.paragraphs[0].text, QStringLiteral("2. Sonntag im Advent"));
     const QStringList lines = window->txtAblauf->toPlainText().split(u'\n');
+    ASSERT_GE(lines.size(), 3) << "no order was generated";
+    EXPECT_EQ(lines[0], QStringLiteral("2. Sonntag im Advent"));
     EXPECT_EQ(doc.paragraphs[1].text, u'(' + lines.value(1) + u')');
 }
 

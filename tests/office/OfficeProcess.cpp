@@ -34,7 +34,7 @@ OfficeProcess::~OfficeProcess()
     stop();
 }
 
-bool OfficeProcess::start()
+bool OfficeProcess::start(const QString &profileDir)
 {
     OfficeSettings settings = OfficeSettings::fromEnvironment();
     if (settings.programDir.isEmpty())
@@ -49,13 +49,16 @@ bool OfficeProcess::start()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     m_process->setProcessEnvironment(env);
-    m_process->start(
-        settings.programDir + QStringLiteral("/soffice"),
-        { QStringLiteral("--headless"), QStringLiteral("--invisible"),
-          QStringLiteral("--norestore"), QStringLiteral("--nologo"), QStringLiteral("--nodefault"),
-          QStringLiteral("--accept=pipe,name=") + m_pipe + QStringLiteral(";urp;"),
-          QStringLiteral("-env:UserInstallation=")
-              + QUrl::fromLocalFile(m_profile.path() + QStringLiteral("/profile")).toString() });
+    m_process->start(settings.programDir + QStringLiteral("/soffice"),
+                     { QStringLiteral("--headless"), QStringLiteral("--invisible"),
+                       QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+                       QStringLiteral("--nodefault"),
+                       QStringLiteral("--accept=pipe,name=") + m_pipe + QStringLiteral(";urp;"),
+                       QStringLiteral("-env:UserInstallation=")
+                           + QUrl::fromLocalFile(profileDir.isEmpty()
+                                                     ? m_profile.path() + QStringLiteral("/profile")
+                                                     : profileDir)
+                                 .toString() });
     if (!m_process->waitForStarted(30000))
         return false;
 
@@ -115,6 +118,22 @@ NoOfficeScope::~NoOfficeScope()
 {
     qputenv("PERGOLAN_OFFICE_PIPE", m_pipe);
     qputenv("PERGOLAN_SOFFICE", m_soffice);
+}
+
+void closeAllDocuments()
+{
+    const auto office = TOpenOffice::Create();
+    if (!office->Connected)
+        return;
+    const uno::Reference<css::container::XEnumeration> it(
+        office->Desktop->getComponents()->createEnumeration(), uno::UNO_SET_THROW);
+    QList<uno::Reference<css::util::XCloseable>> documents;
+    while (it->hasMoreElements())
+        documents << uno::Reference<css::util::XCloseable>(it->nextElement(), uno::UNO_QUERY);
+    for (const auto &document : std::as_const(documents)) {
+        if (document.is())
+            document->close(true);
+    }
 }
 
 bool storeOpenDocument(const QString &title, const QString &path)

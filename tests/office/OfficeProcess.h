@@ -18,8 +18,9 @@ public:
     OfficeProcess();
     ~OfficeProcess();
 
-    // Starts the office and waits until it answers on its pipe; false when it does not.
-    bool start();
+    // Starts the office and waits until it answers on its pipe; false when it does not. The
+    // user profile lies in profileDir when given, else in a fresh temporary folder.
+    bool start(const QString &profileDir = {});
     // Asks the office to end, then ends its process group by the process id.
     void stop();
 
@@ -43,6 +44,9 @@ private:
     QByteArray m_pipe;
     QByteArray m_soffice;
 };
+
+// Closes every document open in the office, without storing.
+void closeAllDocuments();
 
 // Stores the open document with the title as an OpenDocument text file at path and closes
 // it. False when no such document is open.

@@ -1,0 +1,101 @@
+// Figures for the export of the order to LibreOffice: the longest order ("Liturgie I, Form 1"
+// with communion, confirmation, baptism and wedding) exported by a click with the office
+// already running, and the same click from a cold start that includes starting the office.
+#include "app/AppInfo.h"
+#include "app/FrmMain.h"
+#include "tests/office/OfficeProcess.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+std::unique_ptr<TfrmMain> windowWithLongestOrder(ScriptedDialogs **dialogs)
+{
+    auto window = makeMainWindow(dialogs);
+    for (QCheckBox *tick :
+         { window->chkAbendmahl, window->chkKonfirmation, window->chkTaufe, window->chkTrauung })
+        tick->setChecked(true);
+    window->cmbGrundformChange();
+    window->txtEingangslied->setText(QStringLiteral("EG 139,1-5"));
+    window->btnCompileClick();
+    return window;
+}
+
+// The office runs; each iteration exports once, the document is closed outside the timing.
+void BM_btnExportClick(benchmark::State &state)
+{
+    TestEnvironment env;
+    OfficeProcess office;
+    if (!office.start()) {
+        state.SkipWithError("LibreOffice did not start");
+        return;
+    }
+    ScriptedDialogs *dialogs = nullptr;
+    const auto window = windowWithLongestOrder(&dialogs);
+    window->setPageFormat(1);
+    for (auto _ : state) {
+        window->btnExportClick();
+        state.PauseTiming();
+        closeAllDocuments();
+        state.ResumeTiming();
+    }
+    if (!dialogs->messages.isEmpty())
+        state.SkipWithError("the export reported a failure");
+    state.counters["lines"] = window->txtAblauf->document()->blockCount();
+}
+BENCHMARK(BM_btnExportClick)->Unit(benchmark::kMillisecond)->MinTime(5.0);
+
+// Starting the office (with a user profile that exists already, as on a user's machine) until
+// it answers, then the export.
+void BM_ColdStartAndExport(benchmark::State &state)
+{
+    TestEnvironment env;
+    QTemporaryDir profile;
+    {
+        OfficeProcess first; // creates the profile
+        if (!first.start(profile.path() + QStringLiteral("/profile"))) {
+            state.SkipWithError("LibreOffice did not start");
+            return;
+        }
+    }
+    ScriptedDialogs *dialogs = nullptr;
+    const auto window = windowWithLongestOrder(&dialogs);
+    window->setPageFormat(1);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        OfficeProcess office;
+        if (!office.start(profile.path() + QStringLiteral("/profile"))) {
+            state.SkipWithError("LibreOffice did not start");
+            break;
+        }
+        window->btnExportClick();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(BM_ColdStartAndExport)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appinfo::title());
+    QApplication::setOrganizationName(appinfo::title());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
