@@ -179,6 +179,20 @@ TEST_F(SermonTest, AFailedLookupStillNamesTheSermonText)
     EXPECT_EQ(doc.tables[0].value(2).value(1), QStringLiteral("<--\tlesen\r\t(Xyz 1,1-2)"));
 }
 
+TEST_F(SermonTest, APsalmDoesNotCopyThePassageShownBefore)
+{
+    // A psalm is shown online only; the offline view still holds an earlier passage.
+    window->rchBibelstelle->setPlainText(QStringLiteral(
+        "Ausgewählte Bibelstelle: Joh 3,16\n\n\n16) Also hat Gott die Welt geliebt"));
+    window->txtPredigttext->setText(QStringLiteral("Ps 23"));
+    window->lblPredigttextDblClick();
+    ASSERT_TRUE(QFile::exists(documentPath()));
+    closeLeftOpenDocument();
+    const OdtContent doc = readOdtContent(documentPath());
+    ASSERT_EQ(doc.tables.size(), 1);
+    EXPECT_EQ(doc.tables[0].value(2).value(0).toStdString(), "wir hören den Predigttext: Ps 23");
+}
+
 TEST_F(SermonTest, WithoutTheTemplateNothingIsCreated)
 {
     ASSERT_TRUE(QFile::remove(environment.programDir() + QStringLiteral("/Texte/Predigt.ott")));
