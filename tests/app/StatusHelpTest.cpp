@@ -5,9 +5,11 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -197,4 +199,51 @@ TEST(StatusHelp, TheComboBoxesExplainThemselvesWhenTheyReceiveTheFocus)
     EXPECT_EQ(
         window->Status->currentMessage(),
         QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));
+}
+
+TEST(Tooltips, EveryControlThatExplainsItselfHasItsTooltip)
+{
+    TestEnvironment env;
+    auto window = makeMainWindow();
+    const std::vector<std::pair<const char *, QString>> rows = {
+        { "BtnNew", QStringLiteral("Einen neuen Gottesdienstablauf erstellen") },
+        { "BtnOpen", QStringLiteral("Einen Gottesdienstablauf öffnen") },
+        { "btnSave", QStringLiteral("Eingaben als Gottesdienstablauf speichern") },
+        { "btnCopyright", QStringLiteral("Versionsinfo abrufen") },
+        { "BtnHilfe", QStringLiteral("Hilfe anzeigen") },
+        { "BtnFeedback", QStringLiteral("Feedback geben") },
+        { "BtnExit", QStringLiteral("Beenden") },
+        { "lblTagesname", QStringLiteral("Liturgische Farbe") },
+        { "lblPredigttext", QStringLiteral("Klick mich! Hier gehts zur Predigt!") },
+        { "btnUp",
+          QStringLiteral(
+              "Den markierten Eintrag in der Liste unten weiter nach oben verschieben.") },
+        { "btnDown",
+          QStringLiteral(
+              "Den markierten Eintrag in der Liste unten weiter nach unten verschieben.") },
+        { "cmbGrundform", QStringLiteral("Die in Ihrer Gemeinde verwendete Grundform auswählen") },
+        { "btnCompile", QStringLiteral("Schritt 1: Ablauf generieren") },
+        { "btnPrinterSetup", QStringLiteral("Optional: Druckereinstellung") },
+        { "btnPrint", QStringLiteral("Optional: Drucken") },
+        { "btnExport",
+          QStringLiteral("Schritt 3: Nach LibreOffice exportieren, dort weiterbearbeiten, "
+                         "speichern und drucken") },
+        { "chkAbendmahl", QStringLiteral("Die Abendmahlsliturgie einfügen") },
+        { "chkTaufe", QStringLiteral("Die Taufliturgie einfügen") },
+        { "chkKonfirmation", QStringLiteral("Die Konfirmationsliturgie einfügen") },
+        { "chkTrauung", QStringLiteral("Die Trauliturgie einfügen") },
+        { "rchBibelstelle", QStringLiteral("offline") },
+    };
+    for (const auto &[name, tip] : rows)
+        EXPECT_EQ(control(*window, name)->toolTip(), tip) << name;
+    // The page-format button names the current format after its step.
+    EXPECT_TRUE(window->btnSeitenformat->toolTip().startsWith(
+        QStringLiteral("Schritt 2: Seitenformat wählen")));
+
+    // The edits, memos and the order view have none.
+    for (const char *quiet :
+         { "txtWochenspruch", "txtPsalm", "txtEpistel", "txtEvangelium", "txtPredigttext",
+           "txtEingangslied", "txtWochenlied", "txtVorpredigtslied", "txtKollektenlied",
+           "txtAusgangslied", "txtCredo", "txtKyrie", "lbxReihenfolge", "txtAblauf", "grpLieder" })
+        EXPECT_TRUE(control(*window, quiet)->toolTip().isEmpty()) << quiet;
 }
