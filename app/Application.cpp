@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 void installGermanTranslations(QCoreApplication &app)
@@ -20,7 +21,7 @@ void installGermanTranslations(QCoreApplication &app)
     }
 }
 
-int runPergolan(int argc, char *argv[])
+int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &afterShown)
 {
     // The web view shares its OpenGL contexts with the widgets; it must be said before the
     // application object exists.
@@ -37,5 +38,7 @@ int runPergolan(int argc, char *argv[])
 
     TfrmMain window(nullptr, options);
     window.show();
+    if (afterShown)
+        QTimer::singleShot(0, &window, [&window, &afterShown] { afterShown(window); });
     return QApplication::exec();
 }

@@ -25,7 +25,6 @@ class QTabWidget;
 class QTextEdit;
 class QTimer;
 class QToolButton;
-class QWebEngineView;
 class QWidget;
 
 // How the program was started.
@@ -146,7 +145,7 @@ public:
     QSplitter *splPerikope = nullptr;
     QTextEdit *rchBibelstelle = nullptr;
     QWidget *pnlBrowser = nullptr; // holds brsBrowser once it exists
-    QWebEngineView *brsBrowser = nullptr; // created the first time it is needed
+    QWidget *brsBrowser = nullptr; // the web view, created the first time it is needed
 
     QStatusBar *Status = nullptr;
     QTimer *tmrClose = nullptr;
@@ -231,7 +230,7 @@ public slots:
     bool LookUpPassage(QString &reference, QTextEdit *view);
     void pclPageControlChange(int index);
     // Creates brsBrowser inside pnlBrowser the first time it is needed.
-    QWebEngineView *browser();
+    QWidget *browser();
 
     // ---- Update check ---------------------------------------------------------------------
     void CheckForUpdate(bool force);

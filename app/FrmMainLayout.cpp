@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QPainter>
+#include <QPalette>
 
 namespace {
 
@@ -65,7 +67,7 @@ QLineEdit *lineEdit(QWidget *parent, const char *name, int x, int y, int w)
 QPlainTextEdit *memo(QWidget *parent, const char *name, bool scrolls)
 {
     auto *m = make<QPlainTextEdit>(parent, name);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     return m;
 }
@@ -77,6 +79,20 @@ QPushButton *showButton(QWidget *parent, const char *name, int tag, int x, int y
     b->setText(QStringLiteral("…"));
     b->setGeometry(x, y, 23, 21);
     return b;
+}
+
+// A letter for the feedback button: the platform styles have no icon for it.
+QIcon feedbackIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 70, 140), 1.5));
+    p.setBrush(QColor(250, 246, 230));
+    p.drawRect(QRectF(2.5, 5.5, 19, 13));
+    p.drawPolyline(QPolygonF({QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5)}));
+    return QIcon(pixmap);
 }
 
 } // namespace
@@ -107,10 +123,11 @@ void TfrmMain::buildUi()
     btnSave->setProperty("tag", 0);
     btnCopyright = toolButton(SpeedPanel, "btnCopyright", QStyle::SP_MessageBoxInformation,
                               QStringLiteral("Versionsinfo abrufen"), 114);
-    BtnHilfe = toolButton(SpeedPanel, "BtnHilfe", QStyle::SP_DialogHelpButton,
+    BtnHilfe = toolButton(SpeedPanel, "BtnHilfe", QStyle::SP_MessageBoxQuestion,
                           QStringLiteral("Hilfe anzeigen"), 148);
     BtnFeedback = toolButton(SpeedPanel, "BtnFeedback", QStyle::SP_MessageBoxQuestion,
                              QStringLiteral("Feedback geben"), 182);
+    BtnFeedback->setIcon(feedbackIcon());
     // Designed as "Beenden|": the text before the bar is the tooltip.
     BtnExit = toolButton(SpeedPanel, "BtnExit", QStyle::SP_DialogCloseButton,
                          QStringLiteral("Beenden"), 224);
@@ -130,6 +147,11 @@ void TfrmMain::buildUi()
     lblTagesname->setText(QStringLiteral("   Sonntag"));
     lblTagesname->setAutoFillBackground(true);
     lblTagesname->setToolTip(QStringLiteral("Liturgische Farbe"));
+    // Designed green with white lettering, until a day paints it in its own colour.
+    QPalette panelPalette = lblTagesname->palette();
+    panelPalette.setColor(QPalette::Window, QColor(0, 128, 0));
+    panelPalette.setColor(QPalette::WindowText, Qt::white);
+    lblTagesname->setPalette(panelPalette);
     QFont panelFont = windowFont;
     panelFont.setPointSize(14);
     panelFont.setBold(true);

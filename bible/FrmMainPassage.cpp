@@ -5,6 +5,7 @@
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
 #include "bible/PassageView.h"
+#include "bible/WebView.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QWebEngineView>
 
 #include <exception>
 
@@ -93,7 +93,7 @@ bool TfrmMain::LookUpPassage(QString &reference, QTextEdit *view)
     case bible::LookupStatus::Psalm:
         // Psalms are shown online only; the offline view keeps what it showed.
         reference = lookup.reference;
-        browser()->setUrl(lookup.address);
+        webview::navigate(browser(), lookup.address);
         return true;
     case bible::LookupStatus::Hymnal:
     case bible::LookupStatus::NoBook:
@@ -120,7 +120,7 @@ bool TfrmMain::LookUpPassage(QString &reference, QTextEdit *view)
             bible::appendVerseLines(*view->document(), lookup.verseLines);
             view->moveCursor(QTextCursor::Start);
         }
-        browser()->setUrl(lookup.address);
+        webview::navigate(browser(), lookup.address);
         return true;
     } catch (const std::exception &) {
         return false;
@@ -143,12 +143,14 @@ void TfrmMain::pclPageControlChange(int index)
     }
 }
 
-QWebEngineView *TfrmMain::browser()
+QWidget *TfrmMain::browser()
 {
     // The web view is heavy (it starts the browser engine's processes); it is made only when a
     // passage is first shown online, never at start-up.
     if (!brsBrowser) {
-        brsBrowser = new QWebEngineView(pnlBrowser);
+        brsBrowser = webview::create(pnlBrowser);
+        if (!brsBrowser)
+            return nullptr;
         brsBrowser->setObjectName(u"brsBrowser"_s);
         brsBrowser->setToolTip(u"online"_s);
         if (QLayout *layout = pnlBrowser->layout())

@@ -9,9 +9,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
+#include "bible/WebView.h"
 
 #include <memory>
 
@@ -63,6 +61,5 @@ void TfrmMain::EmptyInternetCache()
 {
     // The update requests bypass every cache; what is left is the web view's, and only once
     // the web view exists (creating its profile just to empty it would start the web engine).
-    if (brsBrowser)
-        brsBrowser->page()->profile()->clearHttpCache();
+    webview::clearCache(brsBrowser);
 }

@@ -59,7 +59,7 @@ protected:
 
     QString browserAddress() const
     {
-        return window->brsBrowser ? window->brsBrowser->url().toString() : QString();
+        return window->brsBrowser ? window->brsBrowser->property("url").toUrl().toString() : QString();
     }
 
     bool onPassageTab() const

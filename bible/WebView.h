@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QUrl>
+
+class QWidget;
+
+// The online view of a passage. The web engine behind it is large: linked into the program,
+// every start would pay for loading it, even when no passage is ever shown online. So the
+// view lives in a plugin of its own (libpergolan_webview.so beside libpergol.so), loaded the
+// first time a view is made.
+namespace webview {
+
+// A new web view (a QWebEngineView) as child of parent, or nullptr when the plugin cannot be
+// loaded.
+QWidget *create(QWidget *parent);
+
+// Opens the address in the view.
+void navigate(QWidget *view, const QUrl &url);
+
+// Empties the view's own HTTP cache (the program's profile only).
+void clearCache(QWidget *view);
+
+} // namespace webview
