@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QThread>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace uno = css::uno;
@@ -40,25 +42,37 @@ bool OfficeProcess::start(const QString &profileDir)
     if (settings.programDir.isEmpty())
         return false;
     m_process = std::make_unique<QProcess>();
-    // A process group of its own, so that the office and whatever it spawns end together.
-    m_process->setChildProcessModifier([] { ::setsid(); });
-    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A process group of its own, so that the office and whatever it spawns end together,
+    // and an office that ends with the test process, should that die early. The office
+    // itself is started, not its launcher, so that it is the process that gets the signal.
+    m_process->setChildProcessModifier([] {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
+    // Its output must not keep the test runner waiting for an office that outlived the test.
     m_process->setStandardOutputFile(QProcess::nullDevice());
+    m_process->setStandardErrorFile(QProcess::nullDevice());
     // File names with umlauts need a UTF-8 locale in the office; the German one the tests ask
     // for is not installed everywhere.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     m_process->setProcessEnvironment(env);
-    m_process->start(settings.programDir + QStringLiteral("/soffice"),
-                     { QStringLiteral("--headless"), QStringLiteral("--invisible"),
-                       QStringLiteral("--norestore"), QStringLiteral("--nologo"),
-                       QStringLiteral("--nodefault"),
-                       QStringLiteral("--accept=pipe,name=") + m_pipe + QStringLiteral(";urp;"),
-                       QStringLiteral("-env:UserInstallation=")
-                           + QUrl::fromLocalFile(profileDir.isEmpty()
-                                                     ? m_profile.path() + QStringLiteral("/profile")
-                                                     : profileDir)
-                                 .toString() });
+    QString program = settings.programDir + QStringLiteral("/soffice.bin");
+    if (!QFileInfo(program).isExecutable())
+        program = settings.programDir + QStringLiteral("/soffice");
+    const QStringList arguments
+        = { QStringLiteral("--headless"),
+            QStringLiteral("--invisible"),
+            QStringLiteral("--norestore"),
+            QStringLiteral("--nologo"),
+            QStringLiteral("--nodefault"),
+            QStringLiteral("--accept=pipe,name=") + m_pipe + QStringLiteral(";urp;"),
+            QStringLiteral("-env:UserInstallation=")
+                + QUrl::fromLocalFile(profileDir.isEmpty()
+                                          ? m_profile.path() + QStringLiteral("/profile")
+                                          : profileDir)
+                      .toString() };
+    m_process->start(program, arguments);
     if (!m_process->waitForStarted(30000))
         return false;
 
@@ -71,9 +85,16 @@ bool OfficeProcess::start(const QString &profileDir)
     while (!deadline.hasExpired()) {
         if (TOpenOffice::Create(settings)->Connected)
             return true;
-        if (m_process->state() == QProcess::NotRunning)
-            return false;
-        QThread::msleep(250);
+        // Waiting on the process notices when it ends.
+        if (m_process->waitForFinished(250) || m_process->state() == QProcess::NotRunning) {
+            // The office ends with this code after setting up a fresh profile and wants to
+            // be started again (its launcher would do that).
+            if (m_process->exitStatus() != QProcess::NormalExit || m_process->exitCode() != 81)
+                return false;
+            m_process->start(program, arguments);
+            if (!m_process->waitForStarted(30000))
+                return false;
+        }
     }
     return false;
 }
