@@ -1,5 +1,7 @@
 #include "bible/BibleReference.h"
 
+#include "app/TextTrim.h"
+
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,17 +27,6 @@ qsizetype findFirstOf(const QString &text, qsizetype from, std::initializer_list
 }
 
 } // namespace
-
-QString trimControl(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 32)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 32)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QString normaliseReference(const QString &reference)
 {

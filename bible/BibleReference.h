@@ -74,7 +74,4 @@ QString referenceErrorMessage(const ParsedReference &parsed);
 // other text or a number above kMaxVerseNumber.
 std::optional<int> verseNumber(const QString &text);
 
-// Removes leading and trailing characters with codes up to 32.
-QString trimControl(const QString &text);
-
 } // namespace bible

@@ -1,6 +1,7 @@
 #include "calendar/DayEntry.h"
 
 #include "app/AppError.h"
+#include "app/TextTrim.h"
 
 namespace dayentry {
 
@@ -32,13 +33,7 @@ QString dayName(const QString &entry)
 
 QString panelDayName(const QString &caption)
 {
-    qsizetype first = 0;
-    qsizetype last = caption.size();
-    while (first < last && caption[first].unicode() <= u' ')
-        ++first;
-    while (last > first && caption[last - 1].unicode() <= u' ')
-        --last;
-    return caption.mid(first, last - first);
+    return trimControl(caption);
 }
 
 QString storedOrderPath(const QString &folder, const QString &series, const QString &name)

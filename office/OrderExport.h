@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TextTrim.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,10 +22,6 @@ struct OrderExportInput
 // unsaved in the office. Returns false when the office cannot be reached; throws AppError
 // when the office fails while the document is being set up.
 bool ExportOrder(const QString &dayName, const OrderExportInput &input);
-
-// The text with leading and trailing characters up to code 32 (blanks, control characters)
-// removed.
-QString trimControl(const QString &text);
 
 // Whether the line opens an element of the sequence: its trimmed text begins with an element
 // name other than "Kyrie" (whose text lines may begin with the word itself).

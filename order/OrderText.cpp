@@ -1,5 +1,6 @@
 #include "order/OrderText.h"
 
+#include "app/TextTrim.h"
 #include "storage/Win1252Text.h"
 
 #include <QFileInfo>
@@ -85,7 +86,7 @@ public:
     }
     bool lastLineIsBlank() const
     {
-        return m_lines.isEmpty() || trimmed(m_lines.constLast().text).isEmpty();
+        return m_lines.isEmpty() || trimControl(m_lines.constLast().text).isEmpty();
     }
 
 private:
@@ -94,17 +95,6 @@ private:
 };
 
 } // namespace
-
-QString trimmed(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QString textFileName(const QString &elementName)
 {
@@ -121,7 +111,7 @@ OrderText generate(const OrderInput &input)
     OrderText result;
     Writer out(result.lines);
 
-    const QString dayName = trimmed(input.dayPanelCaption);
+    const QString dayName = trimControl(input.dayPanelCaption);
     const bool violet = input.colour == kViolet;
     const bool black = input.colour == kBlack;
 

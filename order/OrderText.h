@@ -85,9 +85,6 @@ OrderText generate(const OrderInput &input);
 // A to Z lowered (umlauts and blanks stay), then ".txt".
 QString textFileName(const QString &elementName);
 
-// The text with the blanks and control characters at both ends removed.
-QString trimmed(const QString &text);
-
 // The colour value of red, green and blue parts in the Windows layout, with the flag byte
 // 0x02 that the liturgical data library gives every colour.
 constexpr int colourFromRgb(int red, int green, int blue)

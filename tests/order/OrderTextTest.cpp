@@ -2,6 +2,7 @@
 // and the one empty line after every block.
 #include "order/OrderText.h"
 
+#include "app/TextTrim.h"
 #include "order/OccasionalServices.h"
 
 #include "tests/order/OrderTextCases.h"
@@ -399,7 +400,7 @@ TEST(OrderText, GoldenCases)
         EXPECT_TRUE(text.error.isEmpty()) << text.error.toStdString();
         ASSERT_GE(text.lines.size(), 3);
         // The heading carries the trimmed day name of each case.
-        EXPECT_EQ(text.lines.at(0).text, ordertext::trimmed(in.dayPanelCaption));
+        EXPECT_EQ(text.lines.at(0).text, trimControl(in.dayPanelCaption));
         EXPECT_EQ(encode(text.lines.mid(3)).toStdString(), c.expected);
     }
 }

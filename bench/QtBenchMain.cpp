@@ -1,0 +1,21 @@
+// The main function of the benchmarks that need widgets: one headless application object,
+// named as the program so per-user paths match, then Google Benchmark.
+#include "app/AppInfo.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appinfo::title());
+    QApplication::setOrganizationName(appinfo::title());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
