@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -20,8 +22,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QPainter>
-#include <QPalette>
 
 namespace {
 
@@ -91,7 +91,7 @@ QIcon feedbackIcon()
     p.setPen(QPen(QColor(40, 70, 140), 1.5));
     p.setBrush(QColor(250, 246, 230));
     p.drawRect(QRectF(2.5, 5.5, 19, 13));
-    p.drawPolyline(QPolygonF({QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5)}));
+    p.drawPolyline(QPolygonF({ QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5) }));
     return QIcon(pixmap);
 }
 

@@ -3,13 +3,13 @@
 
 #include "app/AppInfo.h"
 #include "app/ProgramInfo.h"
+#include "bible/WebView.h"
 #include "update/Download.h"
 #include "update/VersionText.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <QUrl>
-#include "bible/WebView.h"
 
 #include <memory>
 

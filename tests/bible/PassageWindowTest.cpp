@@ -59,7 +59,8 @@ protected:
 
     QString browserAddress() const
     {
-        return window->brsBrowser ? window->brsBrowser->property("url").toUrl().toString() : QString();
+        return window->brsBrowser ? window->brsBrowser->property("url").toUrl().toString()
+                                  : QString();
     }
 
     bool onPassageTab() const
