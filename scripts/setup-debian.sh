@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make ninja-build pkg-config git
+  cmake g++ make ninja-build pkg-config git clang-format
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6webenginecore6-bin
   qt6-translations-l10n qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
