@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "storage/ProperTexts.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -57,6 +58,11 @@ public:
 
     // The date of the chosen day as yyyymmdd.
     const QString &DayStamp() const { return m_dayStamp; }
+
+    // The ten fields of the tab "Proprium". Setting them goes field by field in the stored
+    // order; each field that changes runs its change handler (and so sets Modified).
+    ProperTexts properTexts() const;
+    void setProperTexts(const ProperTexts &texts);
 
     // The page-format setting kept with btnSeitenformat: 0 portrait, 1 landscape.
     int pageFormat() const;

@@ -40,16 +40,7 @@ void TfrmMain::btnCompileClick()
     input.colour = dayColour();
     input.dayEntry = cmbTag->currentText();
     input.series = lblPredigtreiheWert->text();
-    input.wochenspruch = txtWochenspruch->text();
-    input.psalm = txtPsalm->text();
-    input.epistel = txtEpistel->text();
-    input.evangelium = txtEvangelium->text();
-    input.predigttext = txtPredigttext->text();
-    input.eingangslied = txtEingangslied->text();
-    input.wochenlied = txtWochenlied->text();
-    input.vorpredigtslied = txtVorpredigtslied->text();
-    input.kollektenlied = txtKollektenlied->text();
-    input.ausgangslied = txtAusgangslied->text();
+    static_cast<ProperTexts &>(input) = properTexts();
     input.dialog1 = lines(txtDialog1);
     input.dialog2 = lines(txtDialog2);
     input.dialog3 = lines(txtDialog3);

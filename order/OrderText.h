@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/ProperTexts.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,24 +39,13 @@ struct Line
 };
 
 // What generating reads, as the main window's fields hold it.
-struct OrderInput
+struct OrderInput : ProperTexts
 {
     QStringList sequence; // the element names, top to bottom
     QString dayPanelCaption; // the day's name with the blanks the panel puts around it
     int colour = 0; // the day's liturgical colour, 0x02BBGGRR
     QString dayEntry; // the text of the day list; its first 10 characters are the date
     QString series; // the sermon series as shown
-
-    QString wochenspruch;
-    QString psalm;
-    QString epistel;
-    QString evangelium;
-    QString predigttext;
-    QString eingangslied;
-    QString wochenlied;
-    QString vorpredigtslied;
-    QString kollektenlied;
-    QString ausgangslied;
 
     // The lines of the liturgical text memos.
     QStringList dialog1;

@@ -17,16 +17,7 @@ serviceorder::Preparation currentPreparation(const TfrmMain &w)
     serviceorder::Preparation p;
     p.dayName = w.lblTagesname->text().trimmed();
     p.series = w.lblPredigtreiheWert->text();
-    p.wochenspruch = w.txtWochenspruch->text();
-    p.psalm = w.txtPsalm->text();
-    p.epistel = w.txtEpistel->text();
-    p.evangelium = w.txtEvangelium->text();
-    p.predigttext = w.txtPredigttext->text();
-    p.eingangslied = w.txtEingangslied->text();
-    p.wochenlied = w.txtWochenlied->text();
-    p.vorpredigtslied = w.txtVorpredigtslied->text();
-    p.kollektenlied = w.txtKollektenlied->text();
-    p.ausgangslied = w.txtAusgangslied->text();
+    static_cast<ProperTexts &>(p) = w.properTexts();
     p.ticks = { w.chkAbendmahl->isChecked(), w.chkTaufe->isChecked(),
                 w.chkKonfirmation->isChecked(), w.chkTrauung->isChecked() };
     p.pageFormat = w.pageFormat();
@@ -122,16 +113,7 @@ void TfrmMain::LoadPreparation(const QString &path)
         const serviceorder::Preparation p = serviceorder::readTexts(*ini);
         lblTagesname->setText(QStringLiteral("   ") + p.dayName);
         lblPredigtreiheWert->setText(p.series);
-        txtWochenspruch->setText(p.wochenspruch);
-        txtPsalm->setText(p.psalm);
-        txtEpistel->setText(p.epistel);
-        txtEvangelium->setText(p.evangelium);
-        txtPredigttext->setText(p.predigttext);
-        txtEingangslied->setText(p.eingangslied);
-        txtWochenlied->setText(p.wochenlied);
-        txtVorpredigtslied->setText(p.vorpredigtslied);
-        txtKollektenlied->setText(p.kollektenlied);
-        txtAusgangslied->setText(p.ausgangslied);
+        setProperTexts(p);
 
         ApplyDayColour(lblTagesname->text().trimmed());
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/ProperTexts.h"
+
 #include "storage/IniFile.h"
 
 #include <QString>
@@ -25,22 +27,10 @@ struct Ticks
 };
 
 // One preparation as it stands in the main window.
-struct Preparation
+struct Preparation : ProperTexts
 {
     QString dayName; // trimmed
     QString series; // the caption of the series label, normally "1" to "6"
-
-    QString wochenspruch;
-    QString psalm;
-    QString epistel;
-    QString evangelium;
-    QString predigttext;
-
-    QString eingangslied;
-    QString wochenlied;
-    QString vorpredigtslied;
-    QString kollektenlied;
-    QString ausgangslied;
 
     Ticks ticks;
     int pageFormat = 0; // 0 portrait, 1 landscape
