@@ -7,6 +7,7 @@
 #include "order/OrderText.h"
 #include "order/OrderTextView.h"
 #include "storage/LiturgicalTexts.h"
+#include "tests/order/OrderTextCases.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -26,25 +27,12 @@ QStringList longestList()
     return occasional::rebuildSequence(0, { true, true, true, true }).entries();
 }
 
+// The prepared day of the order-text tests, with the longest list and the full built-in texts.
 ordertext::OrderInput input()
 {
     using liturgicaltexts::Memo;
-    ordertext::OrderInput in;
+    ordertext::OrderInput in = ordertexttest::trinitatis();
     in.sequence = longestList();
-    in.dayPanelCaption = QStringLiteral("   Trinitatis");
-    in.colour = 0x02FFFFFF;
-    in.dayEntry = QStringLiteral("31.05.2026 - Trinitatis");
-    in.series = QStringLiteral("4");
-    in.wochenspruch = QStringLiteral("Heilig, heilig, heilig ist der HERR Zebaoth (Jes 6,3)");
-    in.psalm = QStringLiteral("Ps 113");
-    in.epistel = QStringLiteral("Röm 11,33-36");
-    in.evangelium = QStringLiteral("Joh 3,1-8");
-    in.predigttext = QStringLiteral("Jes 6,1-13");
-    in.eingangslied = QStringLiteral("EG 139,1-5");
-    in.wochenlied = QStringLiteral("EG 126");
-    in.vorpredigtslied = QStringLiteral("EG 165");
-    in.kollektenlied = QStringLiteral("EG 331");
-    in.ausgangslied = QStringLiteral("EG 421");
     in.dialog1 = liturgicaltexts::builtInText(Memo::Dialog1);
     in.dialog2 = liturgicaltexts::builtInText(Memo::Dialog2);
     in.dialog3 = liturgicaltexts::builtInText(Memo::Dialog3);

@@ -24,8 +24,9 @@ struct ImportedBook
 };
 
 // Reads every book of an OSIS document. Verse texts become plain text: footnotes (<note>) are
-// dropped, runs of white space become one blank. Verses are found as containers
-// (<verse osisID="Mark.1.9">...</verse>) or as milestones (<verse sID/>...<verse eID/>).
+// dropped, runs of white space become one blank. Verses are found as containers (a verse
+// element whose osisID names book, chapter and verse, such as Mark.1.9, around its text) or as
+// milestones (<verse sID/>...<verse eID/>).
 // Returns false with a German reason for a document that is not well-formed XML or holds no
 // verse at all.
 bool readOsisBooks(QIODevice &device, QList<ImportedBook> &books, QString *errorText);

@@ -28,20 +28,6 @@ std::string s(const QString &text)
     return text.toStdString();
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 QByteArray osisDocument(const QByteArray &body)
 {
     return "<?xml version='1.0' encoding='UTF-8'?>\n"
@@ -101,12 +87,12 @@ TEST(OsisImport, ImportsTheLuther1912TextCompletely)
             QDir::toNativeSeparators(QDir(target.path()).absolutePath()))));
 
     // Windows-1252 with CR LF, chapters as sections, verses as entries; footnotes are gone.
-    const QByteArray mark = readAll(target.path() + u"/Mk.lib"_s);
+    const QByteArray mark = readFileBytes(target.path() + u"/Mk.lib"_s);
     EXPECT_TRUE(mark.startsWith("[Kapitel 1]\r\n1=Dies ist der Anfang des Evangeliums"));
     EXPECT_TRUE(mark.contains("\r\n9=Und es begab sich zu der Zeit, da\xDF Jesus aus Galil\xE4"
                               "a von Nazareth kam"));
     EXPECT_FALSE(mark.contains("\n\n")); // LF only after CR
-    const QString corinthians = win1252::decode(readAll(target.path() + u"/1. Kor.lib"_s));
+    const QString corinthians = win1252::decode(readFileBytes(target.path() + u"/1. Kor.lib"_s));
     EXPECT_FALSE(corinthians.contains(u"Andere Überlieferung"_s));
     EXPECT_FALSE(corinthians.contains(u'<'));
     const auto file = BibleFile::fromText(corinthians);
@@ -114,9 +100,9 @@ TEST(OsisImport, ImportsTheLuther1912TextCompletely)
               "\"Der Tod ist verschlungen in den Sieg. Tod, wo ist "
               "dein Stachel? Hölle, wo ist dein Sieg?\"");
     // The German versification: Joel has four chapters, Malachi three.
-    EXPECT_TRUE(BibleFile::fromText(win1252::decode(readAll(target.path() + u"/Joel.lib"_s)))
+    EXPECT_TRUE(BibleFile::fromText(win1252::decode(readFileBytes(target.path() + u"/Joel.lib"_s)))
                     ->hasChapter(u"4"_s));
-    EXPECT_FALSE(BibleFile::fromText(win1252::decode(readAll(target.path() + u"/Mal.lib"_s)))
+    EXPECT_FALSE(BibleFile::fromText(win1252::decode(readFileBytes(target.path() + u"/Mal.lib"_s)))
                      ->hasChapter(u"4"_s));
 }
 
@@ -156,10 +142,10 @@ TEST(OsisImport, RejectsBadInputAndWritesNothing)
     EXPECT_EQ(result.status, ImportStatus::BadInput);
     EXPECT_TRUE(result.errorText.contains(u"keine OSIS-Dateien"_s)) << s(result.errorText);
 
-    writeFile(source.path() + u"/mark.xml"_s,
-              osisDocument("<div type='book' osisID='Mark'><chapter osisID='Mark.1'>"
-                           "<verse osisID='Mark.1.1'>Anfang</verse></chapter></div>"));
-    writeFile(source.path() + u"/zzz.xml"_s, "<osis><verse osisID='Rom.1.1'>abgebrochen");
+    writeFileBytes(source.path() + u"/mark.xml"_s,
+                   osisDocument("<div type='book' osisID='Mark'><chapter osisID='Mark.1'>"
+                                "<verse osisID='Mark.1.1'>Anfang</verse></chapter></div>"));
+    writeFileBytes(source.path() + u"/zzz.xml"_s, "<osis><verse osisID='Rom.1.1'>abgebrochen");
     result = importOsisBible(source.path(), out);
     EXPECT_EQ(result.status, ImportStatus::BadInput);
     EXPECT_TRUE(result.errorText.contains(u"keine OSIS-Bibel: kein gültiges XML"_s))
@@ -167,35 +153,35 @@ TEST(OsisImport, RejectsBadInputAndWritesNothing)
     // The good file read before the broken one was not written either.
     EXPECT_FALSE(QFileInfo::exists(out + u"/Mk.lib"_s));
 
-    writeFile(source.path() + u"/zzz.xml"_s, "<html><body>Kein Bibeltext</body></html>");
+    writeFileBytes(source.path() + u"/zzz.xml"_s, "<html><body>Kein Bibeltext</body></html>");
     result = importOsisBible(source.path() + u"/zzz.xml"_s, out);
     EXPECT_EQ(result.status, ImportStatus::BadInput);
     EXPECT_TRUE(result.errorText.contains(u"keine Bibelverse"_s)) << s(result.errorText);
 
     // Only books the program has no name for.
-    writeFile(source.path() + u"/zzz.xml"_s,
-              osisDocument("<div type='book' osisID='3Macc'><chapter osisID='3Macc.1'>"
-                           "<verse osisID='3Macc.1.1'>x</verse></chapter></div>"));
+    writeFileBytes(source.path() + u"/zzz.xml"_s,
+                   osisDocument("<div type='book' osisID='3Macc'><chapter osisID='3Macc.1'>"
+                                "<verse osisID='3Macc.1.1'>x</verse></chapter></div>"));
     result = importOsisBible(source.path() + u"/zzz.xml"_s, out);
     EXPECT_EQ(result.status, ImportStatus::BadInput);
     EXPECT_TRUE(result.errorText.contains(u"kein bekanntes biblisches Buch"_s));
 
     // Unknown books are skipped and named when others are known; doubles count once.
-    writeFile(source.path() + u"/mark2.xml"_s,
-              osisDocument("<div type='book' osisID='Mark'><chapter osisID='Mark.1'>"
-                           "<verse osisID='Mark.1.1'>Zweite Fassung</verse></chapter></div>"));
+    writeFileBytes(source.path() + u"/mark2.xml"_s,
+                   osisDocument("<div type='book' osisID='Mark'><chapter osisID='Mark.1'>"
+                                "<verse osisID='Mark.1.1'>Zweite Fassung</verse></chapter></div>"));
     result = importOsisBible(source.path(), out);
     ASSERT_EQ(result.status, ImportStatus::Ok) << s(result.errorText);
     EXPECT_EQ(result.summary.books, 1);
     EXPECT_EQ(result.summary.skippedBooks, QStringList { u"3Macc"_s });
     EXPECT_EQ(result.summary.duplicateBooks, QStringList { u"Mark"_s });
-    EXPECT_EQ(readAll(out + u"/Mk.lib"_s), QByteArray("[Kapitel 1]\r\n1=Anfang\r\n"));
+    EXPECT_EQ(readFileBytes(out + u"/Mk.lib"_s), QByteArray("[Kapitel 1]\r\n1=Anfang\r\n"));
     const QString summary = importSummaryText(result.summary);
     EXPECT_TRUE(summary.contains(u"Übersprungen (kein bekanntes Buch): 3Macc."_s)) << s(summary);
     EXPECT_TRUE(summary.contains(u"Mehrfach vorhanden (die erste Fassung gilt): Mark."_s));
 
     // A target that is a file cannot take the Bible.
-    writeFile(target.path() + u"/datei"_s, "x");
+    writeFileBytes(target.path() + u"/datei"_s, "x");
     result = importOsisBible(source.path() + u"/mark.xml"_s, target.path() + u"/datei"_s);
     EXPECT_EQ(result.status, ImportStatus::WriteFailed);
 }
@@ -204,10 +190,10 @@ TEST(OsisImport, WritesIntoTheProgramFolderOrTheUsersCopyOfIt)
 {
     TestEnvironment env;
     QTemporaryDir source;
-    writeFile(source.path() + u"/john.xml"_s,
-              osisDocument("<div type='book' osisID='John'><chapter osisID='John.3'>"
-                           "<verse osisID='John.3.16'>Also hat Gott die Welt geliebt</verse>"
-                           "</chapter></div>"));
+    writeFileBytes(source.path() + u"/john.xml"_s,
+                   osisDocument("<div type='book' osisID='John'><chapter osisID='John.3'>"
+                                "<verse osisID='John.3.16'>Also hat Gott die Welt geliebt</verse>"
+                                "</chapter></div>"));
 
     ImportResult result = importOsisBible(source.path(), QString());
     ASSERT_EQ(result.status, ImportStatus::Ok) << s(result.errorText);
@@ -217,10 +203,10 @@ TEST(OsisImport, WritesIntoTheProgramFolderOrTheUsersCopyOfIt)
     // A program folder that cannot be written to sends the files to the per-user copy, where
     // the lookup finds them first.
     programfolder::setReadOnlyForTesting(true);
-    writeFile(source.path() + u"/john.xml"_s,
-              osisDocument("<div type='book' osisID='John'><chapter osisID='John.3'>"
-                           "<verse osisID='John.3.16'>Denn also hat Gott</verse>"
-                           "</chapter></div>"));
+    writeFileBytes(source.path() + u"/john.xml"_s,
+                   osisDocument("<div type='book' osisID='John'><chapter osisID='John.3'>"
+                                "<verse osisID='John.3.16'>Denn also hat Gott</verse>"
+                                "</chapter></div>"));
     result = importOsisBible(source.path(), QString());
     ASSERT_EQ(result.status, ImportStatus::Ok) << s(result.errorText);
     EXPECT_EQ(s(result.summary.writtenFiles.value(0)),

@@ -1,6 +1,7 @@
 #include "tests/libpergol/PergolTestSupport.h"
 
 #include "bible/BookNames.h"
+#include "bible/OsisImport.h"
 #include "libpergol/pergol.h"
 #include "storage/Win1252Text.h"
 #include "tests/support/TestEnvironment.h"
@@ -121,24 +122,19 @@ const QHash<int, QStringList> &LutherBible::book(const QString &osisId)
     if (it != m_books.end())
         return *it;
     QHash<int, QStringList> chapters;
+    // Read with the program's own OSIS reader: the same plain verse texts the import writes.
     QFile file(sharedReferenceDir() + u"/bibel/luth1912ap-osis/"_s + osisId.toLower() + u".xml"_s);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QString xml = QString::fromUtf8(file.readAll());
-        static const QRegularExpression verseRe(
-            uR"(<verse osisID='[^.']+\.(\d+)\.(\d+)'>(.*?)</verse>)"_s,
-            QRegularExpression::DotMatchesEverythingOption);
-        static const QRegularExpression noteRe(u"<note.*?</note>"_s,
-                                               QRegularExpression::DotMatchesEverythingOption);
-        static const QRegularExpression tagRe(u"<[^>]*>"_s);
-        for (const auto &m : verseRe.globalMatch(xml)) {
-            const int c = m.captured(1).toInt();
-            const int v = m.captured(2).toInt();
-            QString text = m.captured(3);
-            text.remove(noteRe).remove(tagRe);
-            QStringList &verses = chapters[c];
-            while (verses.size() <= v)
-                verses << QString();
-            verses[v] = text.simplified();
+    QList<bible::ImportedBook> books;
+    if (file.open(QIODevice::ReadOnly) && bible::readOsisBooks(file, books, nullptr)) {
+        for (const bible::ImportedBook &imported : books) {
+            for (auto c = imported.chapters.cbegin(); c != imported.chapters.cend(); ++c) {
+                QStringList &verses = chapters[c.key()];
+                for (auto v = c->cbegin(); v != c->cend(); ++v) {
+                    while (verses.size() <= v.key())
+                        verses << QString();
+                    verses[v.key()] = v->simplified();
+                }
+            }
         }
     }
     return *m_books.insert(osisId, chapters);

@@ -6,6 +6,7 @@
 #include "order/OccasionalServices.h"
 
 #include "tests/order/OrderTextCases.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -377,13 +378,6 @@ ordertext::OrderText generateIn(const QTemporaryDir &folder, ordertext::OrderInp
     return ordertext::generate(in);
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 TEST(OrderText, GoldenCases)
 {
     for (const Case &c : cases()) {
@@ -391,7 +385,7 @@ TEST(OrderText, GoldenCases)
         QTemporaryDir folder;
         ASSERT_TRUE(folder.isValid());
         for (const TextFile &file : c.files)
-            writeFile(folder.path() + u'/' + file.name, file.bytes);
+            writeFileBytes(folder.path() + u'/' + file.name, file.bytes);
         ordertext::OrderInput in = trinitatis();
         in.sequence = c.sequence;
         if (c.prepare)
@@ -432,12 +426,13 @@ TEST(OrderText, LongestListIsTheBasicFormWithAllFourServices)
 TEST(OrderText, LongestListWithTextFilesPresent)
 {
     QTemporaryDir folder;
-    writeFile(folder.path() + QString::fromUtf8("/glockengeläut.txt"), "Glocken\r\n");
-    writeFile(folder.path() + QString::fromUtf8("/segnung der täuflingseltern.txt"),
-              "Gott segne euch als Eltern.\nAmen.");
-    writeFile(folder.path() + QString::fromUtf8("/grußworte.txt"), "Gru\xdfworte der Gemeinde\r");
-    writeFile(folder.path() + QStringLiteral("/agnus dei.txt"), "Christe, du Lamm Gottes\r\n");
-    writeFile(folder.path() + QStringLiteral("/schuldbekenntnis.txt"), "");
+    writeFileBytes(folder.path() + QString::fromUtf8("/glockengeläut.txt"), "Glocken\r\n");
+    writeFileBytes(folder.path() + QString::fromUtf8("/segnung der täuflingseltern.txt"),
+                   "Gott segne euch als Eltern.\nAmen.");
+    writeFileBytes(folder.path() + QString::fromUtf8("/grußworte.txt"),
+                   "Gru\xdfworte der Gemeinde\r");
+    writeFileBytes(folder.path() + QStringLiteral("/agnus dei.txt"), "Christe, du Lamm Gottes\r\n");
+    writeFileBytes(folder.path() + QStringLiteral("/schuldbekenntnis.txt"), "");
     ordertext::OrderInput in = trinitatis();
     in.sequence = longestSequence();
 

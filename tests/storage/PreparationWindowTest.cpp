@@ -26,26 +26,10 @@ namespace {
 const QString kDamaged
     = QStringLiteral("Fehler beim Einlesen der Daten. Möglicherweise ist die Datei beschädigt.");
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 // Writes an INI text as the program would: Windows-1252 with CR LF.
 void writeIni(const QString &path, const QString &text)
 {
-    writeBytes(path, win1252::encode(win1252::joinLines(win1252::splitLines(text))));
+    writeFileBytes(path, win1252::encode(win1252::joinLines(win1252::splitLines(text))));
 }
 
 QString expectedEasterFile()
@@ -134,7 +118,7 @@ TEST_F(PreparationWindow, SaveWritesTheProposedFileAndTheOrderSettings)
 {
     fillEaster();
     window->setModified(1);
-    writeBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
+    writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
     const QString title = window->windowTitle();
     dialogs->fileNames.push_back(easterPath());
 
@@ -148,8 +132,8 @@ TEST_F(PreparationWindow, SaveWritesTheProposedFileAndTheOrderSettings)
     EXPECT_EQ(request.filterIndex, 2);
     EXPECT_EQ(request.defaultExtension, QStringLiteral("ini"));
 
-    EXPECT_EQ(readBytes(easterPath()), readBytes(expectedEasterFile()));
-    EXPECT_EQ(readBytes(settingsPath()),
+    EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
+    EXPECT_EQ(readFileBytes(settingsPath()),
               QByteArray("[Format]\r\nSeitenformat=1\r\n[Kasualien]\r\nAbendmahl=1\r\nTaufe=0\r\n"
                          "Konfirmation=0\r\nTrauung=1\r\n[Reihenfolge]\r\nAnzahl=7\r\n"
                          "0=Glockengel\xe4ut\r\n1=Musik zum Eingang\r\n"
@@ -192,13 +176,13 @@ TEST_F(PreparationWindow, CancellingStillRewritesTheOrderSettings)
 {
     fillEaster();
     writeIni(settingsPath(), QStringLiteral("[Reihenfolge]\nAnzahl=1\n0=alt\n"));
-    writeBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
+    writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
     window->setModified(1);
     dialogs->fileNames.push_back(QString());
 
     window->btnSaveClick();
 
-    EXPECT_TRUE(readBytes(settingsPath()).contains("Anzahl=7\r\n"));
+    EXPECT_TRUE(readFileBytes(settingsPath()).contains("Anzahl=7\r\n"));
     EXPECT_FALSE(QFileInfo::exists(env.programDir() + QStringLiteral("/libs/Ablauf.txt")));
     EXPECT_FALSE(QFileInfo::exists(easterPath()));
     EXPECT_EQ(window->Modified(), 1);
@@ -215,7 +199,7 @@ TEST_F(PreparationWindow, SavingOverAFileReplacesItWhole)
     window->btnSaveClick();
 
     EXPECT_TRUE(dialogs->questions.isEmpty());
-    EXPECT_EQ(readBytes(easterPath()), readBytes(expectedEasterFile()));
+    EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
 }
 
 TEST_F(PreparationWindow, ReadOnlyProgramFolderKeepsTheSettingsPerUser)
@@ -247,7 +231,7 @@ TEST_F(PreparationWindow, ReadOnlyProgramFolderKeepsTheSettingsPerUser)
 TEST_F(PreparationWindow, SettingsThatCannotBeWrittenDoNotStopTheSave)
 {
     programfolder::setReadOnlyForTesting(true);
-    writeBytes(programfolder::overlayDir(), "kein Ordner");
+    writeFileBytes(programfolder::overlayDir(), "kein Ordner");
     fillEaster();
     window->setModified(1);
     dialogs->fileNames.push_back(easterPath());
@@ -258,7 +242,7 @@ TEST_F(PreparationWindow, SettingsThatCannotBeWrittenDoNotStopTheSave)
     EXPECT_TRUE(
         dialogs->messages.first().contains(QStringLiteral("kann nicht geschrieben werden")));
     EXPECT_TRUE(dialogs->messages.first().contains(QStringLiteral("trotzdem gespeichert")));
-    EXPECT_EQ(readBytes(easterPath()), readBytes(expectedEasterFile()));
+    EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
     EXPECT_EQ(window->Modified(), 0);
 }
 
@@ -267,7 +251,7 @@ TEST_F(PreparationWindow, AFileThatCannotBeWrittenKeepsModified)
     fillEaster();
     window->setModified(1);
     const QString blocker = env.home() + QStringLiteral("/Datei");
-    writeBytes(blocker, "kein Ordner");
+    writeFileBytes(blocker, "kein Ordner");
     const QString path = blocker + QStringLiteral("/3 Ostersonntag.ini");
     dialogs->fileNames.push_back(path);
 
@@ -408,7 +392,7 @@ TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
 {
     const QStringList before = entries();
     const QString path = env.home() + QStringLiteral("/kaputt.ini");
-    const QByteArray good = readBytes(expectedEasterFile());
+    const QByteArray good = readFileBytes(expectedEasterFile());
 
     struct Case
     {
@@ -429,7 +413,7 @@ TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
     for (const Case &c : damaged) {
         SCOPED_TRACE(c.what);
         dialogs->messages.clear();
-        writeBytes(path, c.bytes);
+        writeFileBytes(path, c.bytes);
         window->LoadPreparation(path);
         EXPECT_EQ(dialogs->messages, QStringList { kDamaged });
         EXPECT_EQ(entries(), before);
@@ -442,17 +426,17 @@ TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
 
     // Plain garbage holds no preparation: defaults, no list, but no error either.
     dialogs->messages.clear();
-    writeBytes(path, garbage);
+    writeFileBytes(path, garbage);
     window->LoadPreparation(path);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Sonntag"));
 
     // A file cut off in its list reads the missing entries as damaged ones.
     // (Without ticks, whose handlers would rework the list.)
-    writeBytes(path,
-               QByteArray(good.left(good.indexOf("4=Predigt")))
-                   .replace("Abendmahl=1", "Abendmahl=0")
-                   .replace("Trauung=1", "Trauung=0"));
+    writeFileBytes(path,
+                   QByteArray(good.left(good.indexOf("4=Predigt")))
+                       .replace("Abendmahl=1", "Abendmahl=0")
+                       .replace("Trauung=1", "Trauung=0"));
     window->LoadPreparation(path);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_EQ(entries().mid(4).join(u','),

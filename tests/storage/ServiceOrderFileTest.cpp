@@ -15,22 +15,6 @@ using serviceorder::StoredSequence;
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 IniFile iniOf(const char *latin1Text)
 {
     return IniFile::fromText(QString::fromLatin1(latin1Text));
@@ -76,14 +60,14 @@ QString expectedEasterFile()
 
 TEST(ServiceOrderFile, WritesTheExpectedFileByteForByte)
 {
-    const QByteArray expected = readBytes(expectedEasterFile());
+    const QByteArray expected = readFileBytes(expectedEasterFile());
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(serviceorder::toIni(easterPreparation()).toBytes(), expected);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("3 Ostersonntag.ini"));
     ASSERT_TRUE(serviceorder::writeFile(path, serviceorder::toIni(easterPreparation())));
-    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(readFileBytes(path), expected);
 }
 
 TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
@@ -220,7 +204,7 @@ TEST(ServiceOrderFile, RefusesFilesThatCannotBeOne)
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919) % 256));
     const QString noise = dir.filePath(QStringLiteral("rauschen.ini"));
-    writeBytes(noise, garbage);
+    writeFileBytes(noise, garbage);
     const std::optional<IniFile> ini = serviceorder::readFile(noise);
     ASSERT_TRUE(ini);
     EXPECT_EQ(serviceorder::readSequence(*ini).status, StoredSequence::Status::Kept);
@@ -231,7 +215,7 @@ TEST(ServiceOrderFile, WriteFailureNamesThePath)
     QTemporaryDir dir;
     // A folder cannot be created inside a plain file, whoever we are.
     const QString blocker = dir.filePath(QStringLiteral("3"));
-    writeBytes(blocker, "kein Ordner");
+    writeFileBytes(blocker, "kein Ordner");
     const QString path = blocker + QStringLiteral("/3 Ostersonntag.ini");
     QString error;
     EXPECT_FALSE(serviceorder::writeFile(path, serviceorder::toIni(easterPreparation()), &error));
@@ -243,11 +227,11 @@ TEST(ServiceOrderFile, WriteFailureNamesThePath)
 TEST(OrderSettingsFile, WritesFormatTicksAndSequenceOnly)
 {
     TestEnvironment env;
-    writeBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
+    writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
     const serviceorder::Preparation p = easterPreparation();
     ASSERT_TRUE(ordersettings::save({ 0, p.ticks, p.sequence.mid(0, 2) }));
     const QString path = env.programDir() + QStringLiteral("/libs/Ablauf.ini");
-    EXPECT_EQ(readBytes(path),
+    EXPECT_EQ(readFileBytes(path),
               QByteArray("[Format]\r\nSeitenformat=0\r\n"
                          "[Kasualien]\r\nAbendmahl=1\r\nTaufe=0\r\n"
                          "Konfirmation=0\r\nTrauung=1\r\n"
@@ -275,7 +259,7 @@ TEST(OrderSettingsFile, SaysSoWhenNoPlaceTakesTheFile)
     TestEnvironment env;
     programfolder::setReadOnlyForTesting(true);
     // The overlay folder cannot be made where a plain file stands.
-    writeBytes(programfolder::overlayDir(), "kein Ordner");
+    writeFileBytes(programfolder::overlayDir(), "kein Ordner");
     QString error;
     EXPECT_FALSE(ordersettings::save({ 1, {}, { QStringLiteral("Predigt") } }, &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Die Datei "))) << error.toStdString();

@@ -97,10 +97,20 @@ QString TestEnvironment::dataDir() const
 
 void TestEnvironment::writeProgramFile(const QString &relative, const QByteArray &bytes) const
 {
-    const QString path = programDir() + u'/' + relative;
+    writeFileBytes(programDir() + u'/' + relative, bytes);
+}
+
+QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFileBytes(const QString &path, const QByteArray &bytes)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 

@@ -30,6 +30,12 @@ private:
     QString m_oldCurrent;
 };
 
+// The whole content of a file (empty when it cannot be read).
+QByteArray readFileBytes(const QString &path);
+
+// Writes a file whole, creating its folder; a failure fails the test.
+void writeFileBytes(const QString &path, const QByteArray &bytes);
+
 // The folder with the shared public reference data (a Bible text, the order of readings).
 QString sharedReferenceDir();
 

@@ -1,4 +1,5 @@
 #include "tests/update/HttpsTestServer.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QFile>
 #include <QMetaObject>
@@ -69,12 +70,6 @@ private:
     HttpsTestServer *m_owner;
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 HttpsTestServer::HttpsTestServer()
@@ -93,8 +88,8 @@ HttpsTestServer::HttpsTestServer()
         ADD_FAILURE() << "openssl failed: " << openssl.readAllStandardError().toStdString();
         return;
     }
-    m_certificate = QSslCertificate(readAll(certPath), QSsl::Pem);
-    m_key = QSslKey(readAll(keyPath), QSsl::Rsa, QSsl::Pem);
+    m_certificate = QSslCertificate(readFileBytes(certPath), QSsl::Pem);
+    m_key = QSslKey(readFileBytes(keyPath), QSsl::Rsa, QSsl::Pem);
     if (m_certificate.isNull() || m_key.isNull()) {
         ADD_FAILURE() << "cannot read the test certificate";
         return;
