@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/AppInfo.h"
-#include "app/FrmMain.h"
+#include "base/ProgramInfo.h"
+#include "gui/FrmMain.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -31,9 +31,9 @@ int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &a
     StartOptions options;
     options.skipUpdateCheck = argc > 1;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(appinfo::title());
-    QApplication::setApplicationDisplayName(appinfo::title());
-    QApplication::setOrganizationName(appinfo::title());
+    QApplication::setApplicationName(programinfo::title());
+    QApplication::setApplicationDisplayName(programinfo::title());
+    QApplication::setOrganizationName(programinfo::title());
     installGermanTranslations(app);
 
     TfrmMain window(nullptr, options);

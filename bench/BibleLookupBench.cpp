@@ -1,12 +1,12 @@
 // Figures for looking a passage up offline (the Bible file parsed once, then from memory), for
 // writing it into the offline view, and for the first creation of the web view, which the
 // program therefore puts off until a passage is first shown online.
-#include "app/AppInfo.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
+#include "base/ProgramInfo.h"
 #include "bible/BibleFile.h"
 #include "bible/OsisImport.h"
 #include "bible/PassageLookup.h"
-#include "bible/PassageView.h"
+#include "gui/PassageView.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Figures for choosing a day in the real main window: LoadDay without a stored preparation
 // (the library is asked, the panel painted, the fields rewritten).
-#include "app/AppInfo.h"
-#include "app/Clock.h"
-#include "app/FrmMain.h"
+#include "base/Clock.h"
+#include "base/ProgramInfo.h"
+#include "gui/FrmMain.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>

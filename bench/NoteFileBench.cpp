@@ -1,6 +1,6 @@
 // Writing and reading note files of the notes editor: the six-line hymn plan and a long note.
+#include "gui/MemoTool.h"
 #include "storage/RichTextFile.h"
-#include "storage/memotool.h"
 
 #include <QApplication>
 #include <QTextCharFormat>

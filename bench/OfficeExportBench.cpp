@@ -1,8 +1,8 @@
 // Figures for the export of the order to LibreOffice: the longest order ("Liturgie I, Form 1"
 // with communion, confirmation, baptism and wedding) exported by a click with the office
 // already running, and the same click from a cold start that includes starting the office.
-#include "app/AppInfo.h"
-#include "app/FrmMain.h"
+#include "base/ProgramInfo.h"
+#include "gui/FrmMain.h"
 #include "order/OccasionalServices.h"
 #include "tests/office/OfficeProcess.h"
 #include "tests/support/ScriptedDialogs.h"

@@ -1,11 +1,11 @@
 // Figures for generating the order of service: the longest list ("Liturgie I, Form 1" with
 // communion, confirmation, baptism and wedding, 42 entries) as lines, into a view, and by a
 // click on "Ablauf generieren" in the real main window.
-#include "app/AppInfo.h"
-#include "app/FrmMain.h"
+#include "base/ProgramInfo.h"
+#include "gui/FrmMain.h"
+#include "gui/OrderTextView.h"
 #include "order/OccasionalServices.h"
 #include "order/OrderText.h"
-#include "order/OrderTextView.h"
 #include "storage/LiturgicalTexts.h"
 #include "tests/order/OrderTextCases.h"
 #include "tests/support/TestEnvironment.h"

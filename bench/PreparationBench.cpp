@@ -1,8 +1,8 @@
 // Figures for saving and opening a preparation: the service-order file alone, and the whole
 // save button and loader of the main window (with the order settings file and the controls).
-#include "app/AppInfo.h"
-#include "app/Clock.h"
-#include "app/FrmMain.h"
+#include "base/Clock.h"
+#include "base/ProgramInfo.h"
+#include "gui/FrmMain.h"
 #include "order/OccasionalServices.h"
 #include "storage/ServiceOrderFile.h"
 #include "tests/support/ScriptedDialogs.h"

@@ -1,6 +1,6 @@
 // The main function of the benchmarks that need widgets: one headless application object,
 // named as the program so per-user paths match, then Google Benchmark.
-#include "app/AppInfo.h"
+#include "base/ProgramInfo.h"
 
 #include <QApplication>
 
@@ -12,8 +12,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(appinfo::title());
-    QApplication::setOrganizationName(appinfo::title());
+    QApplication::setApplicationName(programinfo::title());
+    QApplication::setOrganizationName(programinfo::title());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

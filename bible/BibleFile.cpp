@@ -1,6 +1,6 @@
 #include "bible/BibleFile.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "bible/BibleReference.h"
 
-#include "app/TextTrim.h"
+#include "base/TextTrim.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "bible/OsisImport.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "bible/BibleFile.h"
 #include "bible/BookNames.h"
 #include "storage/Win1252Text.h"

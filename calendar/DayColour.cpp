@@ -1,6 +1,6 @@
 #include "calendar/DayColour.h"
 
-#include "app/AppError.h"
+#include "base/AppError.h"
 
 namespace daycolour {
 

@@ -1,7 +1,7 @@
 #include "calendar/DayEntry.h"
 
-#include "app/AppError.h"
-#include "app/TextTrim.h"
+#include "base/AppError.h"
+#include "base/TextTrim.h"
 
 namespace dayentry {
 

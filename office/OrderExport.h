@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TextTrim.h"
+#include "base/TextTrim.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "office/SermonDocument.h"
 
-#include "app/AppError.h"
+#include "base/AppError.h"
 #include "office/OfficeText.h"
 #include "office/OpenOffice.h"
 #include "office/OrderExport.h"

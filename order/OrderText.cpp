@@ -1,6 +1,6 @@
 #include "order/OrderText.h"
 
-#include "app/TextTrim.h"
+#include "base/TextTrim.h"
 #include "storage/Win1252Text.h"
 
 #include <QFileInfo>

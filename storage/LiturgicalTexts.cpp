@@ -1,7 +1,7 @@
 #include "storage/LiturgicalTexts.h"
 
-#include "app/AppError.h"
-#include "app/ProgramFolder.h"
+#include "base/AppError.h"
+#include "base/ProgramFolder.h"
 #include "storage/Win1252Text.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "storage/OrderSettingsFile.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

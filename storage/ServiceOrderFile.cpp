@@ -1,6 +1,6 @@
 #include "storage/ServiceOrderFile.h"
 
-#include "app/AppError.h"
+#include "base/AppError.h"
 #include "storage/Win1252Text.h"
 
 #include <QDir>

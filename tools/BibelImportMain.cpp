@@ -3,7 +3,7 @@
 // named after its Loccum abbreviation. Without ZIELORDNER the files go to the program folder's
 // "libs/Bibel", or to the per-user copy of it when the program folder cannot be written to.
 // Exit code 0 on success, 2 on bad input, 1 when a file cannot be written.
-#include "app/AppInfo.h"
+#include "base/ProgramInfo.h"
 #include "bible/OsisImport.h"
 
 #include <QCoreApplication>
@@ -29,8 +29,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // The same names as the program, so that the per-user copy of the program folder is the
     // one the program reads.
-    QCoreApplication::setApplicationName(appinfo::title());
-    QCoreApplication::setOrganizationName(appinfo::title());
+    QCoreApplication::setApplicationName(programinfo::title());
+    QCoreApplication::setOrganizationName(programinfo::title());
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.size() > 2 || args.first().isEmpty()) {

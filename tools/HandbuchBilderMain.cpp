@@ -5,8 +5,8 @@
 //
 // Runs with any Qt platform, also headless (QT_QPA_PLATFORM=offscreen). The program's work
 // goes into a temporary home folder, never into the user's own documents.
-#include "app/FrmMain.h"
-#include "storage/memotool.h"
+#include "gui/FrmMain.h"
+#include "gui/MemoTool.h"
 
 #include <QApplication>
 #include <QDir>

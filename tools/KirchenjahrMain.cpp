@@ -1,7 +1,7 @@
 // pergolan-kirchenjahr [TT.MM.JJJJ]: prints the day list of the church year around a date
 // (today when none is given), one day entry per line, and the entry that the program would
 // select at start-up on that date.
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "calendar/ChurchYear.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "update/Download.h"
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

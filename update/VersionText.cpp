@@ -1,6 +1,6 @@
 #include "update/VersionText.h"
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 
 #include <cmath>
 

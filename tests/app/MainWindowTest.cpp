@@ -1,6 +1,6 @@
 #include "app/Application.h"
-#include "app/Clock.h"
-#include "app/FrmMain.h"
+#include "base/Clock.h"
+#include "gui/FrmMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 

@@ -1,6 +1,6 @@
 // The Bible files: importing a public-domain OSIS Bible, reading the files by the INI rules,
 // and looking real passages up in them.
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "bible/BibleFile.h"
 #include "bible/BookNames.h"
 #include "bible/OsisImport.h"

@@ -1,5 +1,5 @@
 #include "calendar/DayEntry.h"
-#include "app/AppError.h"
+#include "base/AppError.h"
 #include "calendar/ChurchYear.h"
 #include "calendar/DayColour.h"
 #include "libpergol/pergol.h"

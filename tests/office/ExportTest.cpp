@@ -1,5 +1,5 @@
 // The export of the order into a LibreOffice text document, against a real headless office.
-#include "app/FrmMain.h"
+#include "gui/FrmMain.h"
 #include "office/OrderExport.h"
 #include "tests/office/OfficeTestMain.h"
 #include "tests/support/ScriptedDialogs.h"

@@ -1,5 +1,5 @@
 // The sermon document of a day, created from the template in a real headless office.
-#include "app/FrmMain.h"
+#include "gui/FrmMain.h"
 #include "office/SermonDocument.h"
 #include "tests/bible/BibleTestData.h"
 #include "tests/office/OfficeTestMain.h"

@@ -2,7 +2,7 @@
 // and the one empty line after every block.
 #include "order/OrderText.h"
 
-#include "app/TextTrim.h"
+#include "base/TextTrim.h"
 #include "order/OccasionalServices.h"
 
 #include "tests/order/OrderTextCases.h"

@@ -1,6 +1,6 @@
 #include "storage/LiturgicalTexts.h"
 
-#include "app/AppError.h"
+#include "base/AppError.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "storage/ServiceOrderFile.h"
-#include "app/AppError.h"
-#include "app/ProgramFolder.h"
+#include "base/AppError.h"
+#include "base/ProgramFolder.h"
 #include "storage/OrderSettingsFile.h"
 #include "tests/support/TestEnvironment.h"
 

@@ -1,8 +1,8 @@
 #include "tests/support/TestEnvironment.h"
 
-#include "app/Clock.h"
-#include "app/FrmMain.h"
-#include "app/ProgramFolder.h"
+#include "base/Clock.h"
+#include "base/ProgramFolder.h"
+#include "gui/FrmMain.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // One QApplication for every test executable, headless (QT_QPA_PLATFORM=offscreen is set by
 // ctest), named as the program so per-user paths match.
-#include "app/AppInfo.h"
+#include "base/ProgramInfo.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(appinfo::title());
-    QApplication::setOrganizationName(appinfo::title());
+    QApplication::setApplicationName(programinfo::title());
+    QApplication::setOrganizationName(programinfo::title());
     return RUN_ALL_TESTS();
 }

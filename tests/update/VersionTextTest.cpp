@@ -1,5 +1,5 @@
 #include "update/VersionText.h"
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "update/Download.h"
 
 #include <QDir>

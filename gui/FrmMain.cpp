@@ -1,0 +1,301 @@
+#include "gui/FrmMain.h"
+
+#include "base/AppError.h"
+#include "base/Clock.h"
+#include "base/DataFolder.h"
+#include "base/ProgramInfo.h"
+#include "gui/QtDialogs.h"
+#include "gui/StatusHelp.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(std::move(dialogs))
+    , m_options(options)
+{
+    if (!m_dialogs)
+        m_dialogs = std::make_unique<QtDialogs>(this);
+    buildUi();
+    connectHandlers();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+int TfrmMain::Modified() const
+{
+    return btnSave->property("tag").toInt();
+}
+
+void TfrmMain::setModified(int value)
+{
+    btnSave->setProperty("tag", value);
+}
+
+ProperTexts TfrmMain::properTexts() const
+{
+    return { txtWochenspruch->text(), txtPsalm->text(),           txtEpistel->text(),
+             txtEvangelium->text(),   txtPredigttext->text(),     txtEingangslied->text(),
+             txtWochenlied->text(),   txtVorpredigtslied->text(), txtKollektenlied->text(),
+             txtAusgangslied->text() };
+}
+
+void TfrmMain::setProperTexts(const ProperTexts &texts)
+{
+    txtWochenspruch->setText(texts.wochenspruch);
+    txtPsalm->setText(texts.psalm);
+    txtEpistel->setText(texts.epistel);
+    txtEvangelium->setText(texts.evangelium);
+    txtPredigttext->setText(texts.predigttext);
+    txtEingangslied->setText(texts.eingangslied);
+    txtWochenlied->setText(texts.wochenlied);
+    txtVorpredigtslied->setText(texts.vorpredigtslied);
+    txtKollektenlied->setText(texts.kollektenlied);
+    txtAusgangslied->setText(texts.ausgangslied);
+}
+
+int TfrmMain::pageFormat() const
+{
+    return btnSeitenformat->property("tag").toInt();
+}
+
+void TfrmMain::setPageFormat(int value)
+{
+    btnSeitenformat->setProperty("tag", value);
+}
+
+void TfrmMain::connectHandlers()
+{
+    connect(BtnNew, &QToolButton::clicked, this, &TfrmMain::BtnNewClick);
+    connect(BtnOpen, &QToolButton::clicked, this, &TfrmMain::BtnOpenClick);
+    connect(btnSave, &QToolButton::clicked, this, &TfrmMain::btnSaveClick);
+    connect(btnCopyright, &QToolButton::clicked, this, &TfrmMain::btnCopyrightClick);
+    connect(BtnHilfe, &QToolButton::clicked, this, &TfrmMain::BtnHilfeClick);
+    connect(BtnFeedback, &QToolButton::clicked, this, &TfrmMain::BtnFeedbackClick);
+    connect(BtnExit, &QToolButton::clicked, this, &TfrmMain::BtnExitClick);
+    connect(tmrClose, &QTimer::timeout, this, &TfrmMain::tmrCloseTimer);
+
+    for (QLineEdit *edit :
+         { txtWochenspruch, txtPsalm, txtEpistel, txtEvangelium, txtPredigttext, txtEingangslied,
+           txtWochenlied, txtVorpredigtslied, txtKollektenlied, txtAusgangslied })
+        connect(edit, &QLineEdit::textChanged, this, &TfrmMain::txtEingangsliedChange);
+
+    for (QPushButton *button :
+         { btnOpenPsalm, btnOpenEpistel, btnOpenEvangelium, btnOpenPredigttext })
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { txtEpistelDblClick(button); });
+
+    connect(btnUp, &QToolButton::clicked, this, &TfrmMain::btnUpClick);
+    connect(btnDown, &QToolButton::clicked, this, &TfrmMain::btnDownClick);
+    connect(btnCompile, &QPushButton::clicked, this, &TfrmMain::btnCompileClick);
+    connect(btnPrinterSetup, &QPushButton::clicked, this, &TfrmMain::btnPrinterSetupClick);
+    connect(btnPrint, &QPushButton::clicked, this, &TfrmMain::btnPrintClick);
+    connect(btnSeitenformat, &QPushButton::clicked, this, &TfrmMain::btnSeitenformatClick);
+    connect(btnExport, &QPushButton::clicked, this, &TfrmMain::btnExportClick);
+
+    // A tick changed by the program runs its handler exactly as a click does; setting a tick
+    // to the state it already has runs nothing (toggled fires only on a real change).
+    connect(chkAbendmahl, &QCheckBox::toggled, this, &TfrmMain::chkAbendmahlClick);
+    connect(chkTaufe, &QCheckBox::toggled, this, &TfrmMain::chkTaufeClick);
+    connect(chkKonfirmation, &QCheckBox::toggled, this, &TfrmMain::chkKonfirmationClick);
+    connect(chkTrauung, &QCheckBox::toggled, this, &TfrmMain::chkTrauungClick);
+
+    connect(pclPageControl, &QTabWidget::currentChanged, this, &TfrmMain::pclPageControlChange);
+
+    // Controls whose mouse, focus and context events the window handles itself.
+    const QList<QWidget *> watched
+        = { centralWidget(),   tshProprium,       tshOrdinarium,   tshLiturgie,    grpTexte,
+            grpKonstanteTexte, GroupBox1,         pnlLiturgieMenu, SpeedPanel,     BtnNew,
+            BtnOpen,           btnSave,           btnCopyright,    BtnHilfe,       BtnFeedback,
+            BtnExit,           lblPredigttext,    txtPsalm,        txtEpistel,     txtEvangelium,
+            txtPredigttext,    grpLieder,         txtCredo,        txtVaterUnser,  txtSegen,
+            txtGloriaPatri,    txtGloriaExcelsis, txtKyrie,        lbxReihenfolge, btnUp,
+            btnDown,           btnCompile,        btnPrinterSetup, btnPrint,       btnSeitenformat,
+            btnExport,         txtAblauf,         cmbTag,          cmbGrundform };
+    for (QWidget *w : watched) {
+        w->installEventFilter(this);
+        w->setMouseTracking(true);
+        // Scroll areas receive their mouse events on the viewport.
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
+            area->viewport()->installEventFilter(this);
+            area->viewport()->setMouseTracking(true);
+        }
+    }
+    for (QComboBox *combo : { cmbTag, cmbGrundform })
+        combo->lineEdit()->installEventFilter(this);
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // Events of a scroll area's viewport and of a combo box's edit count as the control's.
+    QObject *control = watched;
+    if (auto *w = qobject_cast<QWidget *>(watched)) {
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(w->parentWidget());
+            area && area->viewport() == w)
+            control = area;
+        else if (auto *combo = qobject_cast<QComboBox *>(w->parentWidget());
+                 combo && combo->lineEdit() == w)
+            control = combo;
+    }
+
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        // A control that ignores a mouse move (buttons, edits, labels do) passes it on to its
+        // parent. Only the control under the mouse explains itself: a move that arrives over
+        // a child came from there and must not let a group's background clear the text.
+        if (auto *w = qobject_cast<QWidget *>(watched)) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            if (!w->rect().contains(at) || w->childAt(at))
+                break;
+        }
+        if (control != cmbTag && control != cmbGrundform) {
+            if (const auto text = statusHelpText(control->objectName()))
+                Status->showMessage(*text);
+        }
+        break;
+    case QEvent::FocusIn:
+        if (control == cmbTag)
+            cmbTagEnter();
+        else if (control == cmbGrundform)
+            cmbGrundformEnter();
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (control == txtPsalm || control == txtEpistel || control == txtEvangelium
+            || control == txtPredigttext) {
+            txtEpistelDblClick(control);
+            return true;
+        }
+        if (control == grpLieder) {
+            grpLiederDblClick();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (control == lblPredigttext
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            lblPredigttextDblClick();
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu:
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(control);
+            memo && memo != txtDialog1 && memo != txtDialog2 && memo != txtDialog3) {
+            txtGloriaPatriContextPopup(memo, static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::FormCreate()
+{
+    QuitAfterUpdate = false;
+    // Any step's error ends the start-up sequence; the window still opens with what was
+    // prepared so far.
+    try {
+        if (!m_options.skipUpdateCheck)
+            CheckForUpdate(false);
+        datafolder::PrepareSeriesFolders();
+        const QDate today = appclock::today();
+        FillDayList(today);
+        const QString year = today.toString(QStringLiteral("dd.MM.yyyy")).right(4);
+        SelectComingDay(today);
+        cmbTag->setToolTip(year);
+        BtnNewClick();
+        LoadLiturgicalTexts();
+        {
+            const QSignalBlocker blocker(cmbGrundform);
+            cmbGrundform->setCurrentIndex(0);
+        }
+        RestoreOrderSettings();
+    } catch (const AppError &e) {
+        m_dialogs->error(e.text());
+    } catch (const std::exception &e) {
+        m_dialogs->error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TfrmMain::FormActivate()
+{
+    // Dates are always written and read as dd.MM.yyyy with explicit formats, so the date
+    // separator needs no setting here.
+}
+
+void TfrmMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+    QMainWindow::changeEvent(event);
+}
+
+void TfrmMain::BtnNewClick()
+{
+    LoadDay(cmbTag->currentText());
+    setModified(0);
+}
+
+void TfrmMain::BtnExitClick()
+{
+    close();
+}
+
+void TfrmMain::tmrCloseTimer()
+{
+    if (QuitAfterUpdate)
+        close();
+}
+
+void TfrmMain::txtEingangsliedChange()
+{
+    if (Modified() == 0)
+        setModified(1);
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void TfrmMain::FormClose()
+{
+    EmptyInternetCache();
+    QCoreApplication::processEvents();
+    if (Modified() > 0
+        && m_dialogs->askYesNo(QStringLiteral(
+            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
+        try {
+            btnSaveClick();
+        } catch (const AppError &e) {
+            m_dialogs->error(e.text());
+        }
+    }
+}

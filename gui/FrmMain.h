@@ -1,0 +1,280 @@
+#pragma once
+
+#include "gui/Dialogs.h"
+#include "storage/ProperTexts.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QPrinter>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+// How the program was started.
+struct StartOptions
+{
+    // Any command-line argument suppresses the update check at start-up.
+    bool skipUpdateCheck = false;
+};
+
+// The main window. It owns every control and dialog; the state of a preparation lives in
+// its controls. Handlers are thin: they read the controls, call the UI-free functions of the
+// subsystems and write the results back. The handlers of each subsystem are implemented in
+// a file of their own beside this one (FrmMainDay.cpp, FrmMainSequence.cpp, ...).
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Builds the window and runs the start-up sequence (FormCreate). dialogs may be null
+    // for the platform's real dialogs.
+    explicit TfrmMain(std::unique_ptr<Dialogs> dialogs = {}, StartOptions options = {},
+                      QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    Dialogs &dialogs() { return *m_dialogs; }
+
+    // The unsaved-changes flag, kept in the tag of btnSave (0 or 1).
+    int Modified() const;
+    void setModified(int value);
+
+    // The date of the chosen day as yyyymmdd.
+    const QString &DayStamp() const { return m_dayStamp; }
+
+    // The ten fields of the tab "Proprium". Setting them goes field by field in the stored
+    // order; each field that changes runs its change handler (and so sets Modified).
+    ProperTexts properTexts() const;
+    void setProperTexts(const ProperTexts &texts);
+
+    // The page-format setting kept with btnSeitenformat: 0 portrait, 1 landscape.
+    int pageFormat() const;
+    void setPageFormat(int value);
+
+    // The printer that printing and the page rectangle use.
+    QPrinter &currentPrinter() { return m_printer; }
+
+    bool QuitAfterUpdate = false;
+
+    // ---- Controls, named as their objectName -------------------------------------------
+    // Tool bar
+    QWidget *SpeedPanel = nullptr;
+    QToolButton *BtnNew = nullptr;
+    QToolButton *BtnOpen = nullptr;
+    QToolButton *btnSave = nullptr;
+    QToolButton *btnCopyright = nullptr;
+    QToolButton *BtnHilfe = nullptr;
+    QToolButton *BtnFeedback = nullptr;
+    QToolButton *BtnExit = nullptr;
+    QLabel *lblTag = nullptr; // "Sonn- bzw. Feiertag:"
+    QComboBox *cmbTag = nullptr;
+
+    // Day panel
+    QLabel *lblTagesname = nullptr;
+    QLabel *lblPredigtreihe = nullptr;
+    QLabel *lblPredigtreiheWert = nullptr;
+
+    QTabWidget *pclPageControl = nullptr;
+    QWidget *tshProprium = nullptr;
+    QWidget *tshOrdinarium = nullptr;
+    QWidget *tshLiturgie = nullptr;
+    QWidget *tshPerikope = nullptr;
+
+    // Tab "Proprium"
+    QGroupBox *grpTexte = nullptr;
+    QLineEdit *txtWochenspruch = nullptr;
+    QLineEdit *txtPsalm = nullptr;
+    QLineEdit *txtEpistel = nullptr;
+    QLineEdit *txtEvangelium = nullptr;
+    QLineEdit *txtPredigttext = nullptr;
+    QLabel *lblPredigttext = nullptr;
+    QPushButton *btnOpenPsalm = nullptr;
+    QPushButton *btnOpenEpistel = nullptr;
+    QPushButton *btnOpenEvangelium = nullptr;
+    QPushButton *btnOpenPredigttext = nullptr;
+    QGroupBox *grpLieder = nullptr;
+    QLineEdit *txtEingangslied = nullptr;
+    QLineEdit *txtWochenlied = nullptr;
+    QLineEdit *txtVorpredigtslied = nullptr;
+    QLineEdit *txtKollektenlied = nullptr;
+    QLineEdit *txtAusgangslied = nullptr;
+
+    // Tab "Ordinarium"
+    QGroupBox *grpKonstanteTexte = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QPlainTextEdit *txtDialog1 = nullptr;
+    QPlainTextEdit *txtDialog2 = nullptr;
+    QPlainTextEdit *txtDialog3 = nullptr;
+    QPlainTextEdit *txtCredo = nullptr;
+    QPlainTextEdit *txtVaterUnser = nullptr;
+    QPlainTextEdit *txtSegen = nullptr;
+    QPlainTextEdit *txtGloriaPatri = nullptr;
+    QPlainTextEdit *txtKyrie = nullptr;
+    QPlainTextEdit *txtGloriaExcelsis = nullptr;
+    QMenu *MemoMenu = nullptr;
+
+    // Tab "Liturgie"
+    QWidget *pnlLiturgieMenu = nullptr;
+    QToolButton *btnUp = nullptr;
+    QToolButton *btnDown = nullptr;
+    QComboBox *cmbGrundform = nullptr;
+    QPushButton *btnCompile = nullptr;
+    QPushButton *btnPrinterSetup = nullptr;
+    QPushButton *btnPrint = nullptr;
+    QPushButton *btnSeitenformat = nullptr;
+    QPushButton *btnExport = nullptr;
+    QCheckBox *chkAbendmahl = nullptr;
+    QCheckBox *chkTaufe = nullptr;
+    QCheckBox *chkKonfirmation = nullptr;
+    QCheckBox *chkTrauung = nullptr;
+    QListWidget *lbxReihenfolge = nullptr;
+    QTextEdit *txtAblauf = nullptr;
+
+    // Tab "Perikope"
+    QSplitter *splPerikope = nullptr;
+    QTextEdit *rchBibelstelle = nullptr;
+    QWidget *pnlBrowser = nullptr; // holds brsBrowser once it exists
+    QWidget *brsBrowser = nullptr; // the web view, created the first time it is needed
+
+    QStatusBar *Status = nullptr;
+    QTimer *tmrClose = nullptr;
+
+    // The file dialogs keep their settings between uses, as the program relies on.
+    FileDialogRequest OpenDialog1;
+    FileDialogRequest SaveDialog1;
+    FileDialogRequest OpenDialog;
+
+public slots:
+    // ---- Start-up, folders, closing ----------------------------------------------------
+    void FormCreate();
+    void FormActivate();
+    void BtnNewClick();
+    void BtnExitClick();
+    void tmrCloseTimer();
+    void txtEingangsliedChange();
+
+    // ---- Status-bar help, version, help, feedback ---------------------------------------
+    void btnCopyrightClick();
+    void BtnHilfeClick();
+    void BtnFeedbackClick();
+
+    // ---- Church-year day list and propers ------------------------------------------------
+    void FillDayList(const QDate &date);
+    void SelectComingDay(const QDate &today);
+    void LoadDay(const QString &entry);
+    bool StoredOrderExists();
+    void ApplyDayColour(const QString &name);
+    void cmbTagChange();
+    void cmbTagEnter();
+
+    // ---- Sequence and occasional services ---------------------------------------------
+    void cmbGrundformChange();
+    void cmbGrundformEnter();
+    void btnUpClick();
+    void btnDownClick();
+    void chkAbendmahlClick();
+    void chkKonfirmationClick();
+    void chkTaufeClick();
+    void chkTrauungClick();
+    // Fills the basic-form box and puts the initial sequence into lbxReihenfolge; called once
+    // while the window is built, before any handler is connected.
+    void initSequenceControls();
+    // The entries of lbxReihenfolge, top to bottom.
+    QStringList sequenceEntries() const;
+    // Replaces the entries of lbxReihenfolge (no entry selected afterwards); runs no rule.
+    void setSequenceEntries(const QStringList &entries);
+
+    // ---- Order text, printing, page format ----------------------------------------------
+    void btnCompileClick();
+    // The day's liturgical colour as the day panel shows it, in the Windows layout 0x02BBGGRR.
+    int dayColour() const;
+    void btnPrinterSetupClick();
+    void btnPrintClick();
+    void btnSeitenformatClick();
+    // The print area of txtAblauf in printer device units: empty until the first generation,
+    // then set by every generation for the printer current at that moment.
+    QRect pageRect() const { return m_pageRect; }
+    void setPageRect(const QRect &rect) { m_pageRect = rect; }
+
+    // ---- Service-order file --------------------------------------------------------------
+    void btnSaveClick();
+    void BtnOpenClick();
+    void LoadPreparation(const QString &path);
+    void RestoreOrderSettings();
+
+    // ---- Liturgical texts and hymn notes -----------------------------------------------
+    void LoadLiturgicalTexts();
+    void txtGloriaPatriContextPopup(QPlainTextEdit *memo, const QPoint &globalPos);
+    void mnuTextoeffnenClick();
+    void Speichern1Click();
+    void grpLiederDblClick();
+
+    // ---- Office ----------------------------------------------------------------------------
+    void btnExportClick();
+    void lblPredigttextDblClick();
+
+    // ---- Bible passages --------------------------------------------------------------------
+    void txtEpistelDblClick(QObject *sender);
+    bool OpenPassage(QObject *sender);
+    bool LookUpPassage(QString &reference, QTextEdit *view);
+    void pclPageControlChange(int index);
+    // Creates brsBrowser inside pnlBrowser the first time it is needed.
+    QWidget *browser();
+
+    // ---- Update check ---------------------------------------------------------------------
+    void CheckForUpdate(bool force);
+    // Empties only the program's own caches: the network cache and the web view's.
+    void EmptyInternetCache();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildUi();
+    void connectHandlers();
+    // The close sequence (FormClose): empties the program's caches, asks about unsaved work.
+    void FormClose();
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    StartOptions m_options;
+    QPrinter m_printer;
+    QString m_dayStamp;
+    bool m_closing = false;
+
+    // ---- Liturgical texts: the memo whose context menu is open -------------------------
+    QPointer<QPlainTextEdit> m_popupMemo;
+
+    // ---- Each subsystem adds its private members below its own heading -----------------
+    // Church-year day list and propers
+    // Sequence and occasional services
+    // Order text, printing, page format
+    QRect m_pageRect;
+    // The two glyphs of btnSeitenformat: 0 portrait, 1 landscape.
+    std::array<QImage, 2> imgListe;
+    // Service-order file
+    // Liturgical texts and hymn notes
+    // Puts the built-in texts into the nine memos of the tab "Ordinarium".
+    void setBuiltInLiturgicalTexts();
+    // Office
+    // Bible passages
+    // Update check
+};

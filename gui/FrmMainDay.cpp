@@ -1,0 +1,136 @@
+// The main window's handlers for the church-year day list and the propers of a day.
+#include "gui/FrmMain.h"
+
+#include "base/AppError.h"
+#include "base/DataFolder.h"
+#include "calendar/ChurchYear.h"
+#include "calendar/DayColour.h"
+#include "calendar/DayEntry.h"
+#include "gui/StatusHelp.h"
+#include "libpergol/pergol.h"
+#include "storage/Win1252Text.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+namespace {
+
+// The liturgical data library takes and gives Windows-1252 text; its results belong to it and
+// are copied at once.
+QString fromLibrary(const char *result)
+{
+    return result ? win1252::decode(QByteArray(result)) : QString();
+}
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+} // namespace
+
+void TfrmMain::FillDayList(const QDate &date)
+{
+    // The day selector reports both a choice from the list and typing; it is connected the
+    // first time the list is filled. Filling and selecting by the program load nothing.
+    connect(cmbTag, &QComboBox::currentTextChanged, this, &TfrmMain::cmbTagChange,
+            Qt::UniqueConnection);
+    const QSignalBlocker blocker(cmbTag);
+    cmbTag->clear();
+    cmbTag->clearEditText();
+    cmbTag->addItems(churchyear::FillDayList(date));
+    cmbTag->setCurrentIndex(-1);
+    cmbTag->clearEditText();
+}
+
+void TfrmMain::SelectComingDay(const QDate &today)
+{
+    QStringList entries;
+    entries.reserve(cmbTag->count());
+    for (int i = 0; i < cmbTag->count(); ++i)
+        entries.append(cmbTag->itemText(i));
+    const int index = churchyear::SelectComingDay(entries, today);
+    if (index < 0)
+        return;
+    const QSignalBlocker blocker(cmbTag);
+    cmbTag->setCurrentIndex(index);
+    cmbTag->setEditText(entries[index]);
+}
+
+void TfrmMain::LoadDay(const QString &entry)
+{
+    // A typed text too short to hold a date and a name leaves the day as it was.
+    if (entry.size() < 12)
+        return;
+    try {
+        m_dayStamp = dayentry::dayStamp(entry);
+        lblPredigtreiheWert->setText(QString::number(dayentry::seriesNumber(entry)));
+        const QString name = dayentry::dayName(entry);
+        lblTagesname->setText(QStringLiteral("   ") + name);
+        datafolder::EnterDataFolder();
+        if (StoredOrderExists()) {
+            LoadPreparation(OpenDialog1.fileName);
+            return;
+        }
+        ApplyDayColour(name);
+        const QByteArray key = win1252::encode(name);
+        txtWochenspruch->setText(fromLibrary(getVers(key.constData())));
+        txtPsalm->setText(fromLibrary(getPsalm(key.constData())));
+        txtWochenlied->setText(fromLibrary(getWochenlied(key.constData())));
+        txtEpistel->setText(fromLibrary(getEpistel(key.constData())));
+        txtEvangelium->setText(fromLibrary(getEvangelium(key.constData())));
+        txtPredigttext->setText(
+            fromLibrary(getPerikope(key.constData(), lblPredigtreiheWert->text().toInt())));
+        for (QLineEdit *hymn :
+             { txtEingangslied, txtVorpredigtslied, txtKollektenlied, txtAusgangslied })
+            hymn->clear();
+    } catch (const AppError &e) {
+        dialogs().message(QStringLiteral("Fehler beim Laden der Datei:\r") + e.text());
+    } catch (const std::exception &e) {
+        dialogs().message(QStringLiteral("Fehler beim Laden der Datei:\r")
+                          + QString::fromLocal8Bit(e.what()));
+    }
+}
+
+bool TfrmMain::StoredOrderExists()
+{
+    const QString name = dayentry::panelDayName(lblTagesname->text());
+    OpenDialog1.fileName
+        = dayentry::storedOrderPath(QDir::currentPath(), lblPredigtreiheWert->text(), name);
+    return QFileInfo(OpenDialog1.fileName).isFile();
+}
+
+void TfrmMain::ApplyDayColour(const QString &name)
+{
+    const int colour = daycolour::parse(fromLibrary(getFarbe(win1252::encode(name).constData())));
+    const QColor text = daycolour::wantsBlackText(colour) ? QColor(Qt::black) : QColor(Qt::white);
+    QPalette palette = lblTagesname->palette();
+    palette.setColor(
+        QPalette::Window,
+        QColor(daycolour::red(colour), daycolour::green(colour), daycolour::blue(colour)));
+    palette.setColor(QPalette::WindowText, text);
+    lblTagesname->setPalette(palette);
+    setTextColour(lblPredigtreihe, text);
+    setTextColour(lblPredigtreiheWert, text);
+}
+
+void TfrmMain::cmbTagChange()
+{
+    LoadDay(cmbTag->currentText());
+    setModified(0);
+}
+
+void TfrmMain::cmbTagEnter()
+{
+    if (const auto text = statusHelpText(QStringLiteral("cmbTag")))
+        Status->showMessage(*text);
+}

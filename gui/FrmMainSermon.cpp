@@ -1,0 +1,82 @@
+// The main window's handler for the sermon document of the day.
+#include "base/AppError.h"
+#include "base/DataFolder.h"
+#include "base/ProgramFolder.h"
+#include "gui/FrmMain.h"
+#include "office/OrderExport.h"
+#include "office/SermonDocument.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QUrl>
+
+namespace {
+
+QStringList viewLines(const QTextEdit *view)
+{
+    QStringList lines;
+    const QTextDocument *document = view->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines;
+}
+
+} // namespace
+
+void TfrmMain::lblPredigttextDblClick()
+{
+    try {
+        datafolder::EnterDataFolder();
+        const QString series = lblPredigtreiheWert->text().trimmed();
+        const QString folder = sermonFolder(QDir::currentPath(), series);
+        if (!QDir().mkpath(folder))
+            throw AppError(QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
+                               .arg(QDir::toNativeSeparators(folder)));
+        const QString dayName = trimControl(lblTagesname->text());
+        const QString path = folder + sermonDocumentName(series, DayStamp(), dayName);
+
+        // An existing sermon document is the preacher's work: open it, never touch it.
+        if (QFileInfo::exists(path)) {
+            dialogs().openExternally(QUrl::fromLocalFile(path));
+            return;
+        }
+
+        const QString templatePath = programfolder::readPath(QStringLiteral("Texte/Predigt.ott"));
+        if (!QFileInfo::exists(templatePath)) {
+            dialogs().message(QStringLiteral("Ich kann die Predigt nicht finden, sorry!"));
+            return;
+        }
+        // Failures of the copy surface when the document is stored. A template installed
+        // read-only must not make the user's copy read-only.
+        if (QFile::copy(templatePath, path))
+            QFile::setPermissions(
+                path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+
+        SermonDocumentInput input;
+        input.reference = txtPredigttext->text();
+        input.lookUpPassage = [this](const QString &reference) -> std::optional<QStringList> {
+            // A lookup that succeeds without refilling the offline view (a psalm is shown
+            // online only) would leave an earlier passage there; that one is not taken.
+            QTextDocument *document = rchBibelstelle->document();
+            bool refilled = false;
+            const auto watch = connect(document, &QTextDocument::contentsChanged, this,
+                                       [&refilled] { refilled = true; });
+            QString lookedUp = reference;
+            const bool found = LookUpPassage(lookedUp, rchBibelstelle);
+            disconnect(watch);
+            if (!found || (!refilled && rchBibelstelle->document() == document))
+                return std::nullopt;
+            return viewLines(rchBibelstelle);
+        };
+        if (!CreateSermonDocument(sermonDocumentTitle(dayName, series), path, input))
+            dialogs().openExternally(QUrl::fromLocalFile(path));
+    } catch (const AppError &e) {
+        dialogs().error(e.text());
+    }
+}

@@ -1,0 +1,223 @@
+#include "gui/MemoTool.h"
+
+#include "base/AppError.h"
+#include "gui/Dialogs.h"
+#include "storage/RichTextFile.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kButtonSize = 25;
+constexpr int kPanelHeight = 33;
+
+// The button images, drawn here so that they look alike on every desktop.
+enum class Glyph { Open, New, Save, Print, Font };
+
+QIcon drawIcon(Glyph glyph)
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 40, 40);
+    p.setPen(QPen(ink, 1.2));
+    switch (glyph) {
+    case Glyph::Open: {
+        // A folder, its lid open.
+        p.setBrush(QColor(240, 200, 90));
+        p.drawPolygon(QPolygonF({ QPointF(2, 5), QPointF(8, 5), QPointF(10, 7), QPointF(17, 7),
+                                  QPointF(17, 16), QPointF(2, 16) }));
+        p.setBrush(QColor(250, 225, 130));
+        p.drawPolygon(
+            QPolygonF({ QPointF(4, 10), QPointF(19, 10), QPointF(17, 16), QPointF(2, 16) }));
+        break;
+    }
+    case Glyph::New: {
+        // A blank sheet with a folded corner.
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF(
+            { QPointF(4, 2), QPointF(12, 2), QPointF(16, 6), QPointF(16, 18), QPointF(4, 18) }));
+        p.drawPolyline(QPolygonF({ QPointF(12, 2), QPointF(12, 6), QPointF(16, 6) }));
+        break;
+    }
+    case Glyph::Save: {
+        // A floppy disk.
+        p.setBrush(QColor(70, 110, 180));
+        p.drawRoundedRect(QRectF(2, 2, 16, 16), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 2, 10, 6));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRect(QRectF(5, 11, 10, 7));
+        break;
+    }
+    case Glyph::Print: {
+        // A printer with a sheet coming out.
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 2, 10, 6));
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRoundedRect(QRectF(2, 7, 16, 7), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 12, 10, 6));
+        p.drawLine(QPointF(7, 15), QPointF(13, 15));
+        break;
+    }
+    case Glyph::Font: {
+        // A large serif A.
+        QFont font(QStringLiteral("Serif"));
+        font.setPixelSize(17);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(140, 30, 30));
+        p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("A"));
+        break;
+    }
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton *imageButton(QWidget *panel, const char *name, Glyph glyph, const QString &tip, int x)
+{
+    auto *b = new QToolButton(panel);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoRaise(true);
+    b->setIcon(drawIcon(glyph));
+    b->setIconSize(QSize(20, 20));
+    b->setToolTip(tip);
+    b->setGeometry(x, (kPanelHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
+    return b;
+}
+
+} // namespace
+
+QStringList hymnPlanLines(const QString &eingangslied, const QString &wochenlied,
+                          const QString &vorpredigtslied, const QString &kollektenlied,
+                          const QString &ausgangslied)
+{
+    return { QStringLiteral("Eingangslied: ") + eingangslied,
+             QStringLiteral("Wochenlied: ") + wochenlied,
+             QStringLiteral("Vor der Predigt: ") + vorpredigtslied,
+             QStringLiteral("Nach der Predigt: Ein kurzes Orgelstück"),
+             QStringLiteral("Nach den Abkündigungen: ") + kollektenlied,
+             QStringLiteral("Zwischen Fürbitte und Segen: ") + ausgangslied };
+}
+
+void printNote(const QTextDocument &note, QPrinter &printer)
+{
+    printer.setDocName(QStringLiteral("Notizzettel"));
+    // QTextDocument::print lays out a copy page by page when the document has no page size.
+    note.print(&printer);
+}
+
+TfrmMemoTool::TfrmMemoTool(Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("frmMemoTool"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Memo"));
+    resize(270, 300);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(kPanelHeight);
+    SpeedButton1
+        = imageButton(Panel1, "SpeedButton1", Glyph::Open, QStringLiteral("Notiz öffnen"), 4);
+    SpeedButton2
+        = imageButton(Panel1, "SpeedButton2", Glyph::New, QStringLiteral("Neue Notiz"), 30);
+    SpeedButton3
+        = imageButton(Panel1, "SpeedButton3", Glyph::Save, QStringLiteral("Notiz speichern"), 56);
+    SpeedButton4
+        = imageButton(Panel1, "SpeedButton4", Glyph::Print, QStringLiteral("Notiz drucken"), 82);
+    SpeedButton5 = imageButton(Panel1, "SpeedButton5", Glyph::Font,
+                               QStringLiteral("Schriftart wählen"), 108);
+    layout->addWidget(Panel1);
+
+    Memo1 = new QTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAcceptRichText(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setPlainText(QStringLiteral("Notizen:"));
+    layout->addWidget(Memo1);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmMemoTool::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmMemoTool::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TfrmMemoTool::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TfrmMemoTool::SpeedButton4Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TfrmMemoTool::SpeedButton5Click);
+}
+
+void TfrmMemoTool::SpeedButton1Click()
+{
+    // No filter and no default extension: a note file may be called anything.
+    const QString path = m_dialogs.openFileName(FileDialogRequest {});
+    if (path.isEmpty())
+        return;
+    // The file is read whole before the note is touched: a failure leaves the note as it was.
+    QString why;
+    if (!richtextfile::readFile(path, *Memo1->document(), &why)) {
+        m_dialogs.error(why);
+        return;
+    }
+    setWindowTitle(QFileInfo(path).absoluteFilePath());
+}
+
+void TfrmMemoTool::SpeedButton2Click()
+{
+    Memo1->clear();
+    setWindowTitle(QStringLiteral("Noname"));
+}
+
+void TfrmMemoTool::SpeedButton3Click()
+{
+    const QString path = m_dialogs.saveFileName(FileDialogRequest {});
+    if (path.isEmpty())
+        return;
+    QString why;
+    if (!richtextfile::writeFile(path, *Memo1->document(), &why)) {
+        m_dialogs.error(why);
+        return;
+    }
+    setWindowTitle(QFileInfo(path).absoluteFilePath());
+}
+
+void TfrmMemoTool::SpeedButton4Click()
+{
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull()) {
+        m_dialogs.error(QStringLiteral("There is no default printer currently selected"));
+        return;
+    }
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    printNote(*Memo1->document(), printer);
+    if (printer.printerState() == QPrinter::Error)
+        m_dialogs.error(QStringLiteral("Der Notizzettel konnte nicht gedruckt werden."));
+}
+
+void TfrmMemoTool::SpeedButton5Click()
+{
+    const std::optional<QFont> chosen = m_dialogs.chooseFont(Memo1->currentFont());
+    if (!chosen)
+        return;
+    // The whole text takes the chosen font, and so does what is typed next.
+    QTextCursor all(Memo1->document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat format;
+    format.setFont(*chosen);
+    all.mergeCharFormat(format);
+    Memo1->document()->setDefaultFont(*chosen);
+    Memo1->setCurrentFont(*chosen);
+}

@@ -1,0 +1,39 @@
+#include "gui/PrinterAvailability.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace printeravailability {
+namespace {
+
+std::optional<bool> &systemOverride()
+{
+    static std::optional<bool> value;
+    return value;
+}
+
+bool systemPrinterFor(const QPrinter &printer)
+{
+    if (systemOverride())
+        return *systemOverride();
+    if (!printer.printerName().isEmpty()
+        && !QPrinterInfo::printerInfo(printer.printerName()).isNull())
+        return true;
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+} // namespace
+
+bool canPrint(const QPrinter &printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return true;
+    return systemPrinterFor(printer);
+}
+
+void setSystemPrintersForTesting(std::optional<bool> present)
+{
+    systemOverride() = present;
+}
+
+} // namespace printeravailability

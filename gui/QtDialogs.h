@@ -1,0 +1,24 @@
+#pragma once
+
+#include "gui/Dialogs.h"
+
+// The real dialogs of the platform.
+class QtDialogs : public Dialogs
+{
+public:
+    explicit QtDialogs(QWidget *owner);
+
+    void message(const QString &text, const QString &title = {}) override;
+    void error(const QString &text) override;
+    bool askYesNo(const QString &text, const QString &title = {}) override;
+    QString openFileName(const FileDialogRequest &request) override;
+    QString saveFileName(const FileDialogRequest &request) override;
+    std::optional<QFont> chooseFont(const QFont &current) override;
+    bool setupPrinter(QPrinter &printer) override;
+    bool openExternally(const QUrl &url) override;
+
+private:
+    QString runFileDialog(const FileDialogRequest &request, bool save);
+
+    QWidget *m_owner;
+};

@@ -1,0 +1,73 @@
+#include "gui/StatusHelp.h"
+
+#include <QHash>
+
+std::optional<QString> statusHelpText(const QString &objectName)
+{
+    static const QHash<QString, QString> texts = [] {
+        QHash<QString, QString> t;
+        // The window's background areas clear the status bar.
+        for (const char *name :
+             { "frmMainClient", "tshProprium", "tshOrdinarium", "tshLiturgie", "grpTexte",
+               "grpKonstanteTexte", "GroupBox1", "pnlLiturgieMenu", "SpeedPanel", "txtAblauf" })
+            t.insert(QString::fromLatin1(name), QString());
+        t.insert(QStringLiteral("BtnNew"),
+                 QStringLiteral("Hier kannst du einen neuen Gottesdienstablauf erstellen"));
+        t.insert(QStringLiteral("BtnOpen"),
+                 QStringLiteral("Öffne hier einen schon erstellten Gottesdienstablauf"));
+        t.insert(
+            QStringLiteral("btnSave"),
+            QStringLiteral(
+                "Speichern Sie Ihre Zusammenstellung, um Sie später wieder bearbeiten zu können."));
+        t.insert(QStringLiteral("btnCopyright"),
+                 QStringLiteral("Informationen zum Programm abrufen"));
+        t.insert(QStringLiteral("BtnHilfe"), QStringLiteral("Die Hilfedatei öffnen"));
+        t.insert(QStringLiteral("BtnFeedback"),
+                 QStringLiteral("Geben Sie mir Rückmeldung zum Programm und helfen Sie damit, es "
+                                "besser zu machen!"));
+        t.insert(QStringLiteral("BtnExit"),
+                 QStringLiteral("Hier klicken, um das Programm zu beenden!"));
+        t.insert(QStringLiteral("lblPredigttext"),
+                 QStringLiteral("Klicken, um zur Predigt zu gelangen"));
+        for (const char *name : { "txtPsalm", "txtEpistel", "txtEvangelium", "txtPredigttext" })
+            t.insert(QString::fromLatin1(name),
+                     QStringLiteral("Doppelklick, um zur Bibelstelle zu gelangen"));
+        t.insert(QStringLiteral("grpLieder"),
+                 QStringLiteral("Doppelklick auf \"Lieder\", um den Editor zu öffnen"));
+        for (const char *name : { "txtCredo", "txtVaterUnser", "txtSegen", "txtGloriaPatri",
+                                  "txtGloriaExcelsis", "txtKyrie" })
+            t.insert(QString::fromLatin1(name),
+                     QStringLiteral("Mit Rechtsklick können Sie einen alternativen Text aus einer "
+                                    "Textdatei laden."));
+        t.insert(QStringLiteral("lbxReihenfolge"),
+                 QStringLiteral("Ändern Sie die Reihenfolge, indem Sie einen Eintrag markieren und "
+                                "dann die Pfeile benutzen."));
+        t.insert(QStringLiteral("btnUp"),
+                 QStringLiteral("Das ausgewählte Element eine Ebene höher setzen"));
+        t.insert(QStringLiteral("btnDown"),
+                 QStringLiteral("Das ausgewählte Element eine Ebene tiefer setzen"));
+        t.insert(QStringLiteral("btnCompile"),
+                 QStringLiteral("Generieren Sie entsprechend Ihrer Eingaben und der eingestellten "
+                                "Reihenfolge Ihren Gottesdienstablauf."));
+        for (const char *name : { "btnPrinterSetup", "btnPrint" })
+            t.insert(QString::fromLatin1(name),
+                     QStringLiteral("Drucken Sie Ihren Ablauf auf Ihrem Standarddrucker aus."));
+        t.insert(QStringLiteral("btnSeitenformat"),
+                 QStringLiteral(
+                     "Legen Sie das Seitenformat vor dem Export fest: Hochkant- oder Querformat"));
+        t.insert(QStringLiteral("btnExport"),
+                 QStringLiteral(
+                     "Den erstellten Ablauf nach LibreOffice (sofern installiert) exportieren"));
+        t.insert(QStringLiteral("cmbTag"),
+                 QStringLiteral(
+                     "Wählen Sie hier den Sonn- oder Feiertag aus, den Sie vorbereiten möchten!"));
+        t.insert(
+            QStringLiteral("cmbGrundform"),
+            QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));
+        return t;
+    }();
+    const auto it = texts.constFind(objectName);
+    if (it == texts.constEnd())
+        return std::nullopt;
+    return *it;
+}

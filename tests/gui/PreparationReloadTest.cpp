@@ -1,0 +1,51 @@
+// A saved preparation is found again when its day is chosen: the file is loaded and of the
+// liturgical data library only the colour is asked. A stand-in for the library records the
+// calls.
+#include "base/Clock.h"
+#include "gui/FrmMain.h"
+#include "storage/Win1252Text.h"
+#include "tests/support/FakeLiturgicalLibrary.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+TEST(PreparationReload, ChoosingTheDayAgainAsksTheLibraryOnlyForTheColour)
+{
+    TestEnvironment env;
+    appclock::setTodayForTesting(QDate(2026, 9, 28));
+    fakelibrary::reset();
+    ScriptedDialogs *dialogs = nullptr;
+    const auto window = makeMainWindow(&dialogs);
+    const int day = window->cmbTag->currentIndex();
+    ASSERT_GE(day, 0);
+    ASSERT_LT(day + 1, window->cmbTag->count());
+    const QString name = window->lblTagesname->text().trimmed();
+    const QString series = window->lblPredigtreiheWert->text();
+
+    window->txtWochenspruch->setText(QStringLiteral("Selbst gewählter Spruch"));
+    window->txtEingangslied->setText(QStringLiteral("EG 450"));
+    const QString stored
+        = env.dataDir() + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
+    dialogs->fileNames.push_back(stored);
+    window->btnSaveClick();
+    ASSERT_TRUE(QFileInfo::exists(stored));
+
+    window->cmbTag->setCurrentIndex(day + 1);
+    fakelibrary::calls.clear();
+    window->cmbTag->setCurrentIndex(day);
+
+    EXPECT_EQ(fakelibrary::calls,
+              std::vector<std::string> { "getFarbe:" + win1252::encode(name).toStdString() });
+    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 450"));
+    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+    window->setModified(0);
+}

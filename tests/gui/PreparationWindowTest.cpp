@@ -1,0 +1,576 @@
+// Saving and opening a preparation through the main window: the save and open buttons, the
+// loader and the restore of the last sequence at start-up.
+#include "base/Clock.h"
+#include "base/ProgramFolder.h"
+#include "gui/FrmMain.h"
+#include "storage/Win1252Text.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDamaged
+    = QStringLiteral("Fehler beim Einlesen der Daten. Möglicherweise ist die Datei beschädigt.");
+
+// Writes an INI text as the program would: Windows-1252 with CR LF.
+void writeIni(const QString &path, const QString &text)
+{
+    writeFileBytes(path, win1252::encode(win1252::joinLines(win1252::splitLines(text))));
+}
+
+QString expectedEasterFile()
+{
+    return QStringLiteral(PERGOLAN_SOURCE_DIR "/tests/storage/data/Ostersonntag.ini");
+}
+
+QStringList easterSequence()
+{
+    return { QStringLiteral("Glockengeläut"),
+             QStringLiteral("Musik zum Eingang"),
+             QStringLiteral("Begrüßung mit Wochenspruch"),
+             QStringLiteral("Eingangslied"),
+             QStringLiteral("Predigt"),
+             QStringLiteral("Fürbitte"),
+             QStringLiteral("Segen") };
+}
+
+// A numbered list of n entries "E0" ... for files whose entries only have to be recognised.
+QString numberedEntries(int n)
+{
+    QString text = QStringLiteral("[Reihenfolge]\nAnzahl=%1\n").arg(n);
+    for (int i = 0; i < n; ++i)
+        text += QStringLiteral("%1=E%1\n").arg(i);
+    return text;
+}
+
+class PreparationWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        appclock::setTodayForTesting(QDate(2026, 3, 30));
+        window = makeMainWindow(&dialogs);
+        dialogs->messages.clear();
+        dialogs->errors.clear();
+    }
+
+    void TearDown() override
+    {
+        // Nothing may ask anything when the test's window goes away.
+        window->setModified(0);
+        window.reset();
+    }
+
+    QStringList entries() const { return window->sequenceEntries(); }
+
+    // Puts the preparation of the expected file into the window.
+    void fillEaster()
+    {
+        TfrmMain &w = *window;
+        w.lblTagesname->setText(QStringLiteral("   Ostersonntag"));
+        w.lblPredigtreiheWert->setText(QStringLiteral("3"));
+        w.txtWochenspruch->setText(
+            QStringLiteral("Christus spricht: Ich war tot, und siehe, ich bin lebendig von "
+                           "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
+                           "Hölle. (Offb 1,18)"));
+        w.txtPsalm->setText(QStringLiteral("Ps 118,14-24"));
+        w.txtEpistel->setText(QStringLiteral("1. Kor 15,1-11"));
+        w.txtEvangelium->setText(QStringLiteral("Mk 16,1-8"));
+        w.txtPredigttext->setText(QStringLiteral("1. Sam 2,1-8a"));
+        w.txtEingangslied->setText(QStringLiteral("EG 99 – Christ ist erstanden"));
+        w.txtWochenlied->setText(QStringLiteral("EG 101"));
+        w.txtVorpredigtslied->setText(QStringLiteral("  EG 100, 1-3 "));
+        w.txtKollektenlied->setText(QStringLiteral("EG 103"));
+        w.txtAusgangslied->setText(QStringLiteral("EG 116"));
+        // The ticks first: their handlers rework the list, which is set afterwards.
+        w.chkAbendmahl->setChecked(true);
+        w.chkTaufe->setChecked(false);
+        w.chkKonfirmation->setChecked(false);
+        w.chkTrauung->setChecked(true);
+        w.setSequenceEntries(easterSequence());
+        if (w.pageFormat() != 1)
+            w.btnSeitenformatClick();
+    }
+
+    QString easterPath() const { return env.dataDir() + QStringLiteral("/3/3 Ostersonntag.ini"); }
+    QString settingsPath() const { return env.programDir() + QStringLiteral("/libs/Ablauf.ini"); }
+
+    TestEnvironment env;
+    ScriptedDialogs *dialogs = nullptr;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(PreparationWindow, SaveWritesTheProposedFileAndTheOrderSettings)
+{
+    fillEaster();
+    window->setModified(1);
+    writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
+    const QString title = window->windowTitle();
+    dialogs->fileNames.push_back(easterPath());
+
+    window->btnSave->click();
+
+    ASSERT_EQ(dialogs->fileRequests.size(), 1);
+    const FileDialogRequest &request = dialogs->fileRequests.last();
+    EXPECT_EQ(request.initialDir, env.dataDir() + QStringLiteral("/3"));
+    EXPECT_EQ(request.fileName, QStringLiteral("3 Ostersonntag"));
+    EXPECT_EQ(request.filter, QStringLiteral("Texte|*.txt|Abläufe|*.ini|Alle Dateien|*.*"));
+    EXPECT_EQ(request.filterIndex, 2);
+    EXPECT_EQ(request.defaultExtension, QStringLiteral("ini"));
+
+    EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
+    EXPECT_EQ(readFileBytes(settingsPath()),
+              QByteArray("[Format]\r\nSeitenformat=1\r\n[Kasualien]\r\nAbendmahl=1\r\nTaufe=0\r\n"
+                         "Konfirmation=0\r\nTrauung=1\r\n[Reihenfolge]\r\nAnzahl=7\r\n"
+                         "0=Glockengel\xe4ut\r\n1=Musik zum Eingang\r\n"
+                         "2=Begr\xfc\xdfung mit Wochenspruch\r\n3=Eingangslied\r\n4=Predigt\r\n"
+                         "5=F\xfcrbitte\r\n6=Segen\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(env.programDir() + QStringLiteral("/libs/Ablauf.txt")));
+    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(window->windowTitle(), title);
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
+}
+
+TEST_F(PreparationWindow, NoProposalWithoutADayOrSeries)
+{
+    fillEaster();
+    dialogs->fileNames.push_back(easterPath());
+    window->btnSaveClick();
+
+    window->lblTagesname->setText(QStringLiteral("   Sonntag"));
+    dialogs->fileNames.push_back(QString());
+    window->btnSaveClick();
+    // The dialog keeps the name of its last use.
+    EXPECT_EQ(dialogs->fileRequests.last().fileName, easterPath());
+
+    window->lblTagesname->setText(QStringLiteral("   Erntedank"));
+    window->lblPredigtreiheWert->setText(QStringLiteral("0"));
+    dialogs->fileNames.push_back(QString());
+    window->btnSaveClick();
+    EXPECT_EQ(dialogs->fileRequests.last().fileName, easterPath());
+    EXPECT_EQ(dialogs->fileRequests.last().initialDir, env.dataDir() + QStringLiteral("/0"));
+
+    // A series that is no number stops before the dialog.
+    window->lblPredigtreiheWert->setText(QStringLiteral("II"));
+    window->btnSaveClick();
+    EXPECT_EQ(dialogs->fileRequests.size(), 3);
+    EXPECT_EQ(dialogs->errors,
+              QStringList { QStringLiteral("'II' ist kein gültiger Integerwert.") });
+}
+
+TEST_F(PreparationWindow, CancellingStillRewritesTheOrderSettings)
+{
+    fillEaster();
+    writeIni(settingsPath(), QStringLiteral("[Reihenfolge]\nAnzahl=1\n0=alt\n"));
+    writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
+    window->setModified(1);
+    dialogs->fileNames.push_back(QString());
+
+    window->btnSaveClick();
+
+    EXPECT_TRUE(readFileBytes(settingsPath()).contains("Anzahl=7\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(env.programDir() + QStringLiteral("/libs/Ablauf.txt")));
+    EXPECT_FALSE(QFileInfo::exists(easterPath()));
+    EXPECT_EQ(window->Modified(), 1);
+}
+
+TEST_F(PreparationWindow, SavingOverAFileReplacesItWhole)
+{
+    QString longer = QStringLiteral("[Allgemein]\nName=Alt\n[Notizen]\nText=bleibt nicht\n");
+    longer += numberedEntries(40);
+    writeIni(easterPath(), longer);
+    fillEaster();
+    dialogs->fileNames.push_back(easterPath());
+
+    window->btnSaveClick();
+
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
+}
+
+TEST_F(PreparationWindow, ReadOnlyProgramFolderKeepsTheSettingsPerUser)
+{
+    QFile::remove(settingsPath());
+    programfolder::setReadOnlyForTesting(true);
+    fillEaster();
+    window->chkAbendmahl->setChecked(false);
+    window->chkTrauung->setChecked(false);
+    window->setSequenceEntries({ QStringLiteral("E0"), QStringLiteral("E1"), QStringLiteral("E2"),
+                                 QStringLiteral("E3"), QStringLiteral("E4"),
+                                 QStringLiteral("E5") });
+    dialogs->fileNames.push_back(easterPath());
+
+    window->btnSaveClick();
+
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(settingsPath()));
+    EXPECT_TRUE(
+        QFileInfo::exists(programfolder::overlayDir() + QStringLiteral("/libs/Ablauf.ini")));
+    EXPECT_TRUE(QFileInfo::exists(easterPath()));
+
+    // The next start restores the list from there.
+    window->setModified(0);
+    window = makeMainWindow(&dialogs);
+    EXPECT_EQ(entries().join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
+}
+
+TEST_F(PreparationWindow, SettingsThatCannotBeWrittenDoNotStopTheSave)
+{
+    programfolder::setReadOnlyForTesting(true);
+    writeFileBytes(programfolder::overlayDir(), "kein Ordner");
+    fillEaster();
+    window->setModified(1);
+    dialogs->fileNames.push_back(easterPath());
+
+    window->btnSaveClick();
+
+    ASSERT_EQ(dialogs->messages.size(), 1);
+    EXPECT_TRUE(
+        dialogs->messages.first().contains(QStringLiteral("kann nicht geschrieben werden")));
+    EXPECT_TRUE(dialogs->messages.first().contains(QStringLiteral("trotzdem gespeichert")));
+    EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST_F(PreparationWindow, AFileThatCannotBeWrittenKeepsModified)
+{
+    fillEaster();
+    window->setModified(1);
+    const QString blocker = env.home() + QStringLiteral("/Datei");
+    writeFileBytes(blocker, "kein Ordner");
+    const QString path = blocker + QStringLiteral("/3 Ostersonntag.ini");
+    dialogs->fileNames.push_back(path);
+
+    window->btnSaveClick();
+
+    EXPECT_EQ(dialogs->errors,
+              QStringList { QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                                .arg(QDir::toNativeSeparators(path)) });
+    EXPECT_EQ(window->Modified(), 1);
+}
+
+TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
+{
+    const QString path = env.home() + QStringLiteral("/Ablauf Karfreitag.ini");
+    writeIni(path,
+             QStringLiteral("[Allgemein]\nName=Karfreitag\nPredigtreihe=4\n"
+                            "[Texte]\nWochenspruch=Eigener Spruch\nPsalm=Ps 22\n"
+                            "Epistel=2. Kor 5,14b-21\nEvangelium=Joh 19,16-30\n"
+                            "Predigttext=Jes 52,13-53,12\n"
+                            "[Lieder]\nEingangslied=  EG 85  \nWochenlied=EG 83\n"
+                            "Vorpredigtslied=EG 93\nKollektenlied=EG 1\n"
+                            "Ausgangslied=EG 97\n"
+                            "[Kasualien]\nAbendmahl=0\nTaufe=0\nKonfirmation=0\nTrauung=0\n"
+                            "[Format]\nSeitenformat=0\n")
+                 + numberedEntries(6));
+    window->txtDialog1->setPlainText(QStringLiteral("Eigener Dialog"));
+    window->cmbGrundform->setCurrentIndex(2);
+    const QString credo = window->txtCredo->toPlainText();
+    ASSERT_EQ(window->Modified(), 0);
+
+    window->LoadPreparation(path);
+
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
+    EXPECT_EQ(window->windowTitle(), path);
+    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Karfreitag"));
+    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("4"));
+    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Eigener Spruch"));
+    EXPECT_EQ(window->txtPredigttext->text(), QStringLiteral("Jes 52,13-53,12"));
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 85"));
+    EXPECT_EQ(window->txtAusgangslied->text(), QStringLiteral("EG 97"));
+    // Only "Kolektenlied" holds the collection hymn.
+    EXPECT_EQ(window->txtKollektenlied->text(), QString());
+    EXPECT_EQ(entries().join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
+    EXPECT_EQ(window->pageFormat(), 0);
+    EXPECT_EQ(window->btnSeitenformat->toolTip(),
+              QStringLiteral("Aktuell eingestelltes Format: Hochformat"));
+    EXPECT_EQ(window->Modified(), 1);
+    // What a preparation does not hold stays as it was.
+    EXPECT_EQ(window->txtDialog1->toPlainText(), QStringLiteral("Eigener Dialog"));
+    EXPECT_EQ(window->txtCredo->toPlainText(), credo);
+    EXPECT_EQ(window->cmbGrundform->currentIndex(), 2);
+}
+
+TEST_F(PreparationWindow, PageFormatFromTheFile)
+{
+    const QString path = env.home() + QStringLiteral("/format.ini");
+    const auto loadWith = [&](const QString &format) {
+        writeIni(path, QStringLiteral("[Allgemein]\nName=Epiphanias\n") + format);
+        window->LoadPreparation(path);
+        return window->pageFormat();
+    };
+    EXPECT_EQ(loadWith(QStringLiteral("[Format]\nSeitenformat=7\n")), 1);
+    EXPECT_EQ(window->btnSeitenformat->toolTip(),
+              QStringLiteral("Aktuell eingestelltes Format: Querformat"));
+    EXPECT_EQ(loadWith(QStringLiteral("[Format]\nSeitenformat=-2\n")), 0);
+    EXPECT_EQ(loadWith(QString()), 1);
+    EXPECT_EQ(loadWith(QStringLiteral("[Format]\nSeitenformat=0\n")), 0);
+    EXPECT_EQ(loadWith(QStringLiteral("[Format]\nSeitenformat=quer\n")), 1);
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+}
+
+TEST_F(PreparationWindow, FiveStoredEntriesLeaveListAndTicksAlone)
+{
+    window->chkTaufe->setChecked(true);
+    const QStringList before = entries();
+    const QString path = env.home() + QStringLiteral("/fuenf.ini");
+    writeIni(path, numberedEntries(5) + QStringLiteral("[Kasualien]\nTaufe=0\nAbendmahl=1\n"));
+
+    window->LoadPreparation(path);
+
+    EXPECT_EQ(entries(), before);
+    EXPECT_TRUE(window->chkTaufe->isChecked());
+    EXPECT_FALSE(window->chkAbendmahl->isChecked());
+
+    writeIni(path, numberedEntries(8).section(u'\n', 0, 7) + QStringLiteral("\n"));
+    window->chkTaufe->setChecked(false);
+    window->LoadPreparation(path);
+    EXPECT_EQ(entries().join(u','),
+              QStringLiteral("E0,E1,E2,E3,E4,E5,Datei beschädigt,Datei beschädigt"));
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+}
+
+TEST_F(PreparationWindow, StoredTicksReworkTheListJustRead)
+{
+    // A list built with baptism and confirmation, as a rebuild makes it.
+    window->cmbGrundform->setCurrentIndex(0);
+    window->chkTaufe->setChecked(true);
+    window->chkKonfirmation->setChecked(true);
+    const QStringList built = entries();
+    ASSERT_GT(built.size(), 5);
+    window->chkTaufe->setChecked(false);
+    window->chkKonfirmation->setChecked(false);
+    ASSERT_NE(entries(), built);
+
+    QString text = QStringLiteral("[Kasualien]\nAbendmahl=0\nTaufe=1\nKonfirmation=1\nTrauung=0\n"
+                                  "[Reihenfolge]\nAnzahl=%1\n")
+                       .arg(built.size());
+    for (int i = 0; i < built.size(); ++i)
+        text += QStringLiteral("%1=%2\n").arg(i).arg(built.at(i));
+    const QString path = env.home() + QStringLiteral("/kasualien.ini");
+    writeIni(path, text);
+
+    window->LoadPreparation(path);
+
+    EXPECT_TRUE(window->chkTaufe->isChecked());
+    EXPECT_TRUE(window->chkKonfirmation->isChecked());
+    // Baptism is re-placed first and confirmation second, so the creed moves into the
+    // confirmation block, where a rebuild would have left it with the baptism.
+    const QStringList restored = entries();
+    const qsizetype predigt = restored.indexOf(QStringLiteral("Predigt"));
+    ASSERT_GE(predigt, 0);
+    ASSERT_LT(predigt + 2, restored.size());
+    EXPECT_EQ(restored.at(predigt + 1), QStringLiteral("Tauferinnerung"));
+    EXPECT_EQ(restored.at(predigt + 2), QStringLiteral("Glaubensbekenntnis"));
+    EXPECT_EQ(restored.count(QStringLiteral("Glaubensbekenntnis")), 1);
+    EXPECT_EQ(restored.count(QStringLiteral("Taufansprache")), 1);
+
+    // A stored tick that is off while the tick is on rebuilds the list from the basic form.
+    text.replace(QStringLiteral("Konfirmation=1"), QStringLiteral("Konfirmation=0"));
+    writeIni(path, text);
+    window->LoadPreparation(path);
+    EXPECT_FALSE(window->chkKonfirmation->isChecked());
+    EXPECT_FALSE(entries().contains(QStringLiteral("Tauferinnerung")));
+    EXPECT_TRUE(entries().contains(QStringLiteral("Taufansprache")));
+}
+
+TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
+{
+    const QStringList before = entries();
+    const QString path = env.home() + QStringLiteral("/kaputt.ini");
+    const QByteArray good = readFileBytes(expectedEasterFile());
+
+    struct Case
+    {
+        const char *what;
+        QByteArray bytes;
+    };
+    QByteArray garbage;
+    for (int i = 0; i < 2048; ++i)
+        garbage.append(char((i * 131 + 7) % 256));
+    const std::vector<Case> damaged = {
+        { "count no number", good.left(good.indexOf("Anzahl=") + 7) + "x\r\n" },
+        { "count cut off", good.left(good.indexOf("Anzahl=") + 7) },
+        { "huge count", "[Reihenfolge]\r\nAnzahl=50000000\r\n" },
+        { "negative count", "[Reihenfolge]\r\nAnzahl=-6\r\n" },
+        { "count beyond int", "[Reihenfolge]\r\nAnzahl=99999999999999999999\r\n" },
+        { "garbage with a count", garbage + "\r\n[Reihenfolge]\r\nAnzahl=\x01\x02\r\n" },
+    };
+    for (const Case &c : damaged) {
+        SCOPED_TRACE(c.what);
+        dialogs->messages.clear();
+        writeFileBytes(path, c.bytes);
+        window->LoadPreparation(path);
+        EXPECT_EQ(dialogs->messages, QStringList { kDamaged });
+        EXPECT_EQ(entries(), before);
+    }
+
+    // A file that cannot be read at all.
+    dialogs->messages.clear();
+    window->LoadPreparation(env.home() + QStringLiteral("/fehlt.ini"));
+    EXPECT_EQ(dialogs->messages, QStringList { kDamaged });
+
+    // Plain garbage holds no preparation: defaults, no list, but no error either.
+    dialogs->messages.clear();
+    writeFileBytes(path, garbage);
+    window->LoadPreparation(path);
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Sonntag"));
+
+    // A file cut off in its list reads the missing entries as damaged ones.
+    // (Without ticks, whose handlers would rework the list.)
+    writeFileBytes(path,
+                   QByteArray(good.left(good.indexOf("4=Predigt")))
+                       .replace("Abendmahl=1", "Abendmahl=0")
+                       .replace("Trauung=1", "Trauung=0"));
+    window->LoadPreparation(path);
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+    EXPECT_EQ(entries().mid(4).join(u','),
+              QStringLiteral("Datei beschädigt,Datei beschädigt,Datei beschädigt"));
+
+    // The window still works: the preparation saves.
+    window->lblTagesname->setText(QStringLiteral("   Ostersonntag"));
+    window->lblPredigtreiheWert->setText(QStringLiteral("3"));
+    dialogs->fileNames.push_back(easterPath());
+    window->btnSaveClick();
+    EXPECT_TRUE(QFileInfo::exists(easterPath()));
+}
+
+TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
+{
+    fillEaster();
+    // Blanks around a hymn are not kept in the file; this text comes back as it is.
+    window->txtVorpredigtslied->setText(QStringLiteral("EG 100, 1-3"));
+    dialogs->fileNames.push_back(easterPath());
+    window->btnSaveClick();
+    ASSERT_EQ(window->Modified(), 0);
+
+    // The same texts: nothing to save.
+    dialogs->fileNames.push_back(easterPath());
+    window->BtnOpenClick();
+    const FileDialogRequest request = dialogs->fileRequests.last();
+    EXPECT_EQ(request.initialDir, env.dataDir());
+    EXPECT_EQ(request.filter, QStringLiteral("Abläufe|*.ini|Alle Dateien (*.*)|*.*"));
+    EXPECT_EQ(request.defaultExtension, QStringLiteral("ini"));
+    EXPECT_TRUE(request.mustExist);
+    EXPECT_EQ(QDir::currentPath(), env.dataDir());
+    EXPECT_EQ(window->windowTitle(), easterPath());
+    EXPECT_EQ(window->Modified(), 0);
+
+    // Cancelling loads nothing.
+    window->txtPsalm->setText(QStringLiteral("Ps 23"));
+    window->setModified(0);
+    window->setWindowTitle(QStringLiteral("Pergolan"));
+    dialogs->fileNames.push_back(QString());
+    window->BtnOpenClick();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan"));
+    EXPECT_EQ(window->txtPsalm->text(), QStringLiteral("Ps 23"));
+
+    // Other texts: opening leaves the flag set, and closing asks.
+    dialogs->fileNames.push_back(easterPath());
+    window->BtnOpenClick();
+    EXPECT_EQ(window->Modified(), 1);
+    dialogs->yesNoAnswers.push_back(false);
+    window->close();
+    EXPECT_EQ(dialogs->questions,
+              QStringList { QStringLiteral(
+                  "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
+}
+
+TEST_F(PreparationWindow, ChoosingTheSavedDayAgainLoadsItsFile)
+{
+    ASSERT_GT(window->cmbTag->count(), 2);
+    const int day = window->cmbTag->currentIndex();
+    ASSERT_GE(day, 0);
+    const QString dayName = window->lblTagesname->text().trimmed();
+    const QString series = window->lblPredigtreiheWert->text();
+    // Texts the liturgical data library never gives: they can only come from the file.
+    window->txtWochenspruch->setText(QStringLiteral("Selbst gewählter Spruch"));
+    window->txtPredigttext->setText(QStringLiteral("Mi 4,1-5"));
+    window->txtEingangslied->setText(QStringLiteral("EG 450"));
+    const QString stored
+        = env.dataDir() + u'/' + series + u'/' + series + u' ' + dayName + QStringLiteral(".ini");
+    dialogs->fileNames.push_back(stored);
+    window->btnSaveClick();
+    ASSERT_TRUE(QFileInfo::exists(stored));
+    EXPECT_EQ(dialogs->fileRequests.last().fileName, series + u' ' + dayName);
+
+    window->cmbTag->setCurrentIndex(day + 1);
+    EXPECT_NE(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
+    EXPECT_EQ(window->txtEingangslied->text(), QString());
+
+    window->cmbTag->setCurrentIndex(day);
+    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
+    EXPECT_EQ(window->txtPredigttext->text(), QStringLiteral("Mi 4,1-5"));
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 450"));
+    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
+}
+
+class RestoreOrderSettings : public ::testing::Test
+{
+protected:
+    std::unique_ptr<TfrmMain> start(const QString &settings)
+    {
+        env.writeProgramFile(QStringLiteral("libs/Ablauf.ini"), win1252::encode(settings));
+        return makeMainWindow(&dialogs);
+    }
+
+    QStringList initialSequence()
+    {
+        QFile::remove(env.programDir() + QStringLiteral("/libs/Ablauf.ini"));
+        auto window = makeMainWindow(&dialogs);
+        return window->sequenceEntries();
+    }
+
+    TestEnvironment env;
+    ScriptedDialogs *dialogs = nullptr;
+};
+
+TEST_F(RestoreOrderSettings, TakesListAndTicksAboveFiveEntries)
+{
+    const QStringList initial = initialSequence();
+
+    auto window
+        = start(QStringLiteral("[Format]\r\nSeitenformat=1\r\n[Kasualien]\r\nAbendmahl=0\r\n"
+                               "Taufe=0\r\nKonfirmation=0\r\nTrauung=0\r\n")
+                + numberedEntries(6));
+    EXPECT_EQ(window->sequenceEntries().join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
+    // The page format of this file is never read.
+    EXPECT_EQ(window->pageFormat(), 0);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+
+    window = start(numberedEntries(5));
+    EXPECT_EQ(window->sequenceEntries(), initial);
+}
+
+TEST_F(RestoreOrderSettings, ADamagedCountIsReportedAndChangesNothing)
+{
+    const QStringList initial = initialSequence();
+    for (const QString &count : { QStringLiteral("sechs"), QStringLiteral("20000") }) {
+        SCOPED_TRACE(count.toStdString());
+        auto window = start(
+            QStringLiteral("[Reihenfolge]\nAnzahl=%1\n0=a\n[Kasualien]\nTaufe=1\n").arg(count));
+        EXPECT_EQ(window->sequenceEntries(), initial);
+        EXPECT_FALSE(window->chkTaufe->isChecked());
+        ASSERT_EQ(dialogs->errors.size(), 1);
+        EXPECT_TRUE(dialogs->errors.first().contains(count));
+    }
+}
+
+} // namespace

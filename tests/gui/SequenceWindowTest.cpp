@@ -1,0 +1,274 @@
+// The sequence controls of the real main window: the basic-form box, the list, the arrows and
+// the four ticks.
+#include "gui/FrmMain.h"
+#include "order/OccasionalServices.h"
+#include "tests/order/SequenceData.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace sequencedata;
+
+namespace {
+
+class SequenceWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window = makeMainWindow(&dialogs);
+        // The fresh program folder holds no stored sequence: the window starts with the
+        // initial one.
+        ASSERT_EQ(window->sequenceEntries(), initialSequence());
+    }
+
+    void typeInto(QWidget *target, const QString &text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &release);
+        }
+    }
+
+    void pressKey(QWidget *target, Qt::Key key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    }
+
+    int selectedRow() const
+    {
+        const auto items = window->lbxReihenfolge->selectedItems();
+        return items.isEmpty() ? -1 : window->lbxReihenfolge->row(items.first());
+    }
+
+    occasional::ServiceTicks ticks() const
+    {
+        return { .communion = window->chkAbendmahl->isChecked(),
+                 .confirmation = window->chkKonfirmation->isChecked(),
+                 .baptism = window->chkTaufe->isChecked(),
+                 .wedding = window->chkTrauung->isChecked() };
+    }
+
+    TestEnvironment env;
+    ScriptedDialogs *dialogs = nullptr;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(SequenceWindow, StartsWithTheFirstFormShownAndNothingTicked)
+{
+    QComboBox *box = window->cmbGrundform;
+    ASSERT_EQ(box->count(), 4);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("Liturgie I, Form 1"));
+    EXPECT_EQ(box->itemText(1), QStringLiteral("Liturgie I, Form 2"));
+    EXPECT_EQ(box->itemText(2), QStringLiteral("Liturgie II, Form 1"));
+    EXPECT_EQ(box->itemText(3), QStringLiteral("Liturgie II, Form 2"));
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
+    EXPECT_TRUE(box->isEditable());
+    for (const QCheckBox *tick :
+         { window->chkAbendmahl, window->chkTaufe, window->chkKonfirmation, window->chkTrauung })
+        EXPECT_FALSE(tick->isChecked());
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+}
+
+TEST_F(SequenceWindow, ChoosingAFormRebuildsTheList)
+{
+    // Choosing the form already shown still counts: the opening hymn moves after "3. Dialog".
+    emit window->cmbGrundform->activated(0);
+    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormOne());
+
+    // Manual moves are lost by the next choice.
+    window->lbxReihenfolge->setCurrentRow(10);
+    window->btnUp->click();
+    ASSERT_NE(window->sequenceEntries(), liturgyOneFormOne());
+    pressKey(window->cmbGrundform, Qt::Key_Down);
+    EXPECT_EQ(window->cmbGrundform->currentIndex(), 1);
+    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormTwo());
+    EXPECT_EQ(selectedRow(), -1);
+
+    window->cmbGrundform->setCurrentIndex(2);
+    EXPECT_EQ(window->sequenceEntries(), liturgyTwoFormOne());
+    window->cmbGrundform->setCurrentIndex(3);
+    EXPECT_EQ(window->sequenceEntries(), liturgyTwoFormTwo());
+    window->cmbGrundform->setCurrentIndex(0);
+    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormOne());
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST_F(SequenceWindow, TypingIntoTheFormBoxRebuilds)
+{
+    emit window->cmbGrundform->activated(0);
+    window->lbxReihenfolge->setCurrentRow(3);
+    window->btnDown->click();
+    QLineEdit *edit = window->cmbGrundform->lineEdit();
+    edit->selectAll();
+    typeInto(edit, QStringLiteral("Eigene"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Eigene"));
+    // A typed text that names no form: no form selected, the short form is built.
+    EXPECT_EQ(window->sequenceEntries(), liturgyTwoFormTwo());
+
+    // Typing a form's exact name builds that form, with the ticked services.
+    window->chkAbendmahl->click();
+    edit->selectAll();
+    typeInto(edit, QStringLiteral("Liturgie I, Form 2"));
+    EXPECT_EQ(window->sequenceEntries(), occasional::rebuildSequence(1, ticks()).entries());
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST_F(SequenceWindow, TickingBaptismPlacesItsBlockAndUntickingRebuilds)
+{
+    window->chkTaufe->click();
+    ASSERT_TRUE(window->chkTaufe->isChecked());
+    // The block is placed into the initial sequence as it stands.
+    EXPECT_EQ(window->sequenceEntries(),
+              names({ u"Glockengeläut",
+                      u"Musik zum Eingang",
+                      u"Begrüßung mit Wochenspruch",
+                      u"Eingangslied",
+                      u"1. Dialog",
+                      u"2. Dialog",
+                      u"3. Dialog",
+                      u"Psalm",
+                      u"Gloria Patri",
+                      u"Kyrie",
+                      u"Gloria Excelsis",
+                      u"Tagesgebet",
+                      u"Epistel",
+                      u"Wochenlied",
+                      u"Evangelium",
+                      u"Vorpredigtslied",
+                      u"Taufansprache",
+                      u"Taufgebet",
+                      u"Patenverpflichtung",
+                      u"Glaubensbekenntnis",
+                      u"Taufhandlung",
+                      u"Eingliederung",
+                      u"Segnung der Täuflingseltern",
+                      u"Tauflied",
+                      u"Predigt",
+                      u"Abkündigungen",
+                      u"Kollektenlied",
+                      u"Fürbitte",
+                      u"Vaterunser",
+                      u"Ausgangslied",
+                      u"Segen" }));
+
+    window->chkTaufe->click();
+    ASSERT_FALSE(window->chkTaufe->isChecked());
+    // Unticking rebuilds the form the box shows.
+    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormOne());
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST_F(SequenceWindow, RebuildReappliesEveryTickedService)
+{
+    window->chkTrauung->click();
+    window->chkTaufe->click();
+    window->chkKonfirmation->click();
+    window->chkAbendmahl->click();
+    // Ticking one after the other depends on the order; choosing the form applies the
+    // services in the fixed order.
+    emit window->cmbGrundform->activated(0);
+    const QStringList all = window->sequenceEntries();
+    EXPECT_EQ(all.size(), 42);
+    EXPECT_EQ(all, occasional::rebuildSequence(0, ticks()).entries());
+
+    // Unticking one rebuilds with the other three.
+    window->chkAbendmahl->click();
+    EXPECT_EQ(
+        window->sequenceEntries(),
+        occasional::rebuildSequence(0, { .confirmation = true, .baptism = true, .wedding = true })
+            .entries());
+    EXPECT_FALSE(window->sequenceEntries().contains(QStringLiteral("Agnus Dei")));
+    EXPECT_TRUE(window->chkTrauung->isChecked());
+    EXPECT_TRUE(window->chkTaufe->isChecked());
+    EXPECT_TRUE(window->chkKonfirmation->isChecked());
+}
+
+TEST_F(SequenceWindow, RestoredListWithTicksSetByTheProgram)
+{
+    // A restore: the stored list first, then the ticks in the order communion, baptism,
+    // confirmation, wedding; a tick changed by the program runs its rule.
+    window->setSequenceEntries(storedWithBaptismAndConfirmation());
+    window->chkAbendmahl->setChecked(false);
+    window->chkTaufe->setChecked(true);
+    window->chkKonfirmation->setChecked(true);
+    window->chkTrauung->setChecked(false);
+    EXPECT_EQ(window->sequenceEntries(), restoredWithBaptismThenConfirmation());
+    // Setting a tick to the state it has runs nothing.
+    window->chkTaufe->setChecked(true);
+    EXPECT_EQ(window->sequenceEntries(), restoredWithBaptismThenConfirmation());
+
+    // A stored list without the anchor of a ticked service gives way to the basic form.
+    window->setSequenceEntries(names({ u"Eins", u"Zwei", u"Drei", u"Vier", u"Fünf", u"Sechs" }));
+    window->chkAbendmahl->setChecked(true);
+    EXPECT_EQ(window->sequenceEntries(), occasional::rebuildSequence(0, ticks()).entries());
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST_F(SequenceWindow, ArrowsMoveTheSelectedEntryAndKeepItSelected)
+{
+    QListWidget *list = window->lbxReihenfolge;
+    list->setCurrentRow(5); // "2. Dialog"
+    window->btnUp->click();
+    window->btnUp->click();
+    EXPECT_EQ(selectedRow(), 3);
+    EXPECT_EQ(list->item(3)->text(), QStringLiteral("2. Dialog"));
+    EXPECT_EQ(list->item(4)->text(), QStringLiteral("Eingangslied"));
+    window->btnDown->click();
+    EXPECT_EQ(selectedRow(), 4);
+    EXPECT_EQ(list->item(4)->text(), QStringLiteral("2. Dialog"));
+
+    const QStringList before = window->sequenceEntries();
+    list->setCurrentRow(0);
+    window->btnUp->click();
+    EXPECT_EQ(selectedRow(), 0);
+    list->setCurrentRow(list->count() - 1);
+    window->btnDown->click();
+    EXPECT_EQ(selectedRow(), list->count() - 1);
+    list->clearSelection();
+    list->setCurrentRow(-1);
+    window->btnUp->click();
+    window->btnDown->click();
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_EQ(window->sequenceEntries(), before);
+    EXPECT_EQ(window->Modified(), 0);
+}
+
+TEST_F(SequenceWindow, TickingKeepsTheSelectedEntrySelected)
+{
+    QListWidget *list = window->lbxReihenfolge;
+    list->setCurrentRow(int(window->sequenceEntries().indexOf(QStringLiteral("Predigt"))));
+    window->chkTaufe->click();
+    ASSERT_NE(selectedRow(), -1);
+    EXPECT_EQ(list->item(selectedRow())->text(), QStringLiteral("Predigt"));
+    // A rebuild selects nothing.
+    window->chkTaufe->click();
+    EXPECT_EQ(selectedRow(), -1);
+}
+
+TEST_F(SequenceWindow, FocusOnTheFormBoxExplainsIt)
+{
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(window->cmbGrundform->lineEdit(), &focus);
+    EXPECT_EQ(
+        window->Status->currentMessage(),
+        QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));
+}
+
+} // namespace

@@ -1,0 +1,339 @@
+// The update check at start-up against a local HTTPS server.
+#include "base/ProgramInfo.h"
+#include "gui/FrmMain.h"
+#include "tests/support/HttpsTestServer.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+#include "update/Download.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kVersion = QStringLiteral("/files/Startseite/Pergol/version.txt");
+const QString kInstaller = QStringLiteral("/files/Startseite/Pergol/pergol-setup.exe");
+const QByteArray kInstallerBody = QByteArray("MZ-installer-") + QByteArray(300000, 'x');
+
+QByteArray fileContent(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool anyRequestFor(const HttpsTestServer &server, const QString &path)
+{
+    for (const QString &r : server.requests())
+        if (r.startsWith(path + QStringLiteral("?session=")))
+            return true;
+    return false;
+}
+
+// Scripted dialogs that, when asked, first look whether the installer download has already
+// reached the server (it must start before the question).
+class WatchingDialogs : public ScriptedDialogs
+{
+public:
+    explicit WatchingDialogs(const HttpsTestServer &server)
+        : m_server(server)
+    {
+    }
+
+    bool downloadSeenBeforeQuestion = false;
+
+    bool askYesNo(const QString &text, const QString &title = {}) override
+    {
+        QDeadlineTimer deadline(10000);
+        while (!anyRequestFor(m_server, kInstaller) && !deadline.hasExpired())
+            QThread::msleep(10);
+        downloadSeenBeforeQuestion = anyRequestFor(m_server, kInstaller);
+        return ScriptedDialogs::askYesNo(text, title);
+    }
+
+private:
+    const HttpsTestServer &m_server;
+};
+
+class UpdateCheck : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.isValid());
+        ASSERT_TRUE(temp.isValid());
+        m_oldTemp = qgetenv("TEMP");
+        qputenv("TEMP", temp.path().toLocal8Bit());
+        update::setServerBaseForTesting(server.base());
+        update::setTrustedCertificatesForTesting({ server.certificate() });
+        update::setTimeoutsForTesting(5000, 10000);
+        programinfo::resetDecimalSeparatorForTesting();
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        update::setServerBaseForTesting({});
+        update::setTrustedCertificatesForTesting({});
+        update::setTimeoutsForTesting(5000, 30000);
+        programinfo::resetDecimalSeparatorForTesting();
+        if (m_oldTemp.isNull())
+            qunsetenv("TEMP");
+        else
+            qputenv("TEMP", m_oldTemp);
+    }
+
+    void serveVersion(const QByteArray &text)
+    {
+        server.setAnswer(kVersion, { 200, text, 0, false });
+    }
+
+    // Starts the program as without command-line arguments: the check runs while the main
+    // window is created.
+    void start(std::deque<bool> answers = {}, bool withArgument = false)
+    {
+        auto d = std::make_unique<WatchingDialogs>(server);
+        d->yesNoAnswers = std::move(answers);
+        dialogs = d.get();
+        StartOptions options;
+        options.skipUpdateCheck = withArgument;
+        window = std::make_unique<TfrmMain>(std::move(d), options);
+    }
+
+    QString installer() const { return temp.filePath(QStringLiteral("pergol-setup.exe")); }
+
+    TestEnvironment env;
+    HttpsTestServer server;
+    QTemporaryDir temp;
+    WatchingDialogs *dialogs = nullptr;
+    std::unique_ptr<TfrmMain> window;
+
+private:
+    QByteArray m_oldTemp;
+};
+
+const QString kQuestion504
+    = QStringLiteral("Aktuelle Programm-Version:  5.03\rVerfügbare Programm-Version:  5.04\r"
+                     "Möchten Sie jetzt eine Aktualisierung durchführen?");
+const QString kNotDownloaded = QStringLiteral(
+    "Es ist eine neuere Version verfügbar, konnte aber nicht heruntergeladen werden!");
+
+} // namespace
+
+TEST_F(UpdateCheck, SameVersionAsksNothingAndSwitchesToThePoint)
+{
+    serveVersion("5.03");
+    start();
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_FALSE(anyRequestFor(server, kInstaller));
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_TRUE(anyRequestFor(server, kVersion));
+    EXPECT_EQ(programinfo::decimalSeparator(), u'.');
+    EXPECT_FALSE(window->QuitAfterUpdate);
+}
+
+TEST_F(UpdateCheck, UnreadableVersionTextsCountAsTheProgramVersion)
+{
+    for (const QByteArray &text : { QByteArray("5.10\n"), QByteArray("5,10"), QByteArray("") }) {
+        serveVersion(text);
+        start();
+        EXPECT_TRUE(dialogs->questions.isEmpty()) << text.toStdString();
+        EXPECT_FALSE(anyRequestFor(server, kInstaller)) << text.toStdString();
+        window.reset();
+    }
+}
+
+TEST_F(UpdateCheck, NewerVersionDownloadsBeforeAskingAndNoKeepsTheFile)
+{
+    serveVersion("5.04");
+    // The installer arrives slowly: the start must wait for it after No.
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 700, false });
+    start({ false });
+    ASSERT_EQ(dialogs->questions, QStringList { kQuestion504 });
+    EXPECT_TRUE(dialogs->downloadSeenBeforeQuestion);
+    // After No the window was created only once the download had ended; it stays unopened.
+    EXPECT_EQ(fileContent(installer()), kInstallerBody);
+    EXPECT_TRUE(dialogs->openedUrls.isEmpty());
+    // Whatever else the start-up reports, the update check said nothing.
+    EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded));
+    EXPECT_FALSE(window->QuitAfterUpdate);
+    EXPECT_FALSE(window->tmrClose->isActive());
+}
+
+TEST_F(UpdateCheck, BlanksAroundAWholeNumberAreRead)
+{
+    serveVersion(" 6 ");
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false });
+    start({ false });
+    ASSERT_EQ(dialogs->questions.size(), 1);
+    EXPECT_TRUE(dialogs->questions.constFirst().contains(
+        QStringLiteral("Verfügbare Programm-Version:  6.00")));
+}
+
+TEST_F(UpdateCheck, YesStartsTheDownloadedInstallerAndClosesLater)
+{
+    serveVersion("5.04");
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 300, false });
+    // An installer left over from an earlier run is replaced.
+    {
+        QFile old(installer());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old installer");
+    }
+    start({ true });
+    ASSERT_EQ(dialogs->questions.size(), 1);
+    ASSERT_EQ(dialogs->openedUrls.size(), 1);
+    EXPECT_EQ(dialogs->openedUrls.constFirst(), QUrl::fromLocalFile(installer()));
+    EXPECT_EQ(fileContent(installer()), kInstallerBody);
+    // Whatever else the start-up reports, the update check said nothing.
+    EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded));
+    EXPECT_TRUE(window->QuitAfterUpdate);
+    EXPECT_TRUE(window->tmrClose->isActive());
+    EXPECT_EQ(window->tmrClose->interval(), 3000);
+    // The installer's address carries a session number too.
+    EXPECT_TRUE(anyRequestFor(server, kInstaller));
+
+    // When the timer fires, the window closes; with nothing unsaved it asks nothing.
+    window->show();
+    window->tmrCloseTimer();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dialogs->questions.size(), 1);
+}
+
+TEST_F(UpdateCheck, AnErrorPageOrAnEmptyAnswerIsNoInstaller)
+{
+    serveVersion("5.04");
+    for (const HttpsTestServer::Answer &answer :
+         { HttpsTestServer::Answer { 404, "<html>Nicht gefunden</html>", 0, false },
+           HttpsTestServer::Answer { 500, "Fehler", 0, false },
+           HttpsTestServer::Answer { 200, "", 0, false } }) {
+        server.setAnswer(kInstaller, answer);
+        start({ true });
+        EXPECT_EQ(dialogs->messages.count(kNotDownloaded), 1) << answer.status;
+        EXPECT_TRUE(dialogs->openedUrls.isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(installer()));
+        EXPECT_FALSE(window->QuitAfterUpdate);
+        EXPECT_FALSE(window->tmrClose->isActive());
+        window.reset();
+    }
+}
+
+TEST_F(UpdateCheck, AnyCommandLineArgumentMeansNoNetworkAccess)
+{
+    serveVersion("9.99");
+    start({}, true);
+    EXPECT_EQ(server.connectionCount(), 0);
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+}
+
+TEST_F(UpdateCheck, NoServerNoAnswerOrAForeignCertificateStartSilently)
+{
+    const QChar system = programinfo::decimalSeparator();
+
+    // Nothing listens.
+    update::setServerBaseForTesting(unreachableBase());
+    start();
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    // Whatever else the start-up reports, the update check said nothing.
+    EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded));
+    EXPECT_EQ(programinfo::decimalSeparator(), system);
+    window.reset();
+
+    // The server takes the connection and never answers: the check gives up.
+    update::setServerBaseForTesting(server.base());
+    update::setTimeoutsForTesting(300, 300);
+    server.setAnswer(kVersion, { 200, "9.99", 0, true });
+    start();
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    // Whatever else the start-up reports, the update check said nothing.
+    EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded));
+    EXPECT_EQ(programinfo::decimalSeparator(), system);
+    window.reset();
+
+    // A certificate nobody trusts: the version offered there is not believed.
+    update::setTimeoutsForTesting(5000, 10000);
+    update::setTrustedCertificatesForTesting({});
+    serveVersion("9.99");
+    const qsizetype before = server.requests().size();
+    start();
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_EQ(server.requests().size(), before);
+    EXPECT_EQ(programinfo::decimalSeparator(), system);
+}
+
+TEST_F(UpdateCheck, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
+{
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false });
+    TDownloadThread thread(server.base() + kInstaller,
+                           temp.filePath(QStringLiteral("no/such/folder/x")));
+    EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::Running);
+    thread.start();
+    thread.wait();
+    EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::NotDownloaded);
+}
+
+namespace {
+
+// Starts the built program with a private home, its update check pointed at the test server,
+// and waits until the start-up has prepared the data folder: by then the update check has
+// run (or has been skipped). Returns false when the program did not get there.
+bool startProgramUntilDataFolder(const QStringList &arguments, const QString &serverBase)
+{
+    const QString program = builtProgramDir() + QStringLiteral("/pergolan");
+    if (!QFileInfo(program).isExecutable()) {
+        ADD_FAILURE() << "no program at " << program.toStdString();
+        return false;
+    }
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath(QStringLiteral("Documents")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QString::fromLatin1(update::kServerBaseVariable), serverBase);
+    environment.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
+    environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted(30000))
+        return false;
+    const QString ready = home.filePath(QStringLiteral("Documents/Pergol/6/Archiv"));
+    QDeadlineTimer deadline(60000);
+    while (!QFileInfo::exists(ready) && !deadline.hasExpired()
+           && process.state() == QProcess::Running)
+        process.waitForFinished(50);
+    const bool reached = QFileInfo::exists(ready);
+    process.kill();
+    process.waitForFinished(10000);
+    return reached;
+}
+
+} // namespace
+
+TEST(ProgramStart, AnArgumentMakesNoNetworkAccessWithoutOneTheCheckRuns)
+{
+    if (builtProgramDir().isEmpty())
+        GTEST_SKIP() << "no built program folder given";
+    HttpsTestServer server;
+    ASSERT_TRUE(server.isValid());
+    server.setAnswer(kVersion, { 200, "5.03", 0, false });
+
+    // Any argument, also one Qt takes for itself.
+    ASSERT_TRUE(startProgramUntilDataFolder(
+        { QStringLiteral("-platform"), QStringLiteral("offscreen") }, server.base()));
+    ASSERT_TRUE(startProgramUntilDataFolder({ QStringLiteral("Erntedank") }, server.base()));
+    EXPECT_EQ(server.connectionCount(), 0);
+
+    // Without arguments the program asks the server (whose certificate it does not trust:
+    // the connection is made, the answer is not believed, the start goes on).
+    ASSERT_TRUE(startProgramUntilDataFolder({}, server.base()));
+    EXPECT_GE(server.connectionCount(), 1);
+}
