@@ -1,7 +1,5 @@
 #include "base/DataFolder.h"
 
-#include "base/AppError.h"
-
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -9,13 +7,12 @@
 namespace datafolder {
 namespace {
 
-void makeFolder(const QString &folder)
+Result<> makeFolder(const QString &folder)
 {
-    if (QDir(folder).exists())
-        return;
-    if (!QDir().mkpath(folder))
-        throw AppError(QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
-                           .arg(QDir::toNativeSeparators(folder)));
+    if (QDir(folder).exists() || QDir().mkpath(folder))
+        return {};
+    return Failure { QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
+                         .arg(QDir::toNativeSeparators(folder)) };
 }
 
 QStringList iniFilesIn(const QDir &folder)
@@ -35,25 +32,28 @@ QString path()
     return documentsDir() + QStringLiteral("/Pergol");
 }
 
-void EnterDataFolder()
+Result<QString> EnterDataFolder()
 {
-    const QString documents = documentsDir();
-    if (documents.isEmpty())
-        return;
+    if (documentsDir().isEmpty())
+        return QDir::currentPath();
     const QString data = path();
-    makeFolder(data);
-    QDir::setCurrent(QDir(data).exists() ? data : documents);
+    if (const Result<> made = makeFolder(data); !made)
+        return Failure { made.error() };
+    return data;
 }
 
-void PrepareSeriesFolders()
+Result<> PrepareSeriesFolders()
 {
-    EnterDataFolder();
-    const QString base = QDir::currentPath();
+    const Result<QString> data = EnterDataFolder();
+    if (!data)
+        return Failure { data.error() };
     for (int n = 1; n <= 6; ++n) {
-        const QString series = base + u'/' + QString::number(n);
-        makeFolder(series);
-        makeFolder(series + QStringLiteral("/Predigten"));
-        makeFolder(series + QStringLiteral("/Archiv"));
+        const QString series = *data + u'/' + QString::number(n);
+        for (const QString &folder : { series, series + QStringLiteral("/Predigten"),
+                                       series + QStringLiteral("/Archiv") }) {
+            if (const Result<> made = makeFolder(folder); !made)
+                return made;
+        }
 
         const QDir archive(series + QStringLiteral("/Archiv"));
         if (!iniFilesIn(archive).isEmpty())
@@ -61,6 +61,7 @@ void PrepareSeriesFolders()
         for (const QString &name : iniFilesIn(QDir(series)))
             QFile::rename(series + u'/' + name, archive.filePath(name)); // a failure is skipped
     }
+    return {};
 }
 
 } // namespace datafolder

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 // The per-user data folder "Pergol" in the user's documents folder, with one folder per
@@ -12,14 +14,14 @@ QString documentsDir();
 // The data folder's path (whether or not it exists yet).
 QString path();
 
-// Makes sure the data folder exists and makes it the current directory. When the documents
-// folder is unknown the current directory stays. Throws AppError when the folder cannot be
-// created.
-void EnterDataFolder();
+// Makes sure the data folder exists and returns it; whoever needs it gets it passed along.
+// When the documents folder is unknown the process's current folder stands in for it. Fails
+// with a German message when the folder cannot be created.
+Result<QString> EnterDataFolder();
 
 // Creates the series folders with "Predigten" and "Archiv" and, per series, moves the stored
 // service orders into an empty archive (once: later starts find the archive non-empty).
-// Throws AppError when a folder cannot be created; a failing move is skipped.
-void PrepareSeriesFolders();
+// Fails when a folder cannot be created; a failing move is skipped.
+Result<> PrepareSeriesFolders();
 
 } // namespace datafolder

@@ -220,7 +220,8 @@ void TfrmMain::FormCreate()
     try {
         if (!m_options.skipUpdateCheck)
             CheckForUpdate(false);
-        datafolder::PrepareSeriesFolders();
+        if (const Result<> prepared = datafolder::PrepareSeriesFolders(); !prepared)
+            throw AppError(prepared.error());
         const QDate today = appclock::today();
         FillDayList(today);
         const QString year = today.toString(QStringLiteral("dd.MM.yyyy")).right(4);

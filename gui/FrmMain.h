@@ -179,7 +179,9 @@ public slots:
     void FillDayList(const QDate &date);
     void SelectComingDay(const QDate &today);
     void LoadDay(const QString &entry);
-    bool StoredOrderExists();
+    // The stored preparation of the day the panel shows, in the data folder given; empty
+    // when the day has none.
+    QString StoredOrderExists(const QString &dataFolder) const;
     void ApplyDayColour(const QString &name);
     void cmbTagChange();
     void cmbTagEnter();

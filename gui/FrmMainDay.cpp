@@ -76,9 +76,11 @@ void TfrmMain::LoadDay(const QString &entry)
         lblPredigtreiheWert->setText(QString::number(dayentry::seriesNumber(entry)));
         const QString name = dayentry::dayName(entry);
         lblTagesname->setText(QStringLiteral("   ") + name);
-        datafolder::EnterDataFolder();
-        if (StoredOrderExists()) {
-            LoadPreparation(OpenDialog1.fileName);
+        const Result<QString> folder = datafolder::EnterDataFolder();
+        if (!folder)
+            throw AppError(folder.error());
+        if (const QString stored = StoredOrderExists(*folder); !stored.isEmpty()) {
+            LoadPreparation(stored);
             return;
         }
         ApplyDayColour(name);
@@ -101,12 +103,11 @@ void TfrmMain::LoadDay(const QString &entry)
     }
 }
 
-bool TfrmMain::StoredOrderExists()
+QString TfrmMain::StoredOrderExists(const QString &dataFolder) const
 {
     const QString name = dayentry::panelDayName(lblTagesname->text());
-    OpenDialog1.fileName
-        = dayentry::storedOrderPath(QDir::currentPath(), lblPredigtreiheWert->text(), name);
-    return QFileInfo(OpenDialog1.fileName).isFile();
+    const QString path = dayentry::storedOrderPath(dataFolder, lblPredigtreiheWert->text(), name);
+    return QFileInfo(path).isFile() ? path : QString();
 }
 
 void TfrmMain::ApplyDayColour(const QString &name)

@@ -56,23 +56,6 @@ void setLines(QPlainTextEdit *memo, const QStringList &lines)
     memo->setPlainText(liturgicaltexts::memoText(lines));
 }
 
-// The file dialogs must not leave another current folder behind: stored work is found
-// relative to it.
-class CurrentFolderKeeper
-{
-public:
-    CurrentFolderKeeper()
-        : m_folder(QDir::currentPath())
-    {
-    }
-    ~CurrentFolderKeeper() { QDir::setCurrent(m_folder); }
-    CurrentFolderKeeper(const CurrentFolderKeeper &) = delete;
-    CurrentFolderKeeper &operator=(const CurrentFolderKeeper &) = delete;
-
-private:
-    QString m_folder;
-};
-
 } // namespace
 
 void TfrmMain::setBuiltInLiturgicalTexts()
@@ -106,7 +89,6 @@ void TfrmMain::mnuTextoeffnenClick()
     QPlainTextEdit *memo = m_popupMemo;
     if (!hasTextFile(*this, memo))
         return;
-    const CurrentFolderKeeper keeper;
     OpenDialog1.filter = QStringLiteral("Texte|*.txt|Alle Dateien|*.*");
     const QString path = dialogs().openFileName(OpenDialog1);
     if (path.isEmpty())
@@ -124,7 +106,6 @@ void TfrmMain::Speichern1Click()
     QPlainTextEdit *memo = m_popupMemo;
     if (!hasTextFile(*this, memo))
         return;
-    const CurrentFolderKeeper keeper;
     // The save dialog is shared with the service-order file, which selects its own filter.
     SaveDialog1.filter = QStringLiteral("Texte|*.txt|Abläufe|*.ini|Alle Dateien|*.*");
     SaveDialog1.filterIndex = 1;

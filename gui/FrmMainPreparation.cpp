@@ -58,8 +58,10 @@ void TfrmMain::btnSaveClick()
         SaveDialog1.filter = QStringLiteral("Texte|*.txt|Abläufe|*.ini|Alle Dateien|*.*");
         SaveDialog1.filterIndex = 2;
         SaveDialog1.defaultExtension = QStringLiteral("ini");
-        datafolder::EnterDataFolder();
-        SaveDialog1.initialDir = QDir::currentPath() + u'/' + preparation.series;
+        const Result<QString> folder = datafolder::EnterDataFolder();
+        if (!folder)
+            throw AppError(folder.error());
+        SaveDialog1.initialDir = *folder + u'/' + preparation.series;
         if (const QString proposal
             = serviceorder::proposedFileName(preparation.dayName, preparation.series);
             !proposal.isEmpty())
@@ -98,7 +100,6 @@ void TfrmMain::BtnOpenClick()
         OpenDialog.fileName = path;
         LoadPreparation(path);
     }
-    QDir::setCurrent(start);
 }
 
 void TfrmMain::LoadPreparation(const QString &path)

@@ -32,9 +32,11 @@ QStringList viewLines(const QTextEdit *view)
 void TfrmMain::lblPredigttextDblClick()
 {
     try {
-        datafolder::EnterDataFolder();
+        const Result<QString> dataFolder = datafolder::EnterDataFolder();
+        if (!dataFolder)
+            throw AppError(dataFolder.error());
         const QString series = lblPredigtreiheWert->text().trimmed();
-        const QString folder = sermonFolder(QDir::currentPath(), series);
+        const QString folder = sermonFolder(*dataFolder, series);
         if (!QDir().mkpath(folder))
             throw AppError(QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
                                .arg(QDir::toNativeSeparators(folder)));

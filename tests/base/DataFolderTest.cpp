@@ -1,5 +1,4 @@
 #include "base/DataFolder.h"
-#include "base/AppError.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -21,8 +20,11 @@ void touch(const QString &path)
 TEST(DataFolder, FirstStartCreatesTheSeriesFoldersAndMovesNothing)
 {
     TestEnvironment env;
-    datafolder::PrepareSeriesFolders();
-    EXPECT_EQ(QDir::currentPath(), env.dataDir());
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
+    // The folder is passed along; the process's current folder stays where it was.
+    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_EQ(datafolder::EnterDataFolder().value(), env.dataDir());
     for (int n = 1; n <= 6; ++n) {
         const QString series = env.dataDir() + u'/' + QString::number(n);
         EXPECT_TRUE(QFileInfo(series + QStringLiteral("/Predigten")).isDir()) << n;
@@ -34,12 +36,12 @@ TEST(DataFolder, FirstStartCreatesTheSeriesFoldersAndMovesNothing)
 TEST(DataFolder, ArchiveMoveHappensOnceWhileTheArchiveIsEmpty)
 {
     TestEnvironment env;
-    datafolder::PrepareSeriesFolders();
+    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
     const QString series = env.dataDir() + QStringLiteral("/2");
     touch(series + QStringLiteral("/2 Trinitatis.ini"));
     touch(series + QStringLiteral("/notizen.txt"));
 
-    datafolder::PrepareSeriesFolders();
+    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
     EXPECT_TRUE(QFile::exists(series + QStringLiteral("/Archiv/2 Trinitatis.ini")));
     EXPECT_FALSE(QFile::exists(series + QStringLiteral("/2 Trinitatis.ini")));
     EXPECT_TRUE(QFile::exists(series + QStringLiteral("/notizen.txt")))
@@ -47,26 +49,25 @@ TEST(DataFolder, ArchiveMoveHappensOnceWhileTheArchiveIsEmpty)
 
     // A later save stays where it is: the archive is no longer empty.
     touch(series + QStringLiteral("/2 Erntedank.ini"));
-    datafolder::PrepareSeriesFolders();
-    datafolder::PrepareSeriesFolders();
+    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
+    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
     EXPECT_TRUE(QFile::exists(series + QStringLiteral("/2 Erntedank.ini")));
     EXPECT_FALSE(QFile::exists(series + QStringLiteral("/Archiv/2 Erntedank.ini")));
 
     // Other series are not affected by series 2's archive.
     touch(env.dataDir() + QStringLiteral("/5/5 Ostersonntag.ini"));
-    datafolder::PrepareSeriesFolders();
+    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
     EXPECT_TRUE(QFile::exists(env.dataDir() + QStringLiteral("/5/Archiv/5 Ostersonntag.ini")));
 }
 
-TEST(DataFolder, AFolderThatCannotBeCreatedRaisesAGermanError)
+TEST(DataFolder, AFolderThatCannotBeCreatedFailsWithAGermanMessage)
 {
     TestEnvironment env;
     // A file where the data folder should be: creating the folder must fail, even as root.
     touch(env.home() + QStringLiteral("/Documents/Pergol"));
-    try {
-        datafolder::EnterDataFolder();
-        FAIL() << "no error raised";
-    } catch (const AppError &e) {
-        EXPECT_TRUE(e.text().contains(QStringLiteral("kann nicht angelegt werden"))) << e.what();
-    }
+    const Result<QString> entered = datafolder::EnterDataFolder();
+    ASSERT_FALSE(entered.ok());
+    EXPECT_TRUE(entered.error().contains(QStringLiteral("kann nicht angelegt werden")))
+        << entered.error().toStdString();
+    EXPECT_FALSE(datafolder::PrepareSeriesFolders().ok());
 }
