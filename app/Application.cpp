@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/FrmMain.h"
+#include "desktop/DesktopIdentity.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -34,6 +35,9 @@ int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &a
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationDisplayName(appinfo::title());
     QApplication::setOrganizationName(appinfo::title());
+    // The desktop matches the window to the menu entry (and so to its icon) by this name.
+    QGuiApplication::setDesktopFileName(desktopidentity::desktopFileName());
+    QApplication::setWindowIcon(desktopidentity::programIcon());
     installGermanTranslations(app);
 
     TfrmMain window(nullptr, options);

@@ -6,6 +6,7 @@
 #include "app/DataFolder.h"
 #include "app/QtDialogs.h"
 #include "app/StatusHelp.h"
+#include "desktop/WindowShortcuts.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -37,6 +38,7 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
         m_dialogs = std::make_unique<QtDialogs>(this);
     buildUi();
     connectHandlers();
+    installWindowShortcuts(*this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
