@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "base/ProgramInfo.h"
+#include "gui/DesktopIdentity.h"
 #include "gui/FrmMain.h"
 
 #include <QApplication>
@@ -34,6 +35,9 @@ int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &a
     QApplication::setApplicationName(programinfo::title());
     QApplication::setApplicationDisplayName(programinfo::title());
     QApplication::setOrganizationName(programinfo::title());
+    // The desktop matches the window to the menu entry (and so to its icon) by this name.
+    QGuiApplication::setDesktopFileName(desktopidentity::desktopFileName());
+    QApplication::setWindowIcon(desktopidentity::programIcon());
     installGermanTranslations(app);
 
     TfrmMain window(nullptr, options);

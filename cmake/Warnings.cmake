@@ -36,5 +36,5 @@ function(pergolan_test name)
     set(ARG_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=de_DE.UTF-8;LC_ALL=;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --no-sandbox --disable-background-networking;PERGOLAN_SHARED_DIR=${PERGOLAN_SHARED_DIR};PERGOLAN_PROGRAM_DIR=${PERGOLAN_PROGRAM_DIR}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=de_DE.UTF-8;LC_ALL=;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --no-sandbox --disable-background-networking;PERGOLAN_PROGRAM_DIR=${PERGOLAN_PROGRAM_DIR}")
 endfunction()

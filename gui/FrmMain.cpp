@@ -6,6 +6,7 @@
 #include "base/ProgramInfo.h"
 #include "gui/QtDialogs.h"
 #include "gui/StatusHelp.h"
+#include "gui/WindowShortcuts.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -37,6 +38,7 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
         m_dialogs = std::make_unique<QtDialogs>(this);
     buildUi();
     connectHandlers();
+    installWindowShortcuts(*this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();

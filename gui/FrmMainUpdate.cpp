@@ -28,32 +28,42 @@ void TfrmMain::CheckForUpdate(bool force)
     if (!(available > current) && !force)
         return;
 
-    // The installer is fetched while the user reads the question.
-    auto thread = std::make_unique<TDownloadThread>(
-        update::installerServerBase() + QString::fromUtf16(update::kInstallerPath),
-        update::installerFile());
-    thread->start();
-    QCoreApplication::processEvents();
-
-    if (dialogs().askYesNo(
-            update::updateQuestion(current, available, programinfo::decimalSeparator()))) {
-        while (thread->DownloadStatus() == TDownloadThread::Running
-               && !thread->isInterruptionRequested()) {
-            QCoreApplication::processEvents();
-            thread->wait(20);
-        }
+    // The installer is fetched while the user reads the question. The window owns the
+    // thread and never waits for it: whatever the server does, the start goes on, and the
+    // answer Yes is acted on when the download ends. When the window goes, the thread is asked
+    // to stop and ends promptly.
+    auto *thread = new TDownloadThread(update::installerServerBase()
+                                           + QString::fromUtf16(update::kInstallerPath),
+                                       update::installerFile(), this);
+    struct Answer
+    {
+        bool yes = false;
+        bool handled = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    const auto downloadEnded = [this, thread, answer] {
+        if (!answer->yes || answer->handled)
+            return;
+        answer->handled = true;
         if (thread->DownloadStatus() == TDownloadThread::Downloaded) {
             dialogs().openExternally(QUrl::fromLocalFile(update::installerFile()));
             QuitAfterUpdate = true;
             tmrClose->start();
-        } else {
+        } else if (!thread->isInterruptionRequested()) {
             dialogs().message(QStringLiteral(
                 "Es ist eine neuere Version verfügbar, konnte aber nicht heruntergeladen werden!"));
         }
-    }
-    // Releasing the thread asks it to stop and waits: a transfer under way runs to its end.
-    thread->requestInterruption();
-    thread->wait();
+    };
+    connect(thread, &QThread::finished, this, downloadEnded);
+    thread->start();
+    QCoreApplication::processEvents();
+
+    // On No the download goes on in the background; its file is kept, never started.
+    answer->yes = dialogs().askYesNo(
+        update::updateQuestion(current, available, programinfo::decimalSeparator()));
+    // The end may have been signalled while the question was open.
+    if (thread->isFinished())
+        downloadEnded();
 }
 
 void TfrmMain::EmptyInternetCache()

@@ -28,6 +28,10 @@ QString g_serverBase;
 QList<QSslCertificate> g_trusted;
 int g_versionTimeoutMs = 5000;
 int g_transferTimeoutMs = 30000;
+int g_downloadDeadlineMs = kDownloadDeadlineMs;
+
+// How often a running download looks at the stop request.
+constexpr int kStopPollMs = 50;
 
 // The version file is a number; anything longer is not a version file.
 constexpr qint64 kMaxVersionBytes = 4096;
@@ -116,6 +120,18 @@ int transferTimeoutMs()
     return g_transferTimeoutMs;
 }
 
+int downloadDeadlineMs()
+{
+    const std::lock_guard lock(g_settingsMutex);
+    return g_downloadDeadlineMs;
+}
+
+bool isSecureAddress(const QUrl &url)
+{
+    return url.isValid() && url.scheme().compare(u"https", Qt::CaseInsensitive) == 0
+        && !url.host().isEmpty();
+}
+
 void applyTlsSettings(QNetworkRequest &request)
 {
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
@@ -130,6 +146,8 @@ void applyTlsSettings(QNetworkRequest &request)
 
 std::optional<QByteArray> fetchVersionText(const QUrl &url)
 {
+    if (!isSecureAddress(url))
+        return std::nullopt;
     QNetworkAccessManager manager;
     const int timeout = versionTimeoutMs();
     QNetworkReply *reply = manager.get(makeRequest(url, QStringLiteral("Pergol"), timeout));
@@ -159,11 +177,17 @@ std::optional<QByteArray> fetchVersionText(const QUrl &url)
     return content;
 }
 
-bool DownloadFile(const QString &address, const QString &target)
+bool DownloadFile(const QString &address, const QString &target,
+                  const std::function<bool()> &stopRequested)
 {
+    const auto stopNow = [&stopRequested] { return stopRequested && stopRequested(); };
     const QString agent = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     const QUrl url(address + sessionQuery());
+    if (!isSecureAddress(url) || stopNow())
+        return false;
 
+    // QSaveFile writes beside target and removes its file unless committed: a stopped or
+    // failed download leaves nothing partial behind.
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -172,7 +196,20 @@ bool DownloadFile(const QString &address, const QString &target)
     QNetworkReply *reply = manager.get(makeRequest(url, agent, transferTimeoutMs()));
     qint64 written = 0;
     bool writeFailed = false;
+    bool abandoned = false;
     QEventLoop loop;
+    const auto abandon = [&] {
+        abandoned = true;
+        reply->abort();
+    };
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, abandon);
+    QTimer stopPoll;
+    QObject::connect(&stopPoll, &QTimer::timeout, reply, [&] {
+        if (stopNow())
+            abandon();
+    });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
         // An error page is not an installer: keep nothing until the server said "success".
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -187,10 +224,14 @@ bool DownloadFile(const QString &address, const QString &target)
         written += block.size();
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    deadline.start(downloadDeadlineMs());
+    stopPoll.start(kStopPollMs);
     if (!reply->isFinished())
         loop.exec();
+    deadline.stop();
+    stopPoll.stop();
     const QByteArray rest = reply->isOpen() ? reply->readAll() : QByteArray();
-    const bool answered = succeeded(*reply);
+    const bool answered = !abandoned && succeeded(*reply);
     delete reply;
     if (answered && !writeFailed && !rest.isEmpty()) {
         if (file.write(rest) != rest.size())
@@ -217,11 +258,12 @@ void setTrustedCertificatesForTesting(const QList<QSslCertificate> &certificates
     g_trusted = certificates;
 }
 
-void setTimeoutsForTesting(int versionMs, int transferMs)
+void setTimeoutsForTesting(int versionMs, int transferMs, int downloadMs)
 {
     const std::lock_guard lock(g_settingsMutex);
     g_versionTimeoutMs = versionMs;
     g_transferTimeoutMs = transferMs;
+    g_downloadDeadlineMs = downloadMs;
 }
 
 } // namespace update
@@ -258,7 +300,9 @@ void TDownloadThread::Execute()
             m_status.store(NotDownloaded);
             return;
         }
-        m_status.store(update::DownloadFile(m_address, m_target) ? Downloaded : NotDownloaded);
+        const bool done = update::DownloadFile(m_address, m_target,
+                                               [this] { return isInterruptionRequested(); });
+        m_status.store(done ? Downloaded : NotDownloaded);
     } catch (...) {
         m_status.store(NotDownloaded);
     }

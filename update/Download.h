@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 class QNetworkRequest;
@@ -44,15 +45,26 @@ QString installerFile();
 int versionTimeoutMs();
 // How long a download may go without receiving a byte before it counts as failed.
 int transferTimeoutMs();
+// How long a whole download may take: a server that trickles the installer byte by byte must
+// not keep the thread, and with it the closing of the program, busy for days.
+inline constexpr int kDownloadDeadlineMs = 5 * 60 * 1000;
+int downloadDeadlineMs();
+
+// Only HTTPS addresses are ever requested; any other scheme (a base set to "http://...")
+// means no request at all.
+bool isSecureAddress(const QUrl &url);
 
 // Fetches the version file (at most a few kilobytes) with a bounded wait. nullopt when the
 // server cannot be reached, answers with an error, or does not answer in time.
 std::optional<QByteArray> fetchVersionText(const QUrl &url);
 
 // Fetches address (with "?session=" and a random number appended) into the file target. True
-// only when the server answered with success and sent a non-empty body, which then replaces
-// target as a whole; otherwise target is left as it was. Blocks the calling thread.
-bool DownloadFile(const QString &address, const QString &target);
+// only when the server answered with success and sent a non-empty body within the download
+// deadline, which then replaces target as a whole; otherwise target is left as it was and
+// nothing partial stays on disk. stopRequested is asked every few milliseconds throughout;
+// once it says true, the transfer is abandoned. Blocks the calling thread.
+bool DownloadFile(const QString &address, const QString &target,
+                  const std::function<bool()> &stopRequested = {});
 
 // The TLS settings of every request: the system's trusted certificates, or the ones set for
 // tests. Peer verification is always on.
@@ -62,7 +74,7 @@ void applyTlsSettings(QNetworkRequest &request);
 // the certificates to trust instead of the system's (empty restores them), the timeouts.
 void setServerBaseForTesting(const QString &base);
 void setTrustedCertificatesForTesting(const QList<QSslCertificate> &certificates);
-void setTimeoutsForTesting(int versionMs, int transferMs);
+void setTimeoutsForTesting(int versionMs, int transferMs, int downloadMs = kDownloadDeadlineMs);
 
 } // namespace update
 
@@ -83,8 +95,8 @@ public:
     quint8 DownloadStatus() const { return m_status.load(); }
 
     // The thread body: deletes an old installer file, then downloads the new one. The stop
-    // request (requestInterruption) is looked at before deleting and before the transfer,
-    // never during it: a transfer under way runs to its end.
+    // request (requestInterruption) is honoured at any time, also while data flows, so that
+    // waiting for the thread's end never takes long.
     void Execute();
 
 protected:

@@ -95,7 +95,7 @@ TEST(MainWindow, HasEveryNamedControlInAFixedSizeWindow)
 
     EXPECT_EQ(window->pclPageControl->currentWidget(), window->tshProprium);
     EXPECT_EQ(window->pclPageControl->tabText(3), QStringLiteral("Perikope"));
-    EXPECT_EQ(window->BtnExit->toolTip(), QStringLiteral("Beenden"));
+    EXPECT_EQ(window->BtnExit->toolTip(), QStringLiteral("Beenden (Strg+Q)"));
     EXPECT_FALSE(window->tmrClose->isActive());
     EXPECT_EQ(window->tmrClose->interval(), 3000);
 }

@@ -54,6 +54,8 @@ QList<ImportedBook> readDocument(const QByteArray &bytes, QString *error = nullp
 
 TEST(OsisImport, ImportsTheLuther1912TextCompletely)
 {
+    if (!bibletest::hasLutherText())
+        GTEST_SKIP() << bibletest::kNoLutherText;
     QTemporaryDir target;
     int calls = 0;
     int lastDone = -1;
@@ -274,13 +276,16 @@ TEST(PassageLookup, ReachesEveryPartOfTheImportedBible)
 
     PassageLookup lookup = lookUpPassage(u"Mk 1,9-15"_s);
     ASSERT_EQ(lookup.status, LookupStatus::Found) << s(lookup.message);
-    EXPECT_TRUE(lookup.verseLines.last().startsWith(u"15) und sprach: Die Zeit ist erfüllet"_s));
+    EXPECT_TRUE(bibletest::startsLikeVerse(lookup.verseLines.last(),
+                                           u"15) und sprach: Die Zeit ist erfüllet"_s));
     EXPECT_EQ(s(lookup.address.toString()), "https://www.bibleserver.com/text/LUT/Mk 1,9-15");
 
     // The Apocrypha, books with a number and an umlaut, the last book.
     EXPECT_EQ(lookUpPassage(u"Sir 35,16-22a"_s).verseLines.size(), 7);
-    EXPECT_TRUE(lookUpPassage(u"2. Kön 5,1"_s).verseLines.value(0).startsWith(u"1) Naeman"_s));
-    EXPECT_TRUE(lookUpPassage(u"Offb 22,21"_s).verseLines.value(0).startsWith(u"21) Die Gnade"_s));
+    EXPECT_TRUE(bibletest::startsLikeVerse(lookUpPassage(u"2. Kön 5,1"_s).verseLines.value(0),
+                                           u"1) Naeman"_s));
+    EXPECT_TRUE(bibletest::startsLikeVerse(lookUpPassage(u"Offb 22,21"_s).verseLines.value(0),
+                                           u"21) Die Gnade"_s));
 
     // The longest chapter fits below the cap for damaged ranges.
     lookup = lookUpPassage(u"Ps 119,1-176"_s);
@@ -304,11 +309,15 @@ TEST(BibelImportTool, ImportsAndReportsInGerman)
     };
     QString out;
     QString err;
-    EXPECT_EQ(run({ bibletest::luther1912ApocryphaSource(), target.path() }, &out, &err), 0)
-        << s(err);
-    EXPECT_TRUE(out.startsWith(u"76 Bücher mit 1337 Kapiteln"_s)) << s(out);
-    EXPECT_TRUE(err.contains(u"Buch 76 von 76"_s)) << s(err);
-    EXPECT_EQ(QDir(target.path()).entryList(QDir::Files).size(), 76);
+    if (bibletest::hasLutherText()) {
+        EXPECT_EQ(run({ bibletest::luther1912ApocryphaSource(), target.path() }, &out, &err), 0)
+            << s(err);
+        EXPECT_TRUE(out.startsWith(u"76 Bücher mit 1337 Kapiteln"_s)) << s(out);
+        EXPECT_TRUE(err.contains(u"Buch 76 von 76"_s)) << s(err);
+        EXPECT_EQ(QDir(target.path()).entryList(QDir::Files).size(), 76);
+    } else {
+        writeFileBytes(target.path() + u"/Mk.lib"_s, "[Kapitel 1]\r\n1=Anfang\r\n");
+    }
 
     EXPECT_EQ(run({ target.path() + u"/fehlt"_s, target.path() }, &out, &err), 2);
     EXPECT_TRUE(err.contains(u"Fehler: Die Quelle "_s)) << s(err);

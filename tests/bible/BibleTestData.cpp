@@ -1,6 +1,7 @@
 #include "tests/bible/BibleTestData.h"
 
 #include "bible/OsisImport.h"
+#include "tests/bible/TestBible.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -12,6 +13,19 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace bibletest {
+
+bool hasLutherText()
+{
+    return !sharedReferenceDir().isEmpty() && QDir(luther1912ApocryphaSource()).exists();
+}
+
+bool startsLikeVerse(const QString &line, const QString &lutherStart)
+{
+    if (hasLutherText())
+        return line.startsWith(lutherStart);
+    const QString number = lutherStart.left(lutherStart.indexOf(u')') + 2);
+    return line.startsWith(number);
+}
 
 QString luther1912Source()
 {
@@ -27,6 +41,13 @@ QString importedBibleFolder()
 {
     static QTemporaryDir folder;
     static bool imported = false;
+    if (!imported && !hasLutherText()) {
+        if (!writeTestBible(folder.path())) {
+            ADD_FAILURE() << "cannot write the test Bible";
+            return folder.path();
+        }
+        imported = true;
+    }
     if (!imported) {
         const bible::ImportResult result
             = bible::importOsisBible(luther1912ApocryphaSource(), folder.path());

@@ -206,13 +206,13 @@ TEST(Tooltips, EveryControlThatExplainsItselfHasItsTooltip)
     TestEnvironment env;
     auto window = makeMainWindow();
     const std::vector<std::pair<const char *, QString>> rows = {
-        { "BtnNew", QStringLiteral("Einen neuen Gottesdienstablauf erstellen") },
-        { "BtnOpen", QStringLiteral("Einen Gottesdienstablauf öffnen") },
-        { "btnSave", QStringLiteral("Eingaben als Gottesdienstablauf speichern") },
+        { "BtnNew", QStringLiteral("Einen neuen Gottesdienstablauf erstellen (Strg+N)") },
+        { "BtnOpen", QStringLiteral("Einen Gottesdienstablauf öffnen (Strg+O)") },
+        { "btnSave", QStringLiteral("Eingaben als Gottesdienstablauf speichern (Strg+S)") },
         { "btnCopyright", QStringLiteral("Versionsinfo abrufen") },
-        { "BtnHilfe", QStringLiteral("Hilfe anzeigen") },
+        { "BtnHilfe", QStringLiteral("Hilfe anzeigen (F1)") },
         { "BtnFeedback", QStringLiteral("Feedback geben") },
-        { "BtnExit", QStringLiteral("Beenden") },
+        { "BtnExit", QStringLiteral("Beenden (Strg+Q)") },
         { "lblTagesname", QStringLiteral("Liturgische Farbe") },
         { "lblPredigttext", QStringLiteral("Klick mich! Hier gehts zur Predigt!") },
         { "btnUp",
@@ -224,7 +224,7 @@ TEST(Tooltips, EveryControlThatExplainsItselfHasItsTooltip)
         { "cmbGrundform", QStringLiteral("Die in Ihrer Gemeinde verwendete Grundform auswählen") },
         { "btnCompile", QStringLiteral("Schritt 1: Ablauf generieren") },
         { "btnPrinterSetup", QStringLiteral("Optional: Druckereinstellung") },
-        { "btnPrint", QStringLiteral("Optional: Drucken") },
+        { "btnPrint", QStringLiteral("Optional: Drucken (Strg+P)") },
         { "btnExport",
           QStringLiteral("Schritt 3: Nach LibreOffice exportieren, dort weiterbearbeiten, "
                          "speichern und drucken") },

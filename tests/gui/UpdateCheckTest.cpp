@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -93,7 +94,7 @@ protected:
 
     void serveVersion(const QByteArray &text)
     {
-        server.setAnswer(kVersion, { 200, text, 0, false });
+        server.setAnswer(kVersion, { 200, text, 0, false, 0 });
     }
 
     // Starts the program as without command-line arguments: the check runs while the main
@@ -109,6 +110,25 @@ protected:
     }
 
     QString installer() const { return temp.filePath(QStringLiteral("pergol-setup.exe")); }
+
+    // The window never waits for the installer download; the tests do, with events flowing so
+    // that the window hears of its end.
+    void waitForDownload()
+    {
+        auto *thread = window->findChild<TDownloadThread *>();
+        ASSERT_NE(thread, nullptr);
+        QDeadlineTimer deadline(30000);
+        while (!thread->isFinished() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_TRUE(thread->isFinished());
+        QCoreApplication::processEvents();
+    }
+
+    // Files in the temp folder: the installer, or what a download left half-written.
+    QStringList tempFiles() const
+    {
+        return QDir(temp.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     TestEnvironment env;
     HttpsTestServer server;
@@ -154,12 +174,13 @@ TEST_F(UpdateCheck, UnreadableVersionTextsCountAsTheProgramVersion)
 TEST_F(UpdateCheck, NewerVersionDownloadsBeforeAskingAndNoKeepsTheFile)
 {
     serveVersion("5.04");
-    // The installer arrives slowly: the start must wait for it after No.
-    server.setAnswer(kInstaller, { 200, kInstallerBody, 700, false });
+    // The installer arrives slowly: after No it goes on arriving in the background.
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 700, false, 0 });
     start({ false });
     ASSERT_EQ(dialogs->questions, QStringList { kQuestion504 });
     EXPECT_TRUE(dialogs->downloadSeenBeforeQuestion);
-    // After No the window was created only once the download had ended; it stays unopened.
+    waitForDownload();
+    // The fetched installer is kept, never started.
     EXPECT_EQ(fileContent(installer()), kInstallerBody);
     EXPECT_TRUE(dialogs->openedUrls.isEmpty());
     // Whatever else the start-up reports, the update check said nothing.
@@ -171,7 +192,7 @@ TEST_F(UpdateCheck, NewerVersionDownloadsBeforeAskingAndNoKeepsTheFile)
 TEST_F(UpdateCheck, BlanksAroundAWholeNumberAreRead)
 {
     serveVersion(" 6 ");
-    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false });
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });
     start({ false });
     ASSERT_EQ(dialogs->questions.size(), 1);
     EXPECT_TRUE(dialogs->questions.constFirst().contains(
@@ -181,7 +202,7 @@ TEST_F(UpdateCheck, BlanksAroundAWholeNumberAreRead)
 TEST_F(UpdateCheck, YesStartsTheDownloadedInstallerAndClosesLater)
 {
     serveVersion("5.04");
-    server.setAnswer(kInstaller, { 200, kInstallerBody, 300, false });
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 300, false, 0 });
     // An installer left over from an earlier run is replaced.
     {
         QFile old(installer());
@@ -190,6 +211,7 @@ TEST_F(UpdateCheck, YesStartsTheDownloadedInstallerAndClosesLater)
     }
     start({ true });
     ASSERT_EQ(dialogs->questions.size(), 1);
+    waitForDownload();
     ASSERT_EQ(dialogs->openedUrls.size(), 1);
     EXPECT_EQ(dialogs->openedUrls.constFirst(), QUrl::fromLocalFile(installer()));
     EXPECT_EQ(fileContent(installer()), kInstallerBody);
@@ -212,11 +234,12 @@ TEST_F(UpdateCheck, AnErrorPageOrAnEmptyAnswerIsNoInstaller)
 {
     serveVersion("5.04");
     for (const HttpsTestServer::Answer &answer :
-         { HttpsTestServer::Answer { 404, "<html>Nicht gefunden</html>", 0, false },
-           HttpsTestServer::Answer { 500, "Fehler", 0, false },
-           HttpsTestServer::Answer { 200, "", 0, false } }) {
+         { HttpsTestServer::Answer { 404, "<html>Nicht gefunden</html>", 0, false, 0 },
+           HttpsTestServer::Answer { 500, "Fehler", 0, false, 0 },
+           HttpsTestServer::Answer { 200, "", 0, false, 0 } }) {
         server.setAnswer(kInstaller, answer);
         start({ true });
+        waitForDownload();
         EXPECT_EQ(dialogs->messages.count(kNotDownloaded), 1) << answer.status;
         EXPECT_TRUE(dialogs->openedUrls.isEmpty());
         EXPECT_FALSE(QFileInfo::exists(installer()));
@@ -250,7 +273,7 @@ TEST_F(UpdateCheck, NoServerNoAnswerOrAForeignCertificateStartSilently)
     // The server takes the connection and never answers: the check gives up.
     update::setServerBaseForTesting(server.base());
     update::setTimeoutsForTesting(300, 300);
-    server.setAnswer(kVersion, { 200, "9.99", 0, true });
+    server.setAnswer(kVersion, { 200, "9.99", 0, true, 0 });
     start();
     EXPECT_TRUE(dialogs->questions.isEmpty());
     // Whatever else the start-up reports, the update check said nothing.
@@ -271,13 +294,76 @@ TEST_F(UpdateCheck, NoServerNoAnswerOrAForeignCertificateStartSilently)
 
 TEST_F(UpdateCheck, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
 {
-    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false });
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });
     TDownloadThread thread(server.base() + kInstaller,
                            temp.filePath(QStringLiteral("no/such/folder/x")));
     EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::Running);
     thread.start();
     thread.wait();
     EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::NotDownloaded);
+}
+
+TEST_F(UpdateCheck, AServerThatTricklesHoldsNeitherTheStartNorTheClosing)
+{
+    serveVersion("5.04");
+    // One byte a second: the installer would take the better part of an hour.
+    server.setAnswer(kInstaller, { 200, QByteArray(3000, 'x'), 0, false, 1000 });
+    for (const bool yes : { true, false }) {
+        start({ yes });
+        auto *thread = window->findChild<TDownloadThread *>();
+        ASSERT_NE(thread, nullptr);
+        window->show();
+        EXPECT_TRUE(window->isVisible()) << yes;
+        // Let a few bytes flow, then close while the server still trickles.
+        QDeadlineTimer flowing(2500);
+        while (!flowing.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_EQ(thread->DownloadStatus(), TDownloadThread::Running) << yes;
+        QElapsedTimer closing;
+        closing.start();
+        window->close();
+        EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded)) << yes;
+        window.reset();
+        // Generous: a closing that waited for the server would take most of an hour.
+        EXPECT_LT(closing.elapsed(), 20000) << yes;
+        EXPECT_EQ(tempFiles(), QStringList()) << yes;
+    }
+}
+
+TEST_F(UpdateCheck, AStoppedOrOverdueDownloadLeavesNothingBehind)
+{
+    server.setAnswer(kInstaller, { 200, QByteArray(3000, 'x'), 0, false, 100 });
+    struct Case
+    {
+        const char *name;
+        bool stop; // asked to stop while data flows; otherwise the deadline ends it
+    };
+    for (const Case &c : { Case { "stop request", true }, Case { "deadline", false } }) {
+        update::setTimeoutsForTesting(5000, 10000, c.stop ? update::kDownloadDeadlineMs : 1500);
+        TDownloadThread thread(server.base() + kInstaller, installer());
+        thread.start();
+        if (c.stop) {
+            QThread::msleep(1500);
+            thread.requestInterruption();
+        }
+        EXPECT_TRUE(thread.wait(30000)) << c.name;
+        EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::NotDownloaded) << c.name;
+        EXPECT_EQ(tempFiles(), QStringList()) << c.name;
+    }
+}
+
+TEST_F(UpdateCheck, AnHttpBaseMakesNoRequest)
+{
+    serveVersion("9.99");
+    server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });
+    QString plain = server.base();
+    plain.replace(QStringLiteral("https://"), QStringLiteral("http://"));
+    update::setServerBaseForTesting(plain);
+    start({ true });
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_FALSE(update::DownloadFile(plain + kInstaller, installer()));
+    EXPECT_EQ(server.connectionCount(), 0);
+    EXPECT_EQ(tempFiles(), QStringList());
 }
 
 namespace {
@@ -324,7 +410,7 @@ TEST(ProgramStart, AnArgumentMakesNoNetworkAccessWithoutOneTheCheckRuns)
         GTEST_SKIP() << "no built program folder given";
     HttpsTestServer server;
     ASSERT_TRUE(server.isValid());
-    server.setAnswer(kVersion, { 200, "5.03", 0, false });
+    server.setAnswer(kVersion, { 200, "5.03", 0, false, 0 });
 
     // Any argument, also one Qt takes for itself.
     ASSERT_TRUE(startProgramUntilDataFolder(

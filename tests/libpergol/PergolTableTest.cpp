@@ -126,7 +126,8 @@ TEST(PergolTable, ReadingsNameVersesOfTheLutherBible)
 {
     pergoltest::LutherBible bible;
     if (bible.verseCount(u"Mk"_s, 1) == 0)
-        GTEST_SKIP() << "the Luther Bible of the shared reference data is missing";
+        GTEST_SKIP() << "the Luther Bible of the shared reference data is missing (set "
+                        "PERGOLAN_SHARED_DIR)";
     for (const QString &name : allNames()) {
         const auto p = propersOf(name);
         for (const QString &text : QStringList { p.psalm, p.epistle, p.gospel } + p.series) {

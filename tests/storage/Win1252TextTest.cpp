@@ -1,9 +1,14 @@
 #include "storage/Win1252Text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
 
 TEST(Win1252Text, DecodesTheHighRangeAndLatin1)
 {
@@ -65,4 +70,71 @@ TEST(Win1252Text, FailedWriteKeepsTheEarlierFileAndSaysWhy)
     QStringList lines;
     EXPECT_FALSE(win1252::readLines(path, lines, &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Die Datei")));
+}
+
+namespace {
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Makes every write of this process beyond limit bytes into a file fail with an error, as on a
+// full disk, until it goes out of scope.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = limit;
+        m_active = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+} // namespace
+
+// Every file of the program is saved through writeFileAtomically. A save that overwrote the
+// file in place would change what a second link to the earlier file sees, and a write that
+// fails halfway would leave half a file.
+TEST(Win1252Text, ASaveReplacesTheFileWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ablauf.ini"));
+    const QString link = dir.filePath(QStringLiteral("Verweis.ini"));
+    ASSERT_TRUE(win1252::writeFileAtomically(path, "alt\r\n"));
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+
+    ASSERT_TRUE(win1252::writeFileAtomically(path, "neu\r\n"));
+    EXPECT_EQ(contentOf(path), "neu\r\n");
+    EXPECT_EQ(contentOf(link), "alt\r\n");
+
+    const QByteArray large(1 << 20, 'x');
+    QString error;
+    bool written = true;
+    {
+        const FileSizeLimit limit(64 * 1024);
+        ASSERT_TRUE(limit.active());
+        written = win1252::writeFileAtomically(path, large, &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains(QStringLiteral("Ablauf.ini"))) << error.toStdString();
+    EXPECT_EQ(contentOf(path), "neu\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }

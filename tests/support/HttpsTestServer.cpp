@@ -58,7 +58,21 @@ protected:
                 socket->write(body);
                 socket->disconnectFromHost();
             };
-            if (answer.delayMs > 0)
+            if (answer.msPerByte > 0) {
+                // The timer belongs to the socket: it stops when the client goes away.
+                auto *trickle = new QTimer(socket);
+                auto sent = std::make_shared<qsizetype>(0);
+                QObject::connect(trickle, &QTimer::timeout, socket,
+                                 [socket, trickle, sent, body = answer.body] {
+                                     if (*sent >= body.size()) {
+                                         trickle->stop();
+                                         socket->disconnectFromHost();
+                                         return;
+                                     }
+                                     socket->write(body.mid((*sent)++, 1));
+                                 });
+                trickle->start(answer.msPerByte);
+            } else if (answer.delayMs > 0)
                 QTimer::singleShot(answer.delayMs, socket, sendBody);
             else
                 sendBody();
@@ -148,8 +162,8 @@ HttpsTestServer::Answer HttpsTestServer::answerFor(const QString &path) const
     const std::lock_guard lock(m_mutex);
     const auto it = m_answers.constFind(path);
     if (it == m_answers.constEnd())
-        return Answer { 404, QByteArrayLiteral("<html><body>Nicht gefunden</body></html>"), 0,
-                        false };
+        return Answer { .status = 404,
+                        .body = QByteArrayLiteral("<html><body>Nicht gefunden</body></html>") };
     return *it;
 }
 

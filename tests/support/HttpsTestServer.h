@@ -24,6 +24,7 @@ public:
         QByteArray body;
         int delayMs = 0; // before the body is sent
         bool silent = false; // accept the connection, never answer
+        int msPerByte = 0; // when set, the body trickles one byte at a time
     };
 
     HttpsTestServer();

@@ -38,9 +38,9 @@ void copyTree(const QString &from, const QString &to)
 QString sharedReferenceDir()
 {
     const QByteArray env = qgetenv("PERGOLAN_SHARED_DIR");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env) + QStringLiteral("/reference");
-    return QStringLiteral(PERGOLAN_SOURCE_DIR "/../shared/reference");
+    if (env.isEmpty())
+        return {};
+    return QString::fromLocal8Bit(env) + QStringLiteral("/reference");
 }
 
 QString builtProgramDir()

@@ -36,7 +36,8 @@ QByteArray readFileBytes(const QString &path);
 // Writes a file whole, creating its folder; a failure fails the test.
 void writeFileBytes(const QString &path, const QByteArray &bytes);
 
-// The folder with the shared public reference data (a Bible text, the order of readings).
+// The folder with the shared public reference data (a Bible text, the order of readings):
+// reference/ in the folder PERGOLAN_SHARED_DIR names; empty when the variable is not set.
 QString sharedReferenceDir();
 
 // The built program folder (executable, libpergol.so, Texte/, libs/).

@@ -1,0 +1,86 @@
+// The usual keys on the main window: each clicks its button (so its handler runs), and the
+// button's tooltip names the key.
+#include "gui/DesktopIdentity.h"
+#include "gui/FrmMain.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+struct KeyCase
+{
+    const char *button;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char *tooltipEnd;
+    std::function<void(TfrmMain &, ScriptedDialogs &)> prepare;
+    std::function<void(TfrmMain &, ScriptedDialogs &)> check;
+};
+
+void nothing(TfrmMain &, ScriptedDialogs &) { }
+
+} // namespace
+
+TEST(DesktopIdentity, TheIconIsBuiltIntoTheProgramInEverySize)
+{
+    const QIcon icon = desktopidentity::programIcon();
+    for (int size : { 16, 48, 256 })
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    EXPECT_FALSE(icon.pixmap(32).isNull());
+}
+
+TEST(WindowShortcuts, EachKeyRunsItsButtonAndTheTooltipNamesIt)
+{
+    TestEnvironment env;
+    ScriptedDialogs *dialogs = nullptr;
+    auto window = makeMainWindow(&dialogs);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    const KeyCase cases[] = {
+        { "BtnNew", Qt::Key_N, Qt::ControlModifier, " (Strg+N)",
+          [](TfrmMain &w, ScriptedDialogs &) {
+              w.txtEingangslied->setText(QStringLiteral("EG 1"));
+              w.setModified(1);
+          },
+          [](TfrmMain &w, ScriptedDialogs &) {
+              EXPECT_EQ(w.Modified(), 0);
+              EXPECT_TRUE(w.txtEingangslied->text().isEmpty());
+          } },
+        { "BtnOpen", Qt::Key_O, Qt::ControlModifier, " (Strg+O)",
+          [](TfrmMain &, ScriptedDialogs &d) { d.fileNames.push_back(QString()); },
+          [](TfrmMain &, ScriptedDialogs &d) { EXPECT_EQ(d.fileRequests.size(), 1); } },
+        { "btnSave", Qt::Key_S, Qt::ControlModifier, " (Strg+S)", nothing, nothing },
+        { "btnPrint", Qt::Key_P, Qt::ControlModifier, " (Strg+P)", nothing, nothing },
+        { "BtnHilfe", Qt::Key_F1, Qt::NoModifier, " (F1)", nothing,
+          [](TfrmMain &, ScriptedDialogs &d) {
+              EXPECT_EQ(d.openedUrls.size() + d.messages.size(), 1);
+          } },
+        { "BtnExit", Qt::Key_Q, Qt::ControlModifier, " (Strg+Q)",
+          [](TfrmMain &w, ScriptedDialogs &) { w.setModified(0); },
+          [](TfrmMain &w, ScriptedDialogs &) { EXPECT_FALSE(w.isVisible()); } },
+    };
+    for (const KeyCase &c : cases) {
+        SCOPED_TRACE(c.button);
+        auto *button = window->findChild<QAbstractButton *>(QString::fromLatin1(c.button));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->toolTip().endsWith(QString::fromUtf8(c.tooltipEnd)))
+            << button->toolTip().toStdString();
+        c.prepare(*window, *dialogs);
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::keyClick(window.get(), c.key, c.modifiers);
+        EXPECT_EQ(clicked.size(), 1);
+        c.check(*window, *dialogs);
+    }
+}
