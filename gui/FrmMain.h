@@ -27,6 +27,7 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class QWidget;
+class HistoryTab;
 
 // How the program was started.
 struct StartOptions
@@ -96,6 +97,7 @@ public:
     QWidget *tshOrdinarium = nullptr;
     QWidget *tshLiturgie = nullptr;
     QWidget *tshPerikope = nullptr;
+    HistoryTab *tshVerlauf = nullptr; // what was preached and sung before
 
     // Tab "Proprium"
     QGroupBox *grpTexte = nullptr;

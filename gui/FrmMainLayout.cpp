@@ -1,6 +1,8 @@
 // The controls of the main window and where they stand. The window has a fixed client size,
 // so the controls are placed by position, as the day panel and the tabs were designed.
+#include "gui/ChurchYearCalendarMenu.h"
 #include "gui/FrmMain.h"
+#include "gui/HistoryTab.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -178,6 +180,8 @@ void TfrmMain::buildUi()
     pclPageControl->addTab(tshOrdinarium, QStringLiteral("Ordinarium"));
     pclPageControl->addTab(tshLiturgie, QStringLiteral("Liturgie"));
     pclPageControl->addTab(tshPerikope, QStringLiteral("Perikope"));
+    tshVerlauf = new HistoryTab(*this);
+    pclPageControl->addTab(tshVerlauf, QStringLiteral("Verlauf"));
 
     // Tab "Proprium": the readings of the day and the hymns.
     grpTexte = make<QGroupBox>(tshProprium, "grpTexte");
@@ -380,6 +384,7 @@ void TfrmMain::buildUi()
 
     setFixedSize(kClientWidth, kClientHeight);
     initSequenceControls();
+    churchyearmenu::install(*this);
 
     // The memos hold their built-in texts before anything is loaded at start-up.
     setBuiltInLiturgicalTexts();

@@ -61,6 +61,20 @@ std::optional<QString> statusHelpText(const QString &objectName)
         t.insert(QStringLiteral("cmbTag"),
                  QStringLiteral(
                      "Wählen Sie hier den Sonn- oder Feiertag aus, den Sie vorbereiten möchten!"));
+        // The tab "Verlauf".
+        for (const char *name : { "tshVerlauf", "grpLiederVerlauf" })
+            t.insert(QString::fromLatin1(name), QString());
+        t.insert(QStringLiteral("grdVorbereitungen"),
+                 QStringLiteral("Frühere Vorbereitungen des gewählten Tages: Doppelklick öffnet "
+                                "eine davon."));
+        for (const char *name : { "dtpVon", "dtpBis" })
+            t.insert(QString::fromLatin1(name),
+                     QStringLiteral("Wählen Sie den Zeitraum, dessen Lieder gezählt werden."));
+        t.insert(QStringLiteral("txtLiedFilter"),
+                 QStringLiteral("Tippen Sie einen Text, um nur die passenden Lieder zu sehen."));
+        t.insert(QStringLiteral("grdLieder"),
+                 QStringLiteral("Wie oft welches Lied gesungen wurde. Ein Klick auf eine "
+                                "Spaltenüberschrift sortiert die Liste."));
         t.insert(
             QStringLiteral("cmbGrundform"),
             QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));

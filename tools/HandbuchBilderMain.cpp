@@ -6,10 +6,16 @@
 // Runs with any Qt platform, also headless (QT_QPA_PLATFORM=offscreen). The program's work
 // goes into a temporary home folder, never into the user's own documents.
 #include "gui/FrmMain.h"
+#include "gui/HistoryTab.h"
 #include "gui/MemoTool.h"
+#include "storage/Win1252Text.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -20,6 +26,30 @@
 #include <cstdio>
 
 namespace {
+
+// A saved preparation of an earlier year, dated as if saved on that day.
+void writePreparation(const QString &dataDir, const QString &series, const QString &day,
+                      const QDate &saved, const QStringList &hymns)
+{
+    const QStringList keys = { QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
+                               QStringLiteral("Vorpredigtslied"), QStringLiteral("Kolektenlied"),
+                               QStringLiteral("Ausgangslied") };
+    QStringList lines = { QStringLiteral("[Allgemein]"),
+                          QStringLiteral("Name=") + day,
+                          QStringLiteral("Predigtreihe=") + series,
+                          QStringLiteral("[Texte]"),
+                          QStringLiteral("Predigttext=Joh 3,1-8"),
+                          QStringLiteral("[Lieder]") };
+    for (qsizetype i = 0; i < hymns.size() && i < keys.size(); ++i)
+        lines << keys.at(i) + u'=' + hymns.at(i);
+    const QString folder = dataDir + u'/' + series + QStringLiteral("/Archiv");
+    QDir().mkpath(folder);
+    const QString path = folder + u'/' + series + u' ' + day + QStringLiteral(".ini");
+    win1252::writeLines(path, lines);
+    QFile file(path);
+    if (file.open(QIODevice::ReadWrite))
+        file.setFileTime(QDateTime(saved, QTime(11, 0)), QFileDevice::FileModificationTime);
+}
 
 bool save(QWidget *widget, const QString &folder, const char *name)
 {
@@ -75,6 +105,31 @@ int main(int argc, char *argv[])
         ok = save(editor, folder, "notizen.png") && ok;
         editor->close();
     }
+    // The tab "Verlauf" with preparations of the same day in earlier years.
+    const QString day = window.lblTagesname->text().trimmed();
+    const QString dataDir = home.path() + QStringLiteral("/Documents/Pergol");
+    const QDate today = QDate::currentDate();
+    writePreparation(dataDir, QStringLiteral("1"), day, today.addYears(-1).addDays(-2),
+                     { QStringLiteral("EG 1,1-3 Macht hoch die Tür"),
+                       QStringLiteral("EG 4 Nun komm, der Heiden Heiland"),
+                       QStringLiteral("EG 7,1-4"), QStringLiteral("EG 16"),
+                       QStringLiteral("EG 170") });
+    writePreparation(dataDir, QStringLiteral("6"), day, today.addMonths(-11),
+                     { QStringLiteral("EG 1"), QStringLiteral("EG 4"),
+                       QStringLiteral("EG 11 Wie soll ich dich empfangen"), QStringLiteral("EG 16"),
+                       QStringLiteral("EG 421") });
+    writePreparation(dataDir, QStringLiteral("5"), QStringLiteral("Erntedank"), today.addMonths(-3),
+                     { QStringLiteral("EG 502"), QStringLiteral("EG 508"), QStringLiteral("EG 1"),
+                       QStringLiteral("EG 324"), QStringLiteral("EG 170") });
+    {
+        QEventLoop loop;
+        QObject::connect(window.tshVerlauf, &HistoryTab::filled, &loop, &QEventLoop::quit);
+        window.pclPageControl->setCurrentWidget(window.tshVerlauf);
+        loop.exec();
+    }
+    ok = save(&window, folder, "verlauf.png") && ok;
+    window.pclPageControl->setCurrentWidget(window.tshProprium);
+
     // Nothing of this preparation is to be saved.
     window.setModified(0);
     return ok ? 0 : 1;

@@ -1,11 +1,16 @@
 // pergolan-kirchenjahr [TT.MM.JJJJ]: prints the day list of the church year around a date
 // (today when none is given), one day entry per line, and the entry that the program would
 // select at start-up on that date.
+// pergolan-kirchenjahr --ical JJJJ [DATEI]: writes the Sundays and feast days of the calendar
+// year with their propers as an iCalendar file, to DATEI or else to the standard output.
 #include "base/Clock.h"
 #include "calendar/ChurchYear.h"
+#include "calendar/ChurchYearEvents.h"
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -30,14 +35,52 @@ QDate parseDate(const QString &text)
     return QDate(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
 }
 
+const QString kUsage = QStringLiteral("Aufruf: pergolan-kirchenjahr [TT.MM.JJJJ]\n"
+                                      "       pergolan-kirchenjahr --ical JJJJ [DATEI]\n");
+
+// The calendar file of a year, to a file or to the standard output.
+int writeCalendar(const QStringList &args)
+{
+    bool ok = false;
+    const int year = args.value(1).toInt(&ok);
+    // The day list is computed for the Gregorian calendar and four-digit years.
+    if (!ok || args.value(1).size() != 4 || year < 1583) {
+        write(stderr,
+              QStringLiteral("Ungültiges Jahr „%1“: erwartet wird ein Jahr JJJJ ab 1583.\n")
+                  .arg(args.value(1)));
+        return 2;
+    }
+    const QByteArray calendar = churchyearcalendar::calendarOfYear(year);
+    if (args.size() < 3) {
+        std::fwrite(calendar.constData(), 1, static_cast<std::size_t>(calendar.size()), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    QSaveFile file(args.at(2));
+    if (!file.open(QIODevice::WriteOnly) || file.write(calendar) != calendar.size()
+        || !file.commit()) {
+        write(stderr,
+              QStringLiteral("Die Datei %1 kann nicht geschrieben werden.\n")
+                  .arg(QDir::toNativeSeparators(args.at(2))));
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    if (!args.isEmpty() && args.first() == QStringLiteral("--ical")) {
+        if (args.size() < 2 || args.size() > 3) {
+            write(stderr, kUsage);
+            return 2;
+        }
+        return writeCalendar(args);
+    }
     if (args.size() > 1) {
-        write(stderr, QStringLiteral("Aufruf: pergolan-kirchenjahr [TT.MM.JJJJ]\n"));
+        write(stderr, kUsage);
         return 2;
     }
     QDate date = appclock::today();

@@ -1,0 +1,16 @@
+#pragma once
+
+class TfrmMain;
+
+// The context-menu entry "Kirchenjahr als Kalenderdatei speichern …" of the day list: saves
+// the Sundays and feast days of the chosen day's calendar year with their propers as an
+// iCalendar file.
+namespace churchyearmenu {
+
+// Adds the entry to the context menu of the day selector cmbTag.
+void install(TfrmMain &window);
+
+// What the entry does: asks for the file through the window's dialogs and writes it.
+void saveCalendar(TfrmMain &window);
+
+} // namespace churchyearmenu

@@ -1,0 +1,282 @@
+#include "gui/HistoryTab.h"
+
+#include "base/Clock.h"
+#include "base/DataFolder.h"
+#include "calendar/DayEntry.h"
+#include "gui/FrmMain.h"
+#include "gui/StatusHelp.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+constexpr int kSortRole = Qt::UserRole;
+constexpr int kPathRole = Qt::UserRole + 1;
+
+// A cell shown as plain text (the views never render markup) with what it sorts by.
+QStandardItem *cell(const QString &text, const QVariant &sortKey = {})
+{
+    auto *item = new QStandardItem(text);
+    item->setEditable(false);
+    item->setData(sortKey.isValid() ? sortKey : QVariant(text.toCaseFolded()), kSortRole);
+    return item;
+}
+
+QTreeView *table(QWidget *parent, const char *name, const QString &tip)
+{
+    auto *view = new QTreeView(parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setAlternatingRowColors(true);
+    view->setSortingEnabled(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setToolTip(tip);
+    return view;
+}
+
+QSortFilterProxyModel *sortedModel(QObject *parent, QStandardItemModel *source)
+{
+    auto *proxy = new QSortFilterProxyModel(parent);
+    proxy->setSourceModel(source);
+    proxy->setSortRole(kSortRole);
+    proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    proxy->setFilterKeyColumn(-1);
+    return proxy;
+}
+
+QString unreadableText(qsizetype count)
+{
+    if (count == 0)
+        return {};
+    if (count == 1)
+        return QStringLiteral("1 Datei konnte nicht gelesen werden");
+    return QStringLiteral("%1 Dateien konnten nicht gelesen werden").arg(count);
+}
+
+} // namespace
+
+HistoryTab::HistoryTab(TfrmMain &window)
+    : m_window(window)
+{
+    setObjectName(QStringLiteral("tshVerlauf"));
+    auto *layout = new QVBoxLayout(this);
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    layout->addWidget(splitter);
+
+    // Upper part: the saved preparations of the chosen day.
+    auto *dayPart = new QWidget(splitter);
+    auto *dayLayout = new QVBoxLayout(dayPart);
+    dayLayout->setContentsMargins(0, 0, 0, 0);
+    lblVerlaufTag = new QLabel(dayPart);
+    lblVerlaufTag->setObjectName(QStringLiteral("lblVerlaufTag"));
+    lblVerlaufTag->setTextFormat(Qt::PlainText);
+    dayLayout->addWidget(lblVerlaufTag);
+    m_preparations = new QStandardItemModel(0, 9, this);
+    m_preparations->setHorizontalHeaderLabels(
+        { QStringLiteral("Predigtreihe"), QStringLiteral("Gespeichert"),
+          QStringLiteral("Predigttext"), QStringLiteral("Eingangslied"),
+          QStringLiteral("Wochenlied"), QStringLiteral("Vorpredigtslied"),
+          QStringLiteral("Kollektenlied"), QStringLiteral("Ausgangslied"),
+          QStringLiteral("Datei") });
+    grdVorbereitungen
+        = table(dayPart, "grdVorbereitungen",
+                QStringLiteral("Frühere Vorbereitungen dieses Tages: Doppelklick öffnet sie"));
+    grdVorbereitungen->setModel(sortedModel(this, m_preparations));
+    grdVorbereitungen->sortByColumn(1, Qt::DescendingOrder);
+    dayLayout->addWidget(grdVorbereitungen);
+    splitter->addWidget(dayPart);
+
+    // Lower part: the hymns of a period.
+    auto *grpLiederVerlauf = new QGroupBox(QStringLiteral("Lieder im Zeitraum"), splitter);
+    grpLiederVerlauf->setObjectName(QStringLiteral("grpLiederVerlauf"));
+    auto *hymnLayout = new QVBoxLayout(grpLiederVerlauf);
+    auto *filterRow = new QHBoxLayout;
+    const QDate today = appclock::today();
+    auto dateEdit = [&](const char *name, const QDate &date, const QString &tip) {
+        auto *edit = new QDateEdit(date, grpLiederVerlauf);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        edit->setCalendarPopup(true);
+        edit->setToolTip(tip);
+        return edit;
+    };
+    dtpVon = dateEdit("dtpVon", today.addMonths(-12),
+                      QStringLiteral("Erster Tag des Zeitraums (Datum der gespeicherten Datei)"));
+    dtpBis = dateEdit("dtpBis", today,
+                      QStringLiteral("Letzter Tag des Zeitraums (Datum der gespeicherten Datei)"));
+    txtLiedFilter = new QLineEdit(grpLiederVerlauf);
+    txtLiedFilter->setObjectName(QStringLiteral("txtLiedFilter"));
+    txtLiedFilter->setPlaceholderText(QStringLiteral("Filter"));
+    txtLiedFilter->setClearButtonEnabled(true);
+    txtLiedFilter->setToolTip(
+        QStringLiteral("Nur Lieder und Tage zeigen, die diesen Text enthalten"));
+    filterRow->addWidget(new QLabel(QStringLiteral("Von:"), grpLiederVerlauf));
+    filterRow->addWidget(dtpVon);
+    filterRow->addWidget(new QLabel(QStringLiteral("Bis:"), grpLiederVerlauf));
+    filterRow->addWidget(dtpBis);
+    filterRow->addSpacing(12);
+    filterRow->addWidget(txtLiedFilter, 1);
+    hymnLayout->addLayout(filterRow);
+    m_hymns = new QStandardItemModel(0, 3, this);
+    m_hymns->setHorizontalHeaderLabels(
+        { QStringLiteral("Lied"), QStringLiteral("Anzahl"), QStringLiteral("Tage") });
+    m_hymnFilter = sortedModel(this, m_hymns);
+    grdLieder = table(grpLiederVerlauf, "grdLieder",
+                      QStringLiteral("Wie oft welches Lied gesungen wurde: ein Klick auf eine "
+                                     "Spaltenüberschrift sortiert"));
+    grdLieder->setModel(m_hymnFilter);
+    grdLieder->sortByColumn(1, Qt::DescendingOrder);
+    hymnLayout->addWidget(grdLieder);
+    splitter->addWidget(grpLiederVerlauf);
+
+    lblVerlaufStatus = new QLabel(this);
+    lblVerlaufStatus->setObjectName(QStringLiteral("lblVerlaufStatus"));
+    lblVerlaufStatus->setTextFormat(Qt::PlainText);
+    layout->addWidget(lblVerlaufStatus);
+
+    connect(grdVorbereitungen, &QTreeView::doubleClicked, this, &HistoryTab::openPreparation);
+    connect(dtpVon, &QDateEdit::dateChanged, this, &HistoryTab::fillHymns);
+    connect(dtpBis, &QDateEdit::dateChanged, this, &HistoryTab::fillHymns);
+    connect(txtLiedFilter, &QLineEdit::textChanged, m_hymnFilter,
+            &QSortFilterProxyModel::setFilterFixedString);
+
+    // What is shown follows the chosen day and what was saved or opened; reading waits until
+    // the tab is looked at. The day is loaded by the window's own handler first.
+    connect(window.pclPageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_window.pclPageControl->widget(index) == this)
+            refresh();
+    });
+    connect(window.cmbTag, &QComboBox::currentTextChanged, this, &HistoryTab::refreshIfShown,
+            Qt::QueuedConnection);
+    for (QToolButton *button : { window.BtnNew, window.BtnOpen, window.btnSave })
+        connect(button, &QToolButton::clicked, this, &HistoryTab::refreshIfShown,
+                Qt::QueuedConnection);
+
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             this, grpLiederVerlauf, grdVorbereitungen, grdVorbereitungen->viewport(), dtpVon,
+             dtpBis, txtLiedFilter, grdLieder, grdLieder->viewport() }) {
+        w->installEventFilter(this);
+        w->setMouseTracking(true);
+    }
+}
+
+HistoryTab::~HistoryTab() = default;
+
+void HistoryTab::refreshIfShown()
+{
+    if (m_window.pclPageControl->currentWidget() == this)
+        refresh();
+}
+
+void HistoryTab::refresh()
+{
+    const quint64 generation = ++m_generation;
+    lblVerlaufStatus->setText(QStringLiteral("Die gespeicherten Vorbereitungen werden gelesen …"));
+    auto *watcher = new QFutureWatcher<history::Scan>(this);
+    connect(watcher, &QFutureWatcher<history::Scan>::finished, this,
+            [this, watcher, generation] { scanFinished(watcher, generation); });
+    watcher->setFuture(QtConcurrent::run(&history::scanDataFolder, datafolder::path()));
+}
+
+void HistoryTab::scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 generation)
+{
+    watcher->deleteLater();
+    // A newer reading has been started since: its result is the one to show.
+    if (generation != m_generation)
+        return;
+    m_scan = std::make_shared<const history::Scan>(watcher->result());
+    fillPreparations();
+    fillHymns();
+    lblVerlaufStatus->setText(unreadableText(m_scan->unreadable.size()));
+    lblVerlaufStatus->setToolTip(m_scan->unreadable.join(u'\n'));
+    emit filled();
+}
+
+void HistoryTab::fillPreparations()
+{
+    const QString day = dayentry::panelDayName(m_window.lblTagesname->text());
+    lblVerlaufTag->setText(QStringLiteral("Gespeicherte Vorbereitungen für „%1“:").arg(day));
+    m_preparations->removeRows(0, m_preparations->rowCount());
+    if (!m_scan)
+        return;
+    for (const history::SavedPreparation &saved : history::preparationsOfDay(*m_scan, day)) {
+        const serviceorder::Preparation &p = saved.preparation;
+        QList<QStandardItem *> row;
+        row << cell(p.series)
+            << cell(saved.saved.toString(QStringLiteral("dd.MM.yyyy HH:mm")), saved.saved)
+            << cell(p.predigttext);
+        for (const QString &hymn : history::hymnsOf(p))
+            row << cell(hymn);
+        row << cell(saved.relativePath);
+        row.first()->setData(saved.path, kPathRole);
+        m_preparations->appendRow(row);
+    }
+    grdVorbereitungen->sortByColumn(grdVorbereitungen->header()->sortIndicatorSection(),
+                                    grdVorbereitungen->header()->sortIndicatorOrder());
+}
+
+void HistoryTab::fillHymns()
+{
+    m_hymns->removeRows(0, m_hymns->rowCount());
+    if (!m_scan)
+        return;
+    const QList<history::HymnUse> uses = history::hymnUses(*m_scan, dtpVon->date(), dtpBis->date());
+    for (const history::HymnCount &count : history::countHymns(uses)) {
+        m_hymns->appendRow({ cell(count.hymn), cell(QString::number(count.count), count.count),
+                             cell(count.days.join(QStringLiteral("; "))) });
+    }
+    grdLieder->sortByColumn(grdLieder->header()->sortIndicatorSection(),
+                            grdLieder->header()->sortIndicatorOrder());
+}
+
+void HistoryTab::openPreparation(const QModelIndex &index)
+{
+    const auto *proxy = static_cast<const QSortFilterProxyModel *>(grdVorbereitungen->model());
+    const QModelIndex source = proxy->mapToSource(index);
+    const QString path = m_preparations->item(source.row(), 0)->data(kPathRole).toString();
+    if (path.isEmpty())
+        return;
+    // Unsaved work is asked about as when the program closes.
+    if (m_window.Modified() > 0
+        && m_window.dialogs().askYesNo(QStringLiteral(
+            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?")))
+        m_window.btnSaveClick();
+    // Then exactly what "Öffnen" does with a chosen file.
+    m_window.OpenDialog.fileName = path;
+    m_window.LoadPreparation(path);
+    if (QDir(datafolder::path()).exists())
+        QDir::setCurrent(datafolder::path());
+    refresh();
+}
+
+bool HistoryTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove && m_window.Status) {
+        QObject *control = watched;
+        if (auto *w = qobject_cast<QWidget *>(watched);
+            w && (w == grdVorbereitungen->viewport() || w == grdLieder->viewport()))
+            control = w->parentWidget();
+        if (const auto text = statusHelpText(control->objectName()))
+            m_window.Status->showMessage(*text);
+    }
+    return QWidget::eventFilter(watched, event);
+}

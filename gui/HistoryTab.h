@@ -1,0 +1,62 @@
+#pragma once
+
+#include "storage/PreparationHistory.h"
+
+#include <QFutureWatcher>
+#include <QWidget>
+
+#include <memory>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTreeView;
+class TfrmMain;
+
+// The tab "Verlauf": what was prepared for the chosen day before (upper part) and which hymns
+// were sung how often in a period (lower part), both from the saved preparations of the data
+// folder. The folder is read on a worker thread; a newer reading supersedes an older one.
+class HistoryTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit HistoryTab(TfrmMain &window);
+    ~HistoryTab() override;
+
+    // Reads the data folder again (in the background) and refills both tables.
+    void refresh();
+
+    // Controls, named as their objectName.
+    QLabel *lblVerlaufTag = nullptr;
+    QTreeView *grdVorbereitungen = nullptr;
+    QDateEdit *dtpVon = nullptr;
+    QDateEdit *dtpBis = nullptr;
+    QLineEdit *txtLiedFilter = nullptr;
+    QTreeView *grdLieder = nullptr;
+    QLabel *lblVerlaufStatus = nullptr;
+
+signals:
+    // Both tables show the result of the latest reading.
+    void filled();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 generation);
+    void fillPreparations();
+    void fillHymns();
+    void openPreparation(const QModelIndex &index);
+    void refreshIfShown();
+
+    TfrmMain &m_window;
+    QStandardItemModel *m_preparations = nullptr;
+    QStandardItemModel *m_hymns = nullptr;
+    QSortFilterProxyModel *m_hymnFilter = nullptr;
+    std::shared_ptr<const history::Scan> m_scan;
+    quint64 m_generation = 0;
+    bool m_reading = false;
+};

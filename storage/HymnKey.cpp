@@ -1,0 +1,26 @@
+#include "storage/HymnKey.h"
+
+#include <QRegularExpression>
+
+namespace hymnkey {
+
+QString label(const QString &hymn)
+{
+    const QString text = hymn.simplified();
+    // A hymn book is named by a short abbreviation of letters (with "+" as in "EGplus" or
+    // "EG+"), then the number; after the number there may be verses or the title, but not
+    // more digits or letters glued to it ("EG 99a" is not EG 99).
+    static const QRegularExpression numbered(
+        QStringLiteral("^(\\p{L}[\\p{L}+]{0,9})\\.?\\s?0*(\\d{1,4})(?![\\p{L}\\d])"));
+    const QRegularExpressionMatch m = numbered.match(text);
+    if (!m.hasMatch())
+        return text;
+    return m.captured(1) + u' ' + m.captured(2);
+}
+
+QString key(const QString &hymn)
+{
+    return label(hymn).toCaseFolded();
+}
+
+} // namespace hymnkey

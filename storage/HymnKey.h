@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// What a hymn field names, for counting hymns across preparations: a hymn-book number counts
+// as that number whatever follows it ("EG 99", "EG 99,1-3" and "EG 99 Christ ist erstanden"
+// are all "EG 99"; "GL 140" or "KAA 12" likewise); any other text counts by itself, with its
+// blanks tidied.
+namespace hymnkey {
+
+// The hymn as it is counted and shown: "<book> <number>" or the tidied text; empty for a
+// field holding nothing but blanks.
+QString label(const QString &hymn);
+
+// Two hymns count together when their keys are equal: the label without regard to case, so
+// that "eg 99" and "EG 99" are one hymn.
+QString key(const QString &hymn);
+
+} // namespace hymnkey

@@ -1,0 +1,138 @@
+#include "storage/PreparationHistory.h"
+
+#include "storage/HymnKey.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+
+namespace history {
+
+namespace {
+
+void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
+{
+    const QDir folder(dataDir.filePath(relativeFolder));
+    const QFileInfoList files
+        = folder.entryInfoList({ QStringLiteral("*.ini") }, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo &file : files) {
+        SavedPreparation saved;
+        saved.path = file.absoluteFilePath();
+        saved.relativePath = relativeFolder + u'/' + file.fileName();
+        const std::optional<IniFile> ini = serviceorder::readFile(saved.path);
+        if (!ini) {
+            scan.unreadable.append(saved.relativePath);
+            continue;
+        }
+        // A sequence count that is no number or out of range is what opening the file would
+        // report as damaged; such a file is not counted as a preparation either.
+        const auto status = serviceorder::readSequence(*ini).status;
+        if (status == serviceorder::StoredSequence::Status::NotANumber
+            || status == serviceorder::StoredSequence::Status::OutOfRange) {
+            scan.unreadable.append(saved.relativePath);
+            continue;
+        }
+        saved.saved = file.lastModified();
+        saved.preparation = serviceorder::readTexts(*ini);
+        scan.preparations.append(std::move(saved));
+    }
+}
+
+} // namespace
+
+Scan scanDataFolder(const QString &dataDir)
+{
+    Scan scan;
+    const QDir dir(dataDir);
+    for (int series = 1; series <= 6; ++series) {
+        const QString folder = QString::number(series);
+        scanFolder(dir, folder, scan);
+        scanFolder(dir, folder + QStringLiteral("/Archiv"), scan);
+    }
+    return scan;
+}
+
+QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName)
+{
+    QList<SavedPreparation> result;
+    for (const SavedPreparation &saved : scan.preparations) {
+        if (saved.preparation.dayName == dayName)
+            result.append(saved);
+    }
+    std::stable_sort(
+        result.begin(), result.end(),
+        [](const SavedPreparation &a, const SavedPreparation &b) { return a.saved > b.saved; });
+    return result;
+}
+
+QStringList hymnsOf(const ProperTexts &texts)
+{
+    return { texts.eingangslied, texts.wochenlied, texts.vorpredigtslied, texts.kollektenlied,
+             texts.ausgangslied };
+}
+
+QList<HymnUse> hymnUses(const Scan &scan, const QDate &from, const QDate &to)
+{
+    QList<HymnUse> uses;
+    for (const SavedPreparation &saved : scan.preparations) {
+        const QDate date = saved.saved.date();
+        if ((from.isValid() && date < from) || (to.isValid() && date > to))
+            continue;
+        for (const QString &field : hymnsOf(saved.preparation)) {
+            const QString hymn = field.trimmed();
+            if (!hymn.isEmpty())
+                uses.append({ hymn, &saved });
+        }
+    }
+    return uses;
+}
+
+QList<HymnCount> countHymns(const QList<HymnUse> &uses)
+{
+    struct Tally
+    {
+        HymnCount count;
+        QList<const SavedPreparation *> sources;
+    };
+    QHash<QString, qsizetype> index;
+    QList<Tally> tallies;
+    for (const HymnUse &use : uses) {
+        const QString key = hymnkey::key(use.hymn);
+        auto it = index.constFind(key);
+        if (it == index.constEnd()) {
+            it = index.insert(key, tallies.size());
+            tallies.append(Tally { HymnCount { hymnkey::label(use.hymn), 0, {} }, {} });
+        }
+        Tally &tally = tallies[*it];
+        ++tally.count.count;
+        tally.sources.append(use.source);
+    }
+
+    QList<HymnCount> result;
+    result.reserve(tallies.size());
+    for (Tally &tally : tallies) {
+        std::stable_sort(tally.sources.begin(), tally.sources.end(),
+                         [](const SavedPreparation *a, const SavedPreparation *b) {
+                             return a->saved < b->saved;
+                         });
+        for (const SavedPreparation *source : std::as_const(tally.sources))
+            tally.count.days.append(QStringLiteral("%1 (%2)").arg(source->preparation.dayName,
+                                                                  dateText(source->saved)));
+        result.append(std::move(tally.count));
+    }
+    std::stable_sort(result.begin(), result.end(), [](const HymnCount &a, const HymnCount &b) {
+        if (a.count != b.count)
+            return a.count > b.count;
+        return QString::localeAwareCompare(a.hymn, b.hymn) < 0;
+    });
+    return result;
+}
+
+QString dateText(const QDateTime &saved)
+{
+    return saved.date().toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+} // namespace history

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "storage/ServiceOrderFile.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The preparations saved so far: every service-order file in the series folders "1" to "6"
+// of the data folder and in their archives, read without touching the main window. Reading
+// is plain file work (no widgets), so it may run on any thread.
+namespace history {
+
+// One saved preparation.
+struct SavedPreparation
+{
+    QString path; // absolute
+    QString relativePath; // inside the data folder, with "/" ("2/Archiv/2 Ostersonntag.ini")
+    QDateTime saved; // the file's last modification, local time
+    serviceorder::Preparation preparation; // day name, series, propers and hymns
+};
+
+// What reading the data folder found.
+struct Scan
+{
+    QList<SavedPreparation> preparations; // series 1 to 6, each folder before its archive,
+                                          // file names in order
+    QStringList unreadable; // relative paths of the files that could not be read
+};
+
+// Reads every "*.ini" directly in the series folders and their "Archiv" folders. A file that
+// cannot be read, or whose stored sequence makes no sense (what "Öffnen" would report as
+// damaged), is listed as unreadable and otherwise left out. A missing folder is no error.
+Scan scanDataFolder(const QString &dataDir);
+
+// The saved preparations of one day (by its stored name), latest first.
+QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName);
+
+// The five hymns of a preparation in the order of the form: opening hymn, hymn of the week,
+// hymn before the sermon, collection hymn, closing hymn.
+QStringList hymnsOf(const ProperTexts &texts);
+
+// One use of a hymn: a non-empty hymn field of a saved preparation.
+struct HymnUse
+{
+    QString hymn; // as written in the field, blanks trimmed
+    const SavedPreparation *source = nullptr; // points into the scan it came from
+};
+
+// The hymn uses of the preparations saved (by file date) from `from` to `to`, both included;
+// an invalid date leaves that side open. In the order of the scan and of the fields.
+QList<HymnUse> hymnUses(const Scan &scan, const QDate &from = {}, const QDate &to = {});
+
+// How often a hymn was sung: hymns naming the same hymn-book number count together.
+struct HymnCount
+{
+    QString hymn; // the counted label ("EG 99" or the text)
+    int count = 0;
+    QStringList days; // "Name (TT.MM.JJJJ)" of each use, earliest first
+};
+
+// The hymn uses counted per hymn, most used first, then by label.
+QList<HymnCount> countHymns(const QList<HymnUse> &uses);
+
+// A file date as the tables show it: TT.MM.JJJJ.
+QString dateText(const QDateTime &saved);
+
+} // namespace history

@@ -1,0 +1,186 @@
+// The tab "Verlauf" and the calendar entry of the day list, through the real main window.
+#include "gui/HistoryTab.h"
+#include "base/Clock.h"
+#include "gui/FrmMain.h"
+#include "storage/Win1252Text.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class HistoryWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        appclock::setTodayForTesting(QDate(2026, 3, 30));
+        window = makeMainWindow(&dialogs);
+        tab = window->findChild<HistoryTab *>(QStringLiteral("tshVerlauf"));
+        ASSERT_NE(tab, nullptr);
+    }
+
+    void TearDown() override
+    {
+        window->setModified(0);
+        window.reset();
+        appclock::setTodayForTesting({});
+    }
+
+    void write(const QString &relative, const QString &name, const QStringList &hymns,
+               const QDate &saved, const QString &extra = {})
+    {
+        QString text = QStringLiteral("[Allgemein]\nName=%1\nPredigtreihe=%2\n[Texte]\n"
+                                      "Predigttext=Mk 16,1-8\n[Lieder]\n")
+                           .arg(name, relative.left(1));
+        const QStringList keys = { QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied") };
+        for (int i = 0; i < hymns.size(); ++i)
+            text += keys.at(i) + u'=' + hymns.at(i) + u'\n';
+        const QString path = env.dataDir() + u'/' + relative;
+        writeFileBytes(path,
+                       win1252::encode(win1252::joinLines(win1252::splitLines(text + extra))));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime(saved, QTime(9, 30)), QFileDevice::FileModificationTime));
+    }
+
+    // Chooses the day and shows the tab; returns when both tables are filled.
+    void showDay(const QString &entry)
+    {
+        window->cmbTag->setCurrentIndex(window->cmbTag->findText(entry));
+        QSignalSpy filled(tab, &HistoryTab::filled);
+        window->pclPageControl->setCurrentWidget(tab);
+        ASSERT_TRUE(filled.wait(10000));
+    }
+
+    static QStringList column(const QTreeView *view, int col)
+    {
+        QStringList texts;
+        const QAbstractItemModel *model = view->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, col).data().toString();
+        return texts;
+    }
+
+    TestEnvironment env;
+    ScriptedDialogs *dialogs = nullptr;
+    std::unique_ptr<TfrmMain> window;
+    HistoryTab *tab = nullptr;
+};
+
+TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
+{
+    QStringList tabs;
+    for (int i = 0; i < window->pclPageControl->count(); ++i)
+        tabs << window->pclPageControl->tabText(i);
+    EXPECT_EQ(tabs,
+              (QStringList { QStringLiteral("Proprium"), QStringLiteral("Ordinarium"),
+                             QStringLiteral("Liturgie"), QStringLiteral("Perikope"),
+                             QStringLiteral("Verlauf") }));
+    EXPECT_EQ(window->pclPageControl->widget(3), window->tshPerikope);
+
+    write(QStringLiteral("1/Archiv/1 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+          { QStringLiteral("EG 99"), QStringLiteral("EG 103") }, QDate(2025, 4, 20));
+    write(QStringLiteral("6/Archiv/6 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+          { QStringLiteral("EG 100") }, QDate(2024, 3, 31));
+    write(QStringLiteral("1/1 Trinitatis.ini"), QStringLiteral("Trinitatis"),
+          { QStringLiteral("EG 99,1-3 Christ ist erstanden"), QStringLiteral("<b>fett</b>") },
+          QDate(2025, 6, 15));
+    write(QStringLiteral("3/3 Erntedank.ini"), QStringLiteral("Erntedank"), {}, QDate(2025, 10, 5),
+          QStringLiteral("[Reihenfolge]\nAnzahl=x\n"));
+    write(QStringLiteral("4/Archiv/4 Erntedank.ini"), QStringLiteral("Erntedank"), {},
+          QDate(2025, 10, 5), QStringLiteral("[Reihenfolge]\nAnzahl=-3\n"));
+
+    showDay(QStringLiteral("05.04.2026 - Ostersonntag"));
+    EXPECT_EQ(tab->lblVerlaufTag->text(),
+              QStringLiteral("Gespeicherte Vorbereitungen für „Ostersonntag“:"));
+    EXPECT_EQ(column(tab->grdVorbereitungen, 0),
+              (QStringList { QStringLiteral("1"), QStringLiteral("6") }));
+    EXPECT_EQ(column(tab->grdVorbereitungen, 3),
+              (QStringList { QStringLiteral("EG 99"), QStringLiteral("EG 100") }));
+    EXPECT_EQ(tab->lblVerlaufStatus->text(),
+              QStringLiteral("2 Dateien konnten nicht gelesen werden"));
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+
+    // The last twelve months: the 2024 file is outside; EG 99 counts twice.
+    EXPECT_EQ(tab->dtpVon->date(), QDate(2025, 3, 30));
+    EXPECT_EQ(column(tab->grdLieder, 0),
+              (QStringList { QStringLiteral("EG 99"), QStringLiteral("<b>fett</b>"),
+                             QStringLiteral("EG 103") }));
+    EXPECT_EQ(column(tab->grdLieder, 1),
+              (QStringList { QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("1") }));
+    EXPECT_EQ(column(tab->grdLieder, 2).first(),
+              QStringLiteral("Ostersonntag (20.04.2025); Trinitatis (15.06.2025)"));
+
+    tab->grdLieder->sortByColumn(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(tab->grdLieder, 0),
+              (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 103"),
+                             QStringLiteral("EG 99") }));
+    tab->txtLiedFilter->setText(QStringLiteral("trinitatis"));
+    EXPECT_EQ(column(tab->grdLieder, 0),
+              (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 99") }));
+    tab->txtLiedFilter->clear();
+    tab->dtpVon->setDate(QDate(2024, 1, 1));
+    EXPECT_EQ(tab->grdLieder->model()->rowCount(), 4);
+}
+
+TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
+{
+    write(QStringLiteral("6/Archiv/6 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+          { QStringLiteral("EG 100"), QStringLiteral("EG 101") }, QDate(2024, 3, 31));
+    showDay(QStringLiteral("05.04.2026 - Ostersonntag"));
+    window->txtAusgangslied->setText(QStringLiteral("EG 421"));
+    ASSERT_EQ(window->Modified(), 1);
+    dialogs->yesNoAnswers.push_back(false);
+
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTreeView *view = tab->grdVorbereitungen;
+    const QRect rect = view->visualRect(view->model()->index(0, 0));
+    ASSERT_FALSE(rect.isEmpty());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+
+    EXPECT_EQ(dialogs->questions,
+              QStringList { QStringLiteral(
+                  "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("6/Archiv/6 Ostersonntag.ini")));
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 100"));
+    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("6"));
+}
+
+TEST_F(HistoryWindow, DayListSavesTheCalendarYearAsCalendarFile)
+{
+    window->cmbTag->setCurrentIndex(
+        window->cmbTag->findText(QStringLiteral("05.04.2026 - Ostersonntag")));
+    auto *action = window->findChild<QAction *>(QStringLiteral("mnuKirchenjahrKalender"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), QStringLiteral("Kirchenjahr als Kalenderdatei speichern …"));
+    const QString path = env.home() + QStringLiteral("/Kirchenjahr.ics");
+    dialogs->fileNames.push_back(path);
+    action->trigger();
+
+    ASSERT_EQ(dialogs->fileRequests.size(), 1);
+    EXPECT_EQ(dialogs->fileRequests.first().defaultExtension, QStringLiteral("ics"));
+    EXPECT_EQ(dialogs->fileRequests.first().fileName, QStringLiteral("Kirchenjahr 2026.ics"));
+    const QByteArray calendar = readFileBytes(path);
+    EXPECT_TRUE(calendar.startsWith("BEGIN:VCALENDAR\r\n"));
+    EXPECT_TRUE(calendar.contains("SUMMARY:Ostersonntag\r\n"));
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+// The saved preparations read from the data folder, the hymn key that counts hymns together,
+// and the companion command pergolan-lieder.
+#include "storage/PreparationHistory.h"
+#include "storage/HymnCsv.h"
+#include "storage/HymnKey.h"
+#include "storage/Win1252Text.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HymnKey, CountsHymnBookNumbersTogetherAndOtherTextsByText)
+{
+    const struct
+    {
+        const char *hymn;
+        const char *label;
+    } cases[] = {
+        { "EG 99", "EG 99" },
+        { "EG 99,1-3", "EG 99" },
+        { "EG 99 Christ ist erstanden", "EG 99" },
+        { "  EG   099.1  ", "EG 99" },
+        { "EG99", "EG 99" },
+        { "GL 140, 1+2", "GL 140" },
+        { "EGplus 12", "EGplus 12" },
+        { "EG 99a", "EG 99a" }, // a regional addition is another hymn
+        { "EG 1234567", "EG 1234567" },
+        { "Christ ist erstanden", "Christ ist erstanden" },
+        { "Nun  danket alle   Gott", "Nun danket alle Gott" },
+        { "99", "99" },
+        { "   ", "" },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(hymnkey::label(QString::fromUtf8(c.hymn)), QString::fromUtf8(c.label)) << c.hymn;
+    EXPECT_EQ(hymnkey::key(QStringLiteral("eg 99,2")), hymnkey::key(QStringLiteral("EG 99")));
+    EXPECT_NE(hymnkey::key(QStringLiteral("EG 9")), hymnkey::key(QStringLiteral("EG 99")));
+}
+
+TEST(HymnCsv, QuotesOnlyWhatNeedsIt)
+{
+    const struct
+    {
+        const char *text;
+        const char *field;
+    } cases[] = {
+        { "EG 99", "EG 99" },
+        { "EG 99; 1-3", "\"EG 99; 1-3\"" },
+        { "Das \"Lied\"", "\"Das \"\"Lied\"\"\"" },
+        { "", "" },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(hymncsv::field(QString::fromUtf8(c.text)), QString::fromUtf8(c.field));
+}
+
+// A data folder with preparations of known dates, written as the program writes them.
+class DataFolder : public ::testing::Test
+{
+protected:
+    void write(const QString &relative, const QString &name, const QString &series,
+               const QStringList &hymns, const QDate &saved, const QString &extra = {})
+    {
+        QString text = QStringLiteral("[Allgemein]\nName=%1\nPredigtreihe=%2\n[Texte]\n"
+                                      "Predigttext=Mk 16,1-8\n[Lieder]\n")
+                           .arg(name, series);
+        const QStringList keys = { QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
+                                   QStringLiteral("Vorpredigtslied"),
+                                   QStringLiteral("Kolektenlied"), QStringLiteral("Ausgangslied") };
+        for (int i = 0; i < hymns.size(); ++i)
+            text += keys.at(i) + u'=' + hymns.at(i) + u'\n';
+        text += extra;
+        writeRaw(relative, win1252::encode(win1252::joinLines(win1252::splitLines(text))), saved);
+    }
+
+    void writeRaw(const QString &relative, const QByteArray &bytes, const QDate &saved)
+    {
+        const QString path = dir.filePath(relative);
+        writeFileBytes(path, bytes);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime(saved, QTime(10, 0)), QFileDevice::FileModificationTime));
+    }
+
+    // The folder of the command's golden output.
+    void fill()
+    {
+        write(QStringLiteral("2/2 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+              QStringLiteral("2"),
+              { QStringLiteral("EG 99,1-3"),
+                QStringLiteral("EG 103"),
+                {},
+                QStringLiteral("Er ist erstanden; Halleluja"),
+                QStringLiteral("EG 99") },
+              QDate(2026, 4, 5));
+        write(QStringLiteral("1/Archiv/1 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+              QStringLiteral("1"),
+              { QStringLiteral("EG 99 Christ ist erstanden"), QStringLiteral("Das \"Osterlied\"") },
+              QDate(2025, 4, 20));
+        write(QStringLiteral("1/1 Trinitatis.ini"), QStringLiteral("Trinitatis"),
+              QStringLiteral("1"), { QStringLiteral("EG 139") }, QDate(2025, 6, 15));
+        // Damaged: the sequence count is no number.
+        write(QStringLiteral("3/3 Erntedank.ini"), QStringLiteral("Erntedank"), QStringLiteral("3"),
+              { QStringLiteral("EG 508") }, QDate(2026, 10, 4),
+              QStringLiteral("[Reihenfolge]\nAnzahl=viele\n"));
+        // Not where preparations are kept.
+        write(QStringLiteral("2/Predigten/2 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+              QStringLiteral("2"), { QStringLiteral("EG 1") }, QDate(2026, 4, 5));
+        write(QStringLiteral("7/7 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+              QStringLiteral("7"), { QStringLiteral("EG 2") }, QDate(2026, 4, 5));
+    }
+
+    QTemporaryDir temp;
+    QDir dir { temp.path() };
+};
+
+TEST_F(DataFolder, ReadsTheSeriesFoldersAndArchivesAndCountsDamagedFiles)
+{
+    fill();
+    const history::Scan scan = history::scanDataFolder(temp.path());
+    QStringList read;
+    for (const auto &saved : scan.preparations)
+        read << saved.relativePath;
+    EXPECT_EQ(read,
+              (QStringList { QStringLiteral("1/1 Trinitatis.ini"),
+                             QStringLiteral("1/Archiv/1 Ostersonntag.ini"),
+                             QStringLiteral("2/2 Ostersonntag.ini") }));
+    EXPECT_EQ(scan.unreadable, QStringList { QStringLiteral("3/3 Erntedank.ini") });
+
+    const QList<history::SavedPreparation> easter
+        = history::preparationsOfDay(scan, QStringLiteral("Ostersonntag"));
+    ASSERT_EQ(easter.size(), 2);
+    EXPECT_EQ(easter.at(0).preparation.series, QStringLiteral("2")); // latest first
+    EXPECT_EQ(easter.at(1).preparation.eingangslied, QStringLiteral("EG 99 Christ ist erstanden"));
+
+    // The period takes the files' dates, both ends included.
+    const auto uses = history::hymnUses(scan, QDate(2025, 6, 15), QDate(2026, 4, 5));
+    QStringList hymns;
+    for (const auto &use : uses)
+        hymns << use.hymn;
+    EXPECT_EQ(hymns,
+              (QStringList {
+                  QStringLiteral("EG 139"), QStringLiteral("EG 99,1-3"), QStringLiteral("EG 103"),
+                  QStringLiteral("Er ist erstanden; Halleluja"), QStringLiteral("EG 99") }));
+
+    const QList<history::HymnCount> counts = history::countHymns(history::hymnUses(scan));
+    ASSERT_FALSE(counts.isEmpty());
+    EXPECT_EQ(counts.first().hymn, QStringLiteral("EG 99"));
+    EXPECT_EQ(counts.first().count, 3);
+    EXPECT_EQ(counts.first().days,
+              (QStringList { QStringLiteral("Ostersonntag (20.04.2025)"),
+                             QStringLiteral("Ostersonntag (05.04.2026)"),
+                             QStringLiteral("Ostersonntag (05.04.2026)") }));
+    EXPECT_EQ(counts.size(), 5);
+}
+
+TEST_F(DataFolder, MissingSeriesFoldersAreNoError)
+{
+    const history::Scan scan = history::scanDataFolder(temp.path() + QStringLiteral("/fehlt"));
+    EXPECT_TRUE(scan.preparations.isEmpty());
+    EXPECT_TRUE(scan.unreadable.isEmpty());
+}
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+ToolRun runLieder(const QStringList &arguments)
+{
+    ToolRun run;
+    QProcess process;
+    process.start(builtProgramDir() + QStringLiteral("/pergolan-lieder"), arguments);
+    if (!process.waitForFinished(30000)) {
+        ADD_FAILURE() << "pergolan-lieder did not finish";
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+TEST_F(DataFolder, LiederCommandWritesTheGoldenCsv)
+{
+    fill();
+    const ToolRun run = runLieder({ temp.path() });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out,
+              readFileBytes(QStringLiteral(PERGOLAN_SOURCE_DIR "/tests/storage/data/lieder.csv")));
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("1 Datei konnte nicht gelesen werden")))
+        << run.err.toStdString();
+}
+
+TEST_F(DataFolder, LiederCommandRefusesAMissingFolder)
+{
+    const ToolRun run = runLieder({ temp.path() + QStringLiteral("/fehlt") });
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(QStringLiteral("existiert nicht"))) << run.err.toStdString();
+}
+
+} // namespace
