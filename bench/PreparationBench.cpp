@@ -20,9 +20,9 @@
 namespace {
 
 // A full preparation: the longest list there is (all four occasional services, 42 entries).
-serviceorder::Preparation fullPreparation()
+Preparation fullPreparation()
 {
-    serviceorder::Preparation p;
+    Preparation p;
     p.dayName = QStringLiteral("Ostersonntag");
     p.series = QStringLiteral("3");
     p.wochenspruch = QStringLiteral("Christus spricht: Ich war tot, und siehe, ich bin lebendig "
@@ -38,10 +38,9 @@ serviceorder::Preparation fullPreparation()
     p.ausgangslied = QStringLiteral("EG 116");
     p.ticks = { true, true, true, true };
     p.pageFormat = 1;
-    p.sequence
-        = occasional::rebuildSequence(
-              0, { .communion = true, .confirmation = true, .baptism = true, .wedding = true })
-              .entries();
+    p.sequence = occasional::rebuildSequence(
+                     0, { .abendmahl = true, .taufe = true, .konfirmation = true, .trauung = true })
+                     .entries();
     return p;
 }
 
@@ -49,7 +48,7 @@ void BM_WriteServiceOrderFile(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("3 Ostersonntag.ini"));
-    const serviceorder::Preparation p = fullPreparation();
+    const Preparation p = fullPreparation();
     for (auto _ : state) {
         const bool ok = serviceorder::writeFile(path, serviceorder::toIni(p));
         benchmark::DoNotOptimize(ok);
@@ -64,7 +63,7 @@ void BM_ReadServiceOrderFile(benchmark::State &state)
     serviceorder::writeFile(path, serviceorder::toIni(fullPreparation()));
     for (auto _ : state) {
         const std::optional<IniFile> ini = serviceorder::readFile(path);
-        serviceorder::Preparation p = serviceorder::readTexts(*ini);
+        Preparation p = serviceorder::readTexts(*ini);
         serviceorder::StoredSequence sequence = serviceorder::readSequence(*ini);
         benchmark::DoNotOptimize(p);
         benchmark::DoNotOptimize(sequence);
@@ -77,7 +76,7 @@ BENCHMARK(BM_ReadServiceOrderFile)->Unit(benchmark::kMicrosecond);
 std::unique_ptr<TfrmMain> windowWithFullPreparation(ScriptedDialogs **dialogs)
 {
     auto window = makeMainWindow(dialogs);
-    const serviceorder::Preparation p = fullPreparation();
+    const Preparation p = fullPreparation();
     window->cmbGrundform->setCurrentIndex(0);
     for (QCheckBox *tick :
          { window->chkAbendmahl, window->chkKonfirmation, window->chkTaufe, window->chkTrauung })

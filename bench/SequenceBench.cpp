@@ -9,8 +9,8 @@ namespace {
 // The heaviest rebuild: the longest basic form with all four services re-applied (42 entries).
 void BM_RebuildAllFourServices(benchmark::State &state)
 {
-    const occasional::ServiceTicks ticks {
-        .communion = true, .confirmation = true, .baptism = true, .wedding = true
+    const ServiceTicks ticks {
+        .abendmahl = true, .taufe = true, .konfirmation = true, .trauung = true
     };
     for (auto _ : state) {
         SequenceList list = occasional::rebuildSequence(int(state.range(0)), ticks);
@@ -32,8 +32,8 @@ BENCHMARK(BM_RebuildNoService)->Unit(benchmark::kMicrosecond);
 // Ticking the wedding on a list that already holds every block, in place.
 void BM_TickWeddingInPlace(benchmark::State &state)
 {
-    const occasional::ServiceTicks ticks {
-        .communion = true, .confirmation = true, .baptism = true, .wedding = true
+    const ServiceTicks ticks {
+        .abendmahl = true, .taufe = true, .konfirmation = true, .trauung = true
     };
     const SequenceList full = occasional::rebuildSequence(0, ticks);
     for (auto _ : state) {

@@ -56,28 +56,6 @@ void TfrmMain::setModified(int value)
     btnSave->setProperty("tag", value);
 }
 
-ProperTexts TfrmMain::properTexts() const
-{
-    return { txtWochenspruch->text(), txtPsalm->text(),           txtEpistel->text(),
-             txtEvangelium->text(),   txtPredigttext->text(),     txtEingangslied->text(),
-             txtWochenlied->text(),   txtVorpredigtslied->text(), txtKollektenlied->text(),
-             txtAusgangslied->text() };
-}
-
-void TfrmMain::setProperTexts(const ProperTexts &texts)
-{
-    txtWochenspruch->setText(texts.wochenspruch);
-    txtPsalm->setText(texts.psalm);
-    txtEpistel->setText(texts.epistel);
-    txtEvangelium->setText(texts.evangelium);
-    txtPredigttext->setText(texts.predigttext);
-    txtEingangslied->setText(texts.eingangslied);
-    txtWochenlied->setText(texts.wochenlied);
-    txtVorpredigtslied->setText(texts.vorpredigtslied);
-    txtKollektenlied->setText(texts.kollektenlied);
-    txtAusgangslied->setText(texts.ausgangslied);
-}
-
 int TfrmMain::pageFormat() const
 {
     return btnSeitenformat->property("tag").toInt();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/Dialogs.h"
-#include "storage/ProperTexts.h"
+#include "storage/Preparation.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -36,6 +36,14 @@ struct StartOptions
     bool skipUpdateCheck = false;
 };
 
+// What TfrmMain::applyPreparation puts into the window.
+struct PreparationParts
+{
+    bool dayAndTexts = true; // the day panel's name and series and the ten fields
+    bool pageFormat = false;
+    bool sequence = false; // the sequence list and the ticks
+};
+
 // The main window. It owns every control and dialog; the state of a preparation lives in
 // its controls. Handlers are thin: they read the controls, call the UI-free functions of the
 // subsystems and write the results back. The handlers of each subsystem are implemented in
@@ -60,10 +68,16 @@ public:
     // The date of the chosen day as yyyymmdd.
     const QString &DayStamp() const { return m_dayStamp; }
 
-    // The ten fields of the tab "Proprium". Setting them goes field by field in the stored
-    // order; each field that changes runs its change handler (and so sets Modified).
-    ProperTexts properTexts() const;
-    void setProperTexts(const ProperTexts &texts);
+    // The preparation the window shows: day, series, the ten fields of the tab "Proprium",
+    // the ticks, the page format and the sequence.
+    Preparation preparation() const;
+
+    // Puts a preparation into the window, part after part in the order above. The day's colour
+    // is the caller's: loading a day asks the library for it before the texts, opening a file
+    // after them. The ten fields
+    // go in the stored order; each field that changes runs its change handler (and so sets
+    // Modified). A tick that changes runs its handler as a click would, after the list.
+    void applyPreparation(const Preparation &preparation, PreparationParts parts = {});
 
     // The page-format setting kept with btnSeitenformat: 0 portrait, 1 landscape.
     int pageFormat() const;

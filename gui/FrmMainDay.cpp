@@ -6,9 +6,8 @@
 #include "calendar/ChurchYear.h"
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
+#include "calendar/DayPropers.h"
 #include "gui/StatusHelp.h"
-#include "libpergol/pergol.h"
-#include "storage/Win1252Text.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -21,13 +20,6 @@
 #include <QStatusBar>
 
 namespace {
-
-// The liturgical data library takes and gives Windows-1252 text; its results belong to it and
-// are copied at once.
-QString fromLibrary(const char *result)
-{
-    return result ? win1252::decode(QByteArray(result)) : QString();
-}
 
 void setTextColour(QLabel *label, const QColor &colour)
 {
@@ -84,17 +76,7 @@ void TfrmMain::LoadDay(const QString &entry)
             return;
         }
         ApplyDayColour(name);
-        const QByteArray key = win1252::encode(name);
-        txtWochenspruch->setText(fromLibrary(getVers(key.constData())));
-        txtPsalm->setText(fromLibrary(getPsalm(key.constData())));
-        txtWochenlied->setText(fromLibrary(getWochenlied(key.constData())));
-        txtEpistel->setText(fromLibrary(getEpistel(key.constData())));
-        txtEvangelium->setText(fromLibrary(getEvangelium(key.constData())));
-        txtPredigttext->setText(
-            fromLibrary(getPerikope(key.constData(), lblPredigtreiheWert->text().toInt())));
-        for (QLineEdit *hymn :
-             { txtEingangslied, txtVorpredigtslied, txtKollektenlied, txtAusgangslied })
-            hymn->clear();
+        applyPreparation(daypropers::ofDay(name, lblPredigtreiheWert->text()));
     } catch (const AppError &e) {
         dialogs().message(QStringLiteral("Fehler beim Laden der Datei:\r") + e.text());
     } catch (const std::exception &e) {
@@ -112,7 +94,7 @@ QString TfrmMain::StoredOrderExists(const QString &dataFolder) const
 
 void TfrmMain::ApplyDayColour(const QString &name)
 {
-    const int colour = daycolour::parse(fromLibrary(getFarbe(win1252::encode(name).constData())));
+    const int colour = daycolour::parse(daypropers::colourText(name));
     const QColor text = daycolour::wantsBlackText(colour) ? QColor(Qt::black) : QColor(Qt::white);
     QPalette palette = lblTagesname->palette();
     palette.setColor(

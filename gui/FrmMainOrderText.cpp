@@ -35,12 +35,10 @@ void TfrmMain::btnCompileClick()
         return liturgicaltexts::memoLines(memo->toPlainText());
     };
     ordertext::OrderInput input;
-    input.sequence = sequenceEntries();
+    static_cast<Preparation &>(input) = preparation();
     input.dayPanelCaption = lblTagesname->text();
     input.colour = dayColour();
     input.dayEntry = cmbTag->currentText();
-    input.series = lblPredigtreiheWert->text();
-    static_cast<ProperTexts &>(input) = properTexts();
     input.dialog1 = lines(txtDialog1);
     input.dialog2 = lines(txtDialog2);
     input.dialog3 = lines(txtDialog3);

@@ -10,45 +10,71 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-
-serviceorder::Preparation currentPreparation(const TfrmMain &w)
+Preparation TfrmMain::preparation() const
 {
-    serviceorder::Preparation p;
-    p.dayName = w.lblTagesname->text().trimmed();
-    p.series = w.lblPredigtreiheWert->text();
-    static_cast<ProperTexts &>(p) = w.properTexts();
-    p.ticks = { w.chkAbendmahl->isChecked(), w.chkTaufe->isChecked(),
-                w.chkKonfirmation->isChecked(), w.chkTrauung->isChecked() };
-    p.pageFormat = w.pageFormat();
-    p.sequence = w.sequenceEntries();
+    Preparation p;
+    p.dayName = lblTagesname->text().trimmed();
+    p.series = lblPredigtreiheWert->text();
+    p.wochenspruch = txtWochenspruch->text();
+    p.psalm = txtPsalm->text();
+    p.epistel = txtEpistel->text();
+    p.evangelium = txtEvangelium->text();
+    p.predigttext = txtPredigttext->text();
+    p.eingangslied = txtEingangslied->text();
+    p.wochenlied = txtWochenlied->text();
+    p.vorpredigtslied = txtVorpredigtslied->text();
+    p.kollektenlied = txtKollektenlied->text();
+    p.ausgangslied = txtAusgangslied->text();
+    p.ticks = { chkAbendmahl->isChecked(), chkTaufe->isChecked(), chkKonfirmation->isChecked(),
+                chkTrauung->isChecked() };
+    p.pageFormat = pageFormat();
+    p.sequence = sequenceEntries();
     return p;
 }
 
-void restoreSequence(TfrmMain &w, const QStringList &entries, const serviceorder::Ticks &ticks)
+void TfrmMain::applyPreparation(const Preparation &p, PreparationParts parts)
 {
-    w.setSequenceEntries(entries);
-    // Setting a tick that changes runs its handler as a click would, which may re-place or
-    // rebuild the list just read; the order is fixed.
-    w.chkAbendmahl->setChecked(ticks.abendmahl);
-    w.chkTaufe->setChecked(ticks.taufe);
-    w.chkKonfirmation->setChecked(ticks.konfirmation);
-    w.chkTrauung->setChecked(ticks.trauung);
+    if (parts.dayAndTexts) {
+        lblTagesname->setText(QStringLiteral("   ") + p.dayName);
+        lblPredigtreiheWert->setText(p.series);
+        txtWochenspruch->setText(p.wochenspruch);
+        txtPsalm->setText(p.psalm);
+        txtEpistel->setText(p.epistel);
+        txtEvangelium->setText(p.evangelium);
+        txtPredigttext->setText(p.predigttext);
+        txtEingangslied->setText(p.eingangslied);
+        txtWochenlied->setText(p.wochenlied);
+        txtVorpredigtslied->setText(p.vorpredigtslied);
+        txtKollektenlied->setText(p.kollektenlied);
+        txtAusgangslied->setText(p.ausgangslied);
+    }
+    if (parts.pageFormat) {
+        // The toggle flips the setting and brings hint and glyph up to date, so it is run
+        // from the opposite format.
+        setPageFormat(1 - p.pageFormat);
+        btnSeitenformatClick();
+    }
+    if (parts.sequence) {
+        setSequenceEntries(p.sequence);
+        // Setting a tick that changes runs its handler as a click would, which may re-place
+        // or rebuild the list just set; the order is fixed.
+        chkAbendmahl->setChecked(p.ticks.abendmahl);
+        chkTaufe->setChecked(p.ticks.taufe);
+        chkKonfirmation->setChecked(p.ticks.konfirmation);
+        chkTrauung->setChecked(p.ticks.trauung);
+    }
 }
-
-} // namespace
 
 void TfrmMain::btnSaveClick()
 {
     try {
-        const serviceorder::Preparation preparation = currentPreparation(*this);
+        const Preparation current = preparation();
 
         // The order settings file first. When neither the program folder nor the per-user
         // overlay takes it, the preparation itself can and should still be saved.
         QString settingsError;
-        if (!ordersettings::save(
-                { preparation.pageFormat, preparation.ticks, preparation.sequence },
-                &settingsError))
+        if (!ordersettings::save({ current.pageFormat, current.ticks, current.sequence },
+                                 &settingsError))
             dialogs().message(settingsError
                               + QStringLiteral(" Die zuletzt verwendete Reihenfolge wird beim "
                                                "nächsten Start nicht wiederhergestellt; der "
@@ -61,9 +87,9 @@ void TfrmMain::btnSaveClick()
         const Result<QString> folder = datafolder::EnterDataFolder();
         if (!folder)
             throw AppError(folder.error());
-        SaveDialog1.initialDir = *folder + u'/' + preparation.series;
+        SaveDialog1.initialDir = *folder + u'/' + current.series;
         if (const QString proposal
-            = serviceorder::proposedFileName(preparation.dayName, preparation.series);
+            = serviceorder::proposedFileName(current.dayName, current.series);
             !proposal.isEmpty())
             SaveDialog1.fileName = proposal;
 
@@ -73,7 +99,7 @@ void TfrmMain::btnSaveClick()
         SaveDialog1.fileName = path;
 
         QString error;
-        if (!serviceorder::writeFile(path, serviceorder::toIni(preparation), &error))
+        if (!serviceorder::writeFile(path, serviceorder::toIni(current), &error))
             throw AppError(error);
         setModified(0);
     } catch (const AppError &e) {
@@ -111,24 +137,20 @@ void TfrmMain::LoadPreparation(const QString &path)
         if (!ini)
             throw AppError(serviceorder::damagedFileMessage());
 
-        const serviceorder::Preparation p = serviceorder::readTexts(*ini);
-        lblTagesname->setText(QStringLiteral("   ") + p.dayName);
-        lblPredigtreiheWert->setText(p.series);
-        setProperTexts(p);
-
-        ApplyDayColour(lblTagesname->text().trimmed());
-
-        // The toggle flips the setting and brings hint and glyph up to date, so it is run
-        // from the opposite format.
-        setPageFormat(1 - serviceorder::readPageFormat(*ini));
-        btnSeitenformatClick();
+        Preparation p = serviceorder::readTexts(*ini);
+        p.pageFormat = serviceorder::readPageFormat(*ini);
+        applyPreparation(p, { .dayAndTexts = true, .pageFormat = false });
+        ApplyDayColour(p.dayName);
+        applyPreparation(p, { .dayAndTexts = false, .pageFormat = true });
 
         const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
         switch (stored.status) {
         case serviceorder::StoredSequence::Status::Kept:
             break;
         case serviceorder::StoredSequence::Status::Replaced:
-            restoreSequence(*this, stored.entries, stored.ticks);
+            p.sequence = stored.entries;
+            p.ticks = stored.ticks;
+            applyPreparation(p, { .dayAndTexts = false, .sequence = true });
             break;
         case serviceorder::StoredSequence::Status::NotANumber:
         case serviceorder::StoredSequence::Status::OutOfRange:
@@ -153,9 +175,13 @@ void TfrmMain::RestoreOrderSettings()
     switch (stored.status) {
     case serviceorder::StoredSequence::Status::Kept:
         return;
-    case serviceorder::StoredSequence::Status::Replaced:
-        restoreSequence(*this, stored.entries, stored.ticks);
+    case serviceorder::StoredSequence::Status::Replaced: {
+        Preparation p;
+        p.sequence = stored.entries;
+        p.ticks = stored.ticks;
+        applyPreparation(p, { .dayAndTexts = false, .sequence = true });
         return;
+    }
     case serviceorder::StoredSequence::Status::NotANumber:
         throw AppError(QStringLiteral("Die Ablaufeinstellungen %1 sind beschädigt: '%2' ist kein "
                                       "gültiger Integerwert.")

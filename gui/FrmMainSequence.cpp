@@ -88,12 +88,12 @@ void TfrmMain::setSequenceEntries(const QStringList &entries)
 
 namespace {
 
-occasional::ServiceTicks ticksOf(const TfrmMain &window)
+ServiceTicks ticksOf(const TfrmMain &window)
 {
-    return { .communion = window.chkAbendmahl->isChecked(),
-             .confirmation = window.chkKonfirmation->isChecked(),
-             .baptism = window.chkTaufe->isChecked(),
-             .wedding = window.chkTrauung->isChecked() };
+    return { .abendmahl = window.chkAbendmahl->isChecked(),
+             .taufe = window.chkTaufe->isChecked(),
+             .konfirmation = window.chkKonfirmation->isChecked(),
+             .trauung = window.chkTrauung->isChecked() };
 }
 
 // The basic form the box shows: the position of its text among the four forms, -1 for a

@@ -219,7 +219,7 @@ void HistoryTab::fillPreparations()
     if (!m_scan)
         return;
     for (const history::SavedPreparation &saved : history::preparationsOfDay(*m_scan, day)) {
-        const serviceorder::Preparation &p = saved.preparation;
+        const Preparation &p = saved.preparation;
         QList<QStandardItem *> row;
         row << cell(p.series)
             << cell(saved.saved.toString(QStringLiteral("dd.MM.yyyy HH:mm")), saved.saved)

@@ -40,7 +40,7 @@ const QString &glaubensbekenntnis()
 bool applyCommunion(SequenceList &list, const ServiceTicks &ticks)
 {
     const QString vaterunser = QStringLiteral("Vaterunser");
-    if (!ticks.communion || list.find(predigt()) < 0 || list.find(vaterunser) < 0)
+    if (!ticks.abendmahl || list.find(predigt()) < 0 || list.find(vaterunser) < 0)
         return false;
 
     const std::initializer_list<QString> prayers
@@ -64,7 +64,7 @@ bool applyCommunion(SequenceList &list, const ServiceTicks &ticks)
 
 bool applyConfirmation(SequenceList &list, const ServiceTicks &ticks)
 {
-    if (!ticks.confirmation || list.find(predigt()) < 0)
+    if (!ticks.konfirmation || list.find(predigt()) < 0)
         return false;
 
     const std::initializer_list<QString> block = { QStringLiteral("Grußworte"),
@@ -82,7 +82,7 @@ bool applyConfirmation(SequenceList &list, const ServiceTicks &ticks)
 bool applyBaptism(SequenceList &list, const ServiceTicks &ticks)
 {
     const QString vorpredigtslied = QStringLiteral("Vorpredigtslied");
-    if (!ticks.baptism || list.find(vorpredigtslied) < 0)
+    if (!ticks.taufe || list.find(vorpredigtslied) < 0)
         return false;
 
     const std::initializer_list<QString> block = { QStringLiteral("Tauflied"),
@@ -100,7 +100,7 @@ bool applyBaptism(SequenceList &list, const ServiceTicks &ticks)
 
 bool applyWedding(SequenceList &list, const ServiceTicks &ticks)
 {
-    if (!ticks.wedding)
+    if (!ticks.trauung)
         return false;
 
     const QString evangelium = QStringLiteral("Evangelium");
@@ -108,7 +108,7 @@ bool applyWedding(SequenceList &list, const ServiceTicks &ticks)
     // forms, the collect in "Liturgie II, Form 1"), then the gospel itself.
     list.deleteAt(list.find(evangelium) - 1);
     list.deleteAt(list.find(evangelium));
-    if (!ticks.baptism)
+    if (!ticks.taufe)
         list.deleteAt(list.find(glaubensbekenntnis()));
     removeIfPresent(list,
                     { QStringLiteral("Gloria Patri"), QStringLiteral("Kyrie"),
@@ -120,11 +120,11 @@ bool applyWedding(SequenceList &list, const ServiceTicks &ticks)
             QStringLiteral("Ringübergabe"), QStringLiteral("Trauversprechen"),
             QStringLiteral("Traulesungen") };
     removeIfPresent(list, block);
-    const int p = ticks.confirmation ? list.find(QStringLiteral("Grußworte")) + 1
+    const int p = ticks.konfirmation ? list.find(QStringLiteral("Grußworte")) + 1
                                      : list.find(predigt()) + 1;
     insertEachAt(list, p, block);
     // With baptism the baptism block keeps the only creed.
-    if (!ticks.baptism)
+    if (!ticks.taufe)
         list.insert(p, glaubensbekenntnis());
     return true;
 }
@@ -134,13 +134,13 @@ SequenceList rebuildSequence(int position, const ServiceTicks &ticks)
     SequenceList list = basicforms::formSequence(position);
     // Every basic form holds "Predigt", "Vaterunser" and "Vorpredigtslied", so a ticked
     // service always finds its anchor here and never asks for another rebuild.
-    if (ticks.communion)
+    if (ticks.abendmahl)
         applyCommunion(list, ticks);
-    if (ticks.confirmation)
+    if (ticks.konfirmation)
         applyConfirmation(list, ticks);
-    if (ticks.baptism)
+    if (ticks.taufe)
         applyBaptism(list, ticks);
-    if (ticks.wedding)
+    if (ticks.trauung)
         applyWedding(list, ticks);
     return list;
 }

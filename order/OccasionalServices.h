@@ -1,19 +1,11 @@
 #pragma once
 
 #include "order/SequenceList.h"
+#include "storage/Preparation.h"
 
 // The liturgies of the occasional services (communion, confirmation, baptism, wedding) that
 // the four ticks of the "Liturgie" tab add to the sequence of the service.
 namespace occasional {
-
-// The states of the four ticks.
-struct ServiceTicks
-{
-    bool communion = false; // "Abendmahl"
-    bool confirmation = false; // "Konfirmation"
-    bool baptism = false; // "Taufe"
-    bool wedding = false; // "Trauung"
-};
 
 enum class Service { Communion, Confirmation, Baptism, Wedding };
 

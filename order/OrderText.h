@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/ProperTexts.h"
+#include "storage/Preparation.h"
 
 #include <QList>
 #include <QString>
@@ -38,14 +38,13 @@ struct Line
     friend bool operator==(const Line &, const Line &) = default;
 };
 
-// What generating reads, as the main window's fields hold it.
-struct OrderInput : ProperTexts
+// What generating reads: the preparation (its sequence, series and ten fields; the ticks and
+// the page format play no part) and what the main window shows around it.
+struct OrderInput : Preparation
 {
-    QStringList sequence; // the element names, top to bottom
     QString dayPanelCaption; // the day's name with the blanks the panel puts around it
     int colour = 0; // the day's liturgical colour, 0x02BBGGRR
     QString dayEntry; // the text of the day list; its first 10 characters are the date
-    QString series; // the sermon series as shown
 
     // The lines of the liturgical text memos.
     QStringList dialog1;

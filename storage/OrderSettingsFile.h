@@ -16,7 +16,7 @@ QString relativePath();
 struct OrderSettings
 {
     int pageFormat = 0;
-    serviceorder::Ticks ticks;
+    ServiceTicks ticks;
     QStringList sequence;
 };
 

@@ -19,7 +19,7 @@ struct SavedPreparation
     QString path; // absolute
     QString relativePath; // inside the data folder, with "/" ("2/Archiv/2 Ostersonntag.ini")
     QDateTime saved; // the file's last modification, local time
-    serviceorder::Preparation preparation; // day name, series, propers and hymns
+    Preparation preparation; // day name, series, propers and hymns
 };
 
 // What reading the data folder found.

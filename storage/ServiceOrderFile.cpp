@@ -58,7 +58,7 @@ QString proposedFileName(const QString &dayName, const QString &series)
     return number > 0 ? series + u' ' + dayName : QString();
 }
 
-void writeTicks(IniFile &ini, const Ticks &ticks)
+void writeTicks(IniFile &ini, const ServiceTicks &ticks)
 {
     ini.setValue(kKasualien, QStringLiteral("Abendmahl"), tickText(ticks.abendmahl));
     ini.setValue(kKasualien, QStringLiteral("Taufe"), tickText(ticks.taufe));

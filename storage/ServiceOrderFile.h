@@ -1,8 +1,7 @@
 #pragma once
 
-#include "storage/ProperTexts.h"
-
 #include "storage/IniFile.h"
+#include "storage/Preparation.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,28 +13,6 @@
 // CR LF. This file knows the layout of the file; the main window moves the values in and
 // out of its controls.
 namespace serviceorder {
-
-// The four occasional-service ticks, in the order they are stored.
-struct Ticks
-{
-    bool abendmahl = false;
-    bool taufe = false;
-    bool konfirmation = false;
-    bool trauung = false;
-
-    bool operator==(const Ticks &) const = default;
-};
-
-// One preparation as it stands in the main window.
-struct Preparation : ProperTexts
-{
-    QString dayName; // trimmed
-    QString series; // the caption of the series label, normally "1" to "6"
-
-    Ticks ticks;
-    int pageFormat = 0; // 0 portrait, 1 landscape
-    QStringList sequence;
-};
 
 // A list entry whose key is missing from the file.
 QString missingEntryText();
@@ -77,13 +54,13 @@ struct StoredSequence
     Status status = Status::Kept;
     QString countText; // the stored "Anzahl" as read
     QStringList entries;
-    Ticks ticks;
+    ServiceTicks ticks;
 };
 
 // Writes "Reihenfolge" with "Anzahl" and the keys "0" ... n-1.
 void writeSequence(IniFile &ini, const QStringList &sequence);
 // Writes "Kasualien" with the four ticks as "1" or "0".
-void writeTicks(IniFile &ini, const Ticks &ticks);
+void writeTicks(IniFile &ini, const ServiceTicks &ticks);
 
 StoredSequence readSequence(const IniFile &ini);
 

@@ -55,12 +55,12 @@ protected:
         return items.isEmpty() ? -1 : window->lbxReihenfolge->row(items.first());
     }
 
-    occasional::ServiceTicks ticks() const
+    ServiceTicks ticks() const
     {
-        return { .communion = window->chkAbendmahl->isChecked(),
-                 .confirmation = window->chkKonfirmation->isChecked(),
-                 .baptism = window->chkTaufe->isChecked(),
-                 .wedding = window->chkTrauung->isChecked() };
+        return { .abendmahl = window->chkAbendmahl->isChecked(),
+                 .taufe = window->chkTaufe->isChecked(),
+                 .konfirmation = window->chkKonfirmation->isChecked(),
+                 .trauung = window->chkTrauung->isChecked() };
     }
 
     TestEnvironment env;
@@ -192,7 +192,7 @@ TEST_F(SequenceWindow, RebuildReappliesEveryTickedService)
     window->chkAbendmahl->click();
     EXPECT_EQ(
         window->sequenceEntries(),
-        occasional::rebuildSequence(0, { .confirmation = true, .baptism = true, .wedding = true })
+        occasional::rebuildSequence(0, { .taufe = true, .konfirmation = true, .trauung = true })
             .entries());
     EXPECT_FALSE(window->sequenceEntries().contains(QStringLiteral("Agnus Dei")));
     EXPECT_TRUE(window->chkTrauung->isChecked());

@@ -8,16 +8,15 @@
 
 using namespace sequencedata;
 using occasional::Service;
-using occasional::ServiceTicks;
 
 namespace {
 
-constexpr ServiceTicks kCommunion { .communion = true };
-constexpr ServiceTicks kConfirmation { .confirmation = true };
-constexpr ServiceTicks kBaptism { .baptism = true };
-constexpr ServiceTicks kWedding { .wedding = true };
+constexpr ServiceTicks kCommunion { .abendmahl = true };
+constexpr ServiceTicks kConfirmation { .konfirmation = true };
+constexpr ServiceTicks kBaptism { .taufe = true };
+constexpr ServiceTicks kWedding { .trauung = true };
 constexpr ServiceTicks kAll {
-    .communion = true, .confirmation = true, .baptism = true, .wedding = true
+    .abendmahl = true, .taufe = true, .konfirmation = true, .trauung = true
 };
 
 // ---- Rebuild of a basic form with ticked services ----------------------------------------
@@ -232,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
                       } },
         RebuildCase { "FormOneConfirmationAndWedding",
                       0,
-                      { .confirmation = true, .wedding = true },
+                      { .konfirmation = true, .trauung = true },
                       [] {
                           return names({ u"Glockengeläut",
                                          u"Musik zum Eingang",
@@ -264,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
                       } },
         RebuildCase { "FormOneBaptismAndConfirmation",
                       0,
-                      { .confirmation = true, .baptism = true },
+                      { .taufe = true, .konfirmation = true },
                       storedWithBaptismAndConfirmation },
         RebuildCase { "LiturgyTwoFormOneCommunion", 2, kCommunion,
                       [] {
@@ -351,18 +350,18 @@ TEST(Rebuild, EveryCombinationKeepsEachElementOnce)
     // and never doubles the creed.
     for (int position = -1; position <= 3; ++position) {
         for (int mask = 0; mask < 16; ++mask) {
-            const ServiceTicks ticks { .communion = (mask & 1) != 0,
-                                       .confirmation = (mask & 2) != 0,
-                                       .baptism = (mask & 4) != 0,
-                                       .wedding = (mask & 8) != 0 };
+            const ServiceTicks ticks { .abendmahl = (mask & 1) != 0,
+                                       .taufe = (mask & 4) != 0,
+                                       .konfirmation = (mask & 2) != 0,
+                                       .trauung = (mask & 8) != 0 };
             const QStringList list = occasional::rebuildSequence(position, ticks).entries();
             EXPECT_LE(list.count(QStringLiteral("Glaubensbekenntnis")), 1)
                 << position << ' ' << mask;
             EXPECT_EQ(list.count(QStringLiteral("Fürbitte")), 1) << position << ' ' << mask;
-            EXPECT_EQ(list.count(QStringLiteral("Trauvotum")), ticks.wedding ? 1 : 0);
-            EXPECT_EQ(list.count(QStringLiteral("Tauflied")), ticks.baptism ? 1 : 0);
-            EXPECT_EQ(list.count(QStringLiteral("Grußworte")), ticks.confirmation ? 1 : 0);
-            EXPECT_EQ(list.count(QStringLiteral("Agnus Dei")), ticks.communion ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Trauvotum")), ticks.trauung ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Tauflied")), ticks.taufe ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Grußworte")), ticks.konfirmation ? 1 : 0);
+            EXPECT_EQ(list.count(QStringLiteral("Agnus Dei")), ticks.abendmahl ? 1 : 0);
         }
     }
 }
@@ -376,17 +375,17 @@ TEST(ServiceTick, RestoringBaptismThenConfirmationMovesTheCreedIntoTheConfirmati
     EXPECT_FALSE(occasional::applyTick(Service::Baptism, list, 0, kBaptism));
     EXPECT_EQ(list.entries(), storedWithBaptismAndConfirmation());
     EXPECT_FALSE(occasional::applyTick(Service::Confirmation, list, 0,
-                                       { .confirmation = true, .baptism = true }));
+                                       { .taufe = true, .konfirmation = true }));
     EXPECT_EQ(list.entries(), restoredWithBaptismThenConfirmation());
     // A rebuild with the same ticks gives the creed back to the baptism.
-    EXPECT_EQ(occasional::rebuildSequence(0, { .confirmation = true, .baptism = true }).entries(),
+    EXPECT_EQ(occasional::rebuildSequence(0, { .taufe = true, .konfirmation = true }).entries(),
               storedWithBaptismAndConfirmation());
 }
 
 TEST(ServiceTick, WeddingTwiceLeavesEachElementOnce)
 {
-    for (const ServiceTicks ticks : { kWedding, ServiceTicks { .baptism = true, .wedding = true },
-                                      ServiceTicks { .confirmation = true, .wedding = true } }) {
+    for (const ServiceTicks ticks : { kWedding, ServiceTicks { .taufe = true, .trauung = true },
+                                      ServiceTicks { .konfirmation = true, .trauung = true } }) {
         SequenceList list = occasional::rebuildSequence(0, ticks);
         const SequenceList once = list;
         EXPECT_TRUE(occasional::applyWedding(list, ticks));
@@ -461,7 +460,7 @@ TEST(ServiceTick, MissingAnchorRebuildsTheBasicForm)
 
 TEST(ServiceTick, UntickingRebuildsWithTheRemainingServicesAndLosesMoves)
 {
-    SequenceList list = occasional::rebuildSequence(0, { .communion = true, .baptism = true });
+    SequenceList list = occasional::rebuildSequence(0, { .abendmahl = true, .taufe = true });
     list.move(0, list.count() - 1);
     list.move(5, 2);
     // Baptism unticked, communion still ticked.

@@ -21,9 +21,9 @@ IniFile iniOf(const char *latin1Text)
 }
 
 // The preparation that the expected file in tests/storage/data holds.
-serviceorder::Preparation easterPreparation()
+Preparation easterPreparation()
 {
-    serviceorder::Preparation p;
+    Preparation p;
     p.dayName = QStringLiteral("Ostersonntag");
     p.series = QStringLiteral("3");
     p.wochenspruch
@@ -74,8 +74,8 @@ TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
 {
     const std::optional<IniFile> ini = serviceorder::readFile(expectedEasterFile());
     ASSERT_TRUE(ini);
-    const serviceorder::Preparation read = serviceorder::readTexts(*ini);
-    serviceorder::Preparation written = easterPreparation();
+    const Preparation read = serviceorder::readTexts(*ini);
+    Preparation written = easterPreparation();
     EXPECT_EQ(read.dayName, written.dayName);
     EXPECT_EQ(read.series, written.series);
     EXPECT_EQ(read.wochenspruch, written.wochenspruch);
@@ -93,7 +93,7 @@ TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
 
 TEST(ServiceOrderFile, MissingKeysGiveTheirDefaults)
 {
-    const serviceorder::Preparation p
+    const Preparation p
         = serviceorder::readTexts(iniOf("[Lieder]\r\nKollektenlied=EG 331\r\nEingangslied=   EG 1  "
                                         " \r\n[texte]\r\nPSALM=Ps 23\r\n"));
     EXPECT_EQ(p.dayName, QStringLiteral("Sonntag"));
@@ -128,7 +128,7 @@ TEST(ServiceOrderFile, StoredSequenceReplacesOnlyAboveFiveEntries)
               "[Kasualien]\nAbendmahl=0\nTaufe=1\nKonfirmation=x\nTrauung=-3\n"));
     EXPECT_EQ(six.status, StoredSequence::Status::Replaced);
     EXPECT_EQ(six.entries.join(u','), QStringLiteral("a,b,c,d,e,f"));
-    EXPECT_EQ(six.ticks, (serviceorder::Ticks { false, true, false, true }));
+    EXPECT_EQ(six.ticks, (ServiceTicks { false, true, false, true }));
 
     EXPECT_EQ(serviceorder::readSequence(IniFile()).status, StoredSequence::Status::Kept);
 }
@@ -228,7 +228,7 @@ TEST(OrderSettingsFile, WritesFormatTicksAndSequenceOnly)
 {
     TestEnvironment env;
     writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
-    const serviceorder::Preparation p = easterPreparation();
+    const Preparation p = easterPreparation();
     ASSERT_TRUE(ordersettings::save({ 0, p.ticks, p.sequence.mid(0, 2) }));
     const QString path = env.programDir() + QStringLiteral("/libs/Ablauf.ini");
     EXPECT_EQ(readFileBytes(path),
