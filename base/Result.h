@@ -38,6 +38,8 @@ public:
 
     // Empty when the operation succeeded.
     QString error() const { return ok() ? QString() : std::get<Failure>(m_state).message; }
+    // The failure, to be handed on by a caller that fails with it.
+    Failure failure() const { return Failure { error() }; }
 
 private:
     std::variant<T, Failure> m_state;

@@ -1,6 +1,5 @@
 #include "calendar/ChurchYearEvents.h"
 
-#include "base/AppError.h"
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
 #include "libpergol/pergol.h"
@@ -51,14 +50,12 @@ QList<Event> eventsOfYear(int year)
     QList<Event> events;
     for (const QString &entry : entriesOfYear(year)) {
         const QString name = dayentry::dayName(entry);
-        const int series = dayentry::seriesNumber(entry);
+        // The entries of the day list always begin with their date.
+        const int series = dayentry::seriesNumber(entry).value();
         const QByteArray key = win1252::encode(name);
-        QString colour;
-        try {
-            colour = colourName(daycolour::parse(fromLibrary(getFarbe(key.constData()))));
-        } catch (const AppError &) {
-            // A colour the library does not give as a number is left out of the text.
-        }
+        // A colour the library does not give as a number is left out of the text.
+        const Result<int> parsed = daycolour::parse(fromLibrary(getFarbe(key.constData())));
+        const QString colour = parsed ? colourName(*parsed) : QString();
         const QStringList lines = {
             line(QStringLiteral("Wochenspruch"), fromLibrary(getVers(key.constData()))),
             line(QStringLiteral("Psalm"), fromLibrary(getPsalm(key.constData()))),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 // The liturgical colour of a day as the liturgical data library gives it: a signed 32-bit
@@ -11,8 +13,8 @@ constexpr int kWhite = 0x02FFFFFF; // 50331647
 constexpr int kViolet = 0x02AA00AA;
 constexpr int kBlack = 0x02000000;
 
-// The library's colour text read as a decimal integer. Throws AppError when it is not one.
-int parse(const QString &text);
+// The library's colour text read as a decimal integer; fails when it is not one.
+Result<int> parse(const QString &text);
 
 // The colour's red, green and blue parts (0 to 255).
 constexpr int red(int colour)

@@ -1,6 +1,5 @@
 #include "calendar/DayEntry.h"
 
-#include "base/AppError.h"
 #include "base/TextTrim.h"
 
 namespace dayentry {
@@ -10,14 +9,14 @@ QString dayStamp(const QString &entry)
     return entry.mid(6, 4) + entry.mid(3, 2) + entry.mid(0, 2);
 }
 
-int seriesNumber(const QString &entry)
+Result<int> seriesNumber(const QString &entry)
 {
     const QString yearText = entry.mid(6, 4);
     bool isYear = yearText.size() == 4;
     for (const QChar c : yearText)
         isYear = isYear && c >= u'0' && c <= u'9';
     if (!isYear)
-        throw AppError(QStringLiteral("„%1“ ist keine gültige Jahreszahl.").arg(yearText));
+        return Failure { QStringLiteral("„%1“ ist keine gültige Jahreszahl.").arg(yearText) };
     const int year = yearText.toInt();
     const bool newChurchYear
         = entry.contains(QStringLiteral("Advent")) || entry.mid(3, 2) == QStringLiteral("12");

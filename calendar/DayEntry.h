@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 // What a day entry "dd.mm.yyyy - Name" of the day list (or a text the user typed into the day
@@ -13,8 +15,8 @@ QString dayStamp(const QString &entry);
 // The sermon series 1 to 6 of the church year the day belongs to. December days and every
 // entry naming "Advent" belong to the church year that begins in that year: series
 // ((Y - 8) mod 6) + 1; all other days to the one that began the year before:
-// ((Y - 9) mod 6) + 1. Throws AppError when characters 7 to 10 are not a year.
-int seriesNumber(const QString &entry);
+// ((Y - 9) mod 6) + 1. Fails when characters 7 to 10 are not a year.
+Result<int> seriesNumber(const QString &entry);
 
 // The day's name: from the fourteenth character on when the entry is longer than 14
 // characters, otherwise the whole text.

@@ -1,6 +1,5 @@
 #include "gui/FrmMain.h"
 
-#include "base/AppError.h"
 #include "base/Clock.h"
 #include "base/DataFolder.h"
 #include "base/ProgramInfo.h"
@@ -192,33 +191,38 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool TfrmMain::run(const std::function<Result<>()> &action)
+{
+    const Result<> result = action();
+    if (!result)
+        m_dialogs->error(result.error());
+    return result.ok();
+}
+
 void TfrmMain::FormCreate()
 {
     QuitAfterUpdate = false;
     // Any step's error ends the start-up sequence; the window still opens with what was
     // prepared so far.
-    try {
+    run([this]() -> Result<> {
         if (!m_options.skipUpdateCheck)
             CheckForUpdate(false);
         if (const Result<> prepared = datafolder::PrepareSeriesFolders(); !prepared)
-            throw AppError(prepared.error());
+            return prepared;
         const QDate today = appclock::today();
         FillDayList(today);
         const QString year = today.toString(QStringLiteral("dd.MM.yyyy")).right(4);
         SelectComingDay(today);
         cmbTag->setToolTip(year);
         BtnNewClick();
-        LoadLiturgicalTexts();
+        if (const Result<> loaded = LoadLiturgicalTexts(); !loaded)
+            return loaded;
         {
             const QSignalBlocker blocker(cmbGrundform);
             cmbGrundform->setCurrentIndex(0);
         }
-        RestoreOrderSettings();
-    } catch (const AppError &e) {
-        m_dialogs->error(e.text());
-    } catch (const std::exception &e) {
-        m_dialogs->error(QString::fromLocal8Bit(e.what()));
-    }
+        return RestoreOrderSettings();
+    });
 }
 
 void TfrmMain::FormActivate()
@@ -272,11 +276,6 @@ void TfrmMain::FormClose()
     QCoreApplication::processEvents();
     if (Modified() > 0
         && m_dialogs->askYesNo(QStringLiteral(
-            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
-        try {
-            btnSaveClick();
-        } catch (const AppError &e) {
-            m_dialogs->error(e.text());
-        }
-    }
+            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?")))
+        btnSaveClick();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "gui/Dialogs.h"
 #include "storage/Preparation.h"
 
@@ -9,6 +10,7 @@
 #include <QPrinter>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -60,6 +62,10 @@ public:
     ~TfrmMain() override;
 
     Dialogs &dialogs() { return *m_dialogs; }
+
+    // Runs an action of a handler and shows its failure as the general error report; true
+    // when it succeeded. The one place where the window shows what UI-free code reports.
+    bool run(const std::function<Result<>()> &action);
 
     // The unsaved-changes flag, kept in the tag of btnSave (0 or 1).
     int Modified() const;
@@ -198,7 +204,9 @@ public slots:
     // The stored preparation of the day the panel shows, in the data folder given; empty
     // when the day has none.
     QString StoredOrderExists(const QString &dataFolder) const;
-    void ApplyDayColour(const QString &name);
+    // Paints the day panel in the day's liturgical colour; fails when the library gives no
+    // number for it.
+    Result<> ApplyDayColour(const QString &name);
     void cmbTagChange();
     void cmbTagEnter();
 
@@ -235,10 +243,10 @@ public slots:
     void btnSaveClick();
     void BtnOpenClick();
     void LoadPreparation(const QString &path);
-    void RestoreOrderSettings();
+    Result<> RestoreOrderSettings();
 
     // ---- Liturgical texts and hymn notes -----------------------------------------------
-    void LoadLiturgicalTexts();
+    Result<> LoadLiturgicalTexts();
     void txtGloriaPatriContextPopup(QPlainTextEdit *memo, const QPoint &globalPos);
     void mnuTextoeffnenClick();
     void Speichern1Click();

@@ -1,7 +1,6 @@
 // The main window's handlers for the church-year day list and the propers of a day.
 #include "gui/FrmMain.h"
 
-#include "base/AppError.h"
 #include "base/DataFolder.h"
 #include "calendar/ChurchYear.h"
 #include "calendar/DayColour.h"
@@ -63,26 +62,29 @@ void TfrmMain::LoadDay(const QString &entry)
     // A typed text too short to hold a date and a name leaves the day as it was.
     if (entry.size() < 12)
         return;
-    try {
+    // What was set before a failure stays set.
+    const auto load = [&]() -> Result<> {
         m_dayStamp = dayentry::dayStamp(entry);
-        lblPredigtreiheWert->setText(QString::number(dayentry::seriesNumber(entry)));
+        const Result<int> series = dayentry::seriesNumber(entry);
+        if (!series)
+            return series.failure();
+        lblPredigtreiheWert->setText(QString::number(*series));
         const QString name = dayentry::dayName(entry);
         lblTagesname->setText(QStringLiteral("   ") + name);
         const Result<QString> folder = datafolder::EnterDataFolder();
         if (!folder)
-            throw AppError(folder.error());
+            return folder.failure();
         if (const QString stored = StoredOrderExists(*folder); !stored.isEmpty()) {
             LoadPreparation(stored);
-            return;
+            return {};
         }
-        ApplyDayColour(name);
+        if (const Result<> coloured = ApplyDayColour(name); !coloured)
+            return coloured;
         applyPreparation(daypropers::ofDay(name, lblPredigtreiheWert->text()));
-    } catch (const AppError &e) {
-        dialogs().message(QStringLiteral("Fehler beim Laden der Datei:\r") + e.text());
-    } catch (const std::exception &e) {
-        dialogs().message(QStringLiteral("Fehler beim Laden der Datei:\r")
-                          + QString::fromLocal8Bit(e.what()));
-    }
+        return {};
+    };
+    if (const Result<> loaded = load(); !loaded)
+        dialogs().message(QStringLiteral("Fehler beim Laden der Datei:\r") + loaded.error());
 }
 
 QString TfrmMain::StoredOrderExists(const QString &dataFolder) const
@@ -92,9 +94,12 @@ QString TfrmMain::StoredOrderExists(const QString &dataFolder) const
     return QFileInfo(path).isFile() ? path : QString();
 }
 
-void TfrmMain::ApplyDayColour(const QString &name)
+Result<> TfrmMain::ApplyDayColour(const QString &name)
 {
-    const int colour = daycolour::parse(daypropers::colourText(name));
+    const Result<int> parsed = daycolour::parse(daypropers::colourText(name));
+    if (!parsed)
+        return parsed.failure();
+    const int colour = *parsed;
     const QColor text = daycolour::wantsBlackText(colour) ? QColor(Qt::black) : QColor(Qt::white);
     QPalette palette = lblTagesname->palette();
     palette.setColor(
@@ -104,6 +109,7 @@ void TfrmMain::ApplyDayColour(const QString &name)
     lblTagesname->setPalette(palette);
     setTextColour(lblPredigtreihe, text);
     setTextColour(lblPredigtreiheWert, text);
+    return {};
 }
 
 void TfrmMain::cmbTagChange()

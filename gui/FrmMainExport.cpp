@@ -1,5 +1,4 @@
 // The main window's handler that exports the order to LibreOffice.
-#include "base/AppError.h"
 #include "gui/FrmMain.h"
 #include "office/OrderExport.h"
 
@@ -18,7 +17,7 @@ QStringList viewLines(const QTextEdit *view)
 
 void TfrmMain::btnExportClick()
 {
-    try {
+    run([this]() -> Result<> {
         // No order generated yet: generate it first.
         if (viewLines(txtAblauf).size() < 3)
             btnCompileClick();
@@ -27,10 +26,12 @@ void TfrmMain::btnExportClick()
         for (int i = 0; i < lbxReihenfolge->count(); ++i)
             input.elementNames << lbxReihenfolge->item(i)->text();
         input.pageFormat = pageFormat();
-        if (!ExportOrder(trimControl(lblTagesname->text()), input))
+        const Result<bool> exported = ExportOrder(trimControl(lblTagesname->text()), input);
+        if (!exported)
+            return exported.failure();
+        if (!*exported)
             dialogs().message(
                 QStringLiteral("Der Ablauf konnte nicht nach LibreOffice exportiert werden!"));
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    }
+        return {};
+    });
 }

@@ -1,7 +1,6 @@
 // The main window's handlers for the liturgical text memos of the tab "Ordinarium".
 #include "gui/FrmMain.h"
 
-#include "base/AppError.h"
 #include "storage/LiturgicalTexts.h"
 
 #include <QDir>
@@ -66,15 +65,20 @@ void TfrmMain::setBuiltInLiturgicalTexts()
         setLines(memoControl(*this, memo), liturgicaltexts::builtInText(memo));
 }
 
-void TfrmMain::LoadLiturgicalTexts()
+Result<> TfrmMain::LoadLiturgicalTexts()
 {
     // A missing file leaves the built-in text; a file that cannot be read ends the start-up
     // sequence with its error, before the later files.
     for (const auto &file : liturgicaltexts::startupFiles()) {
         const QString path = liturgicaltexts::textFilePath(QString::fromUtf16(file.fileName));
-        if (QFileInfo::exists(path))
-            setLines(memoControl(*this, file.memo), liturgicaltexts::readTextFile(path));
+        if (!QFileInfo::exists(path))
+            continue;
+        const Result<QStringList> lines = liturgicaltexts::readTextFile(path);
+        if (!lines)
+            return lines.failure();
+        setLines(memoControl(*this, file.memo), *lines);
     }
+    return {};
 }
 
 void TfrmMain::txtGloriaPatriContextPopup(QPlainTextEdit *memo, const QPoint &globalPos)
@@ -94,11 +98,12 @@ void TfrmMain::mnuTextoeffnenClick()
     if (path.isEmpty())
         return;
     OpenDialog1.fileName = path;
-    try {
-        setLines(memo, liturgicaltexts::readTextFile(path));
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    }
+    run([&]() -> Result<> {
+        const Result<QStringList> lines = liturgicaltexts::readTextFile(path);
+        if (lines)
+            setLines(memo, *lines);
+        return lines ? Result<>() : lines.failure();
+    });
 }
 
 void TfrmMain::Speichern1Click()
@@ -114,9 +119,8 @@ void TfrmMain::Speichern1Click()
     if (path.isEmpty())
         return;
     SaveDialog1.fileName = path;
-    try {
-        liturgicaltexts::writeTextFile(path, liturgicaltexts::memoLines(memo->toPlainText()));
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    }
+    run([&] {
+        return liturgicaltexts::writeTextFile(path,
+                                              liturgicaltexts::memoLines(memo->toPlainText()));
+    });
 }

@@ -1,7 +1,6 @@
 // The main window's handler that generates the order of service.
 #include "gui/FrmMain.h"
 
-#include "base/AppError.h"
 #include "gui/OrderTextView.h"
 #include "order/OrderText.h"
 #include "order/PrintLayout.h"

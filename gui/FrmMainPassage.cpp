@@ -1,7 +1,6 @@
 // The main window's handlers for Bible passages offline and online.
 #include "gui/FrmMain.h"
 
-#include "base/AppError.h"
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
 #include "gui/PassageView.h"
@@ -29,19 +28,11 @@ bool s_showingPassageTab = false;
 
 void TfrmMain::txtEpistelDblClick(QObject *sender)
 {
-    try {
-        if (!OpenPassage(sender))
-            return;
-        s_showingPassageTab = true;
-        pclPageControl->setCurrentWidget(tshPerikope);
-        s_showingPassageTab = false;
-    } catch (const AppError &e) {
-        s_showingPassageTab = false;
-        dialogs().error(e.text());
-    } catch (const std::exception &e) {
-        s_showingPassageTab = false;
-        dialogs().error(QString::fromLocal8Bit(e.what()));
-    }
+    if (!OpenPassage(sender))
+        return;
+    s_showingPassageTab = true;
+    pclPageControl->setCurrentWidget(tshPerikope);
+    s_showingPassageTab = false;
 }
 
 bool TfrmMain::OpenPassage(QObject *sender)
@@ -107,24 +98,20 @@ bool TfrmMain::LookUpPassage(QString &reference, QTextEdit *view)
         break;
     }
 
-    // From here on a failure ends the lookup quietly; what the view received stays.
-    try {
-        if (view) {
-            view->clear();
-            QCoreApplication::processEvents(); // let the emptied view repaint
-            bible::writePassageHeading(*view->document(), reference);
-        }
-        if (lookup.status != bible::LookupStatus::Found)
-            return false;
-        if (view) {
-            bible::appendVerseLines(*view->document(), lookup.verseLines);
-            view->moveCursor(QTextCursor::Start);
-        }
-        webview::navigate(browser(), lookup.address);
-        return true;
-    } catch (const std::exception &) {
-        return false;
+    if (view) {
+        view->clear();
+        QCoreApplication::processEvents(); // let the emptied view repaint
+        bible::writePassageHeading(*view->document(), reference);
     }
+    // A verse that is not there ends the lookup with the heading alone.
+    if (lookup.status != bible::LookupStatus::Found)
+        return false;
+    if (view) {
+        bible::appendVerseLines(*view->document(), lookup.verseLines);
+        view->moveCursor(QTextCursor::Start);
+    }
+    webview::navigate(browser(), lookup.address);
+    return true;
 }
 
 void TfrmMain::pclPageControlChange(int index)
@@ -134,13 +121,7 @@ void TfrmMain::pclPageControlChange(int index)
     // The tab shows the day's sermon text by itself, when the field holds a reference.
     if (txtPredigttext->text().indexOf(u',') < 1)
         return;
-    try {
-        OpenPassage(btnOpenPredigttext);
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    } catch (const std::exception &e) {
-        dialogs().error(QString::fromLocal8Bit(e.what()));
-    }
+    OpenPassage(btnOpenPredigttext);
 }
 
 QWidget *TfrmMain::browser()

@@ -1,5 +1,4 @@
 // The main window's handlers for saving and opening a preparation.
-#include "base/AppError.h"
 #include "base/DataFolder.h"
 #include "gui/FrmMain.h"
 #include "storage/OrderSettingsFile.h"
@@ -67,7 +66,7 @@ void TfrmMain::applyPreparation(const Preparation &p, PreparationParts parts)
 
 void TfrmMain::btnSaveClick()
 {
-    try {
+    run([this]() -> Result<> {
         const Preparation current = preparation();
 
         // The order settings file first. When neither the program folder nor the per-user
@@ -86,27 +85,26 @@ void TfrmMain::btnSaveClick()
         SaveDialog1.defaultExtension = QStringLiteral("ini");
         const Result<QString> folder = datafolder::EnterDataFolder();
         if (!folder)
-            throw AppError(folder.error());
+            return folder.failure();
         SaveDialog1.initialDir = *folder + u'/' + current.series;
-        if (const QString proposal
+        const Result<QString> proposal
             = serviceorder::proposedFileName(current.dayName, current.series);
-            !proposal.isEmpty())
-            SaveDialog1.fileName = proposal;
+        if (!proposal)
+            return proposal.failure();
+        if (!proposal->isEmpty())
+            SaveDialog1.fileName = *proposal;
 
         const QString path = dialogs().saveFileName(SaveDialog1);
         if (path.isEmpty())
-            return;
+            return {};
         SaveDialog1.fileName = path;
 
         QString error;
         if (!serviceorder::writeFile(path, serviceorder::toIni(current), &error))
-            throw AppError(error);
+            return Failure { error };
         setModified(0);
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    } catch (const std::exception &e) {
-        dialogs().error(QString::fromLocal8Bit(e.what()));
-    }
+        return {};
+    });
 }
 
 void TfrmMain::BtnOpenClick()
@@ -132,63 +130,65 @@ void TfrmMain::LoadPreparation(const QString &path)
 {
     setWindowTitle(path);
     // Whatever was set before a failure stays set: the steps are applied one after the other.
-    try {
+    // An unreadable file, a count or a colour that is no number: the file is damaged.
+    const auto load = [&] {
         const std::optional<IniFile> ini = serviceorder::readFile(path);
         if (!ini)
-            throw AppError(serviceorder::damagedFileMessage());
-
+            return false;
         Preparation p = serviceorder::readTexts(*ini);
         p.pageFormat = serviceorder::readPageFormat(*ini);
         applyPreparation(p, { .dayAndTexts = true, .pageFormat = false });
-        ApplyDayColour(p.dayName);
+        if (!ApplyDayColour(p.dayName).ok())
+            return false;
         applyPreparation(p, { .dayAndTexts = false, .pageFormat = true });
 
         const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
         switch (stored.status) {
         case serviceorder::StoredSequence::Status::Kept:
-            break;
+            return true;
         case serviceorder::StoredSequence::Status::Replaced:
             p.sequence = stored.entries;
             p.ticks = stored.ticks;
             applyPreparation(p, { .dayAndTexts = false, .sequence = true });
-            break;
+            return true;
         case serviceorder::StoredSequence::Status::NotANumber:
         case serviceorder::StoredSequence::Status::OutOfRange:
-            throw AppError(serviceorder::damagedFileMessage());
+            break;
         }
-    } catch (const std::exception &) {
-        // Unreadable file, a count that is no number, a colour that is no number.
+        return false;
+    };
+    if (!load())
         dialogs().message(serviceorder::damagedFileMessage());
-    }
 }
 
-void TfrmMain::RestoreOrderSettings()
+Result<> TfrmMain::RestoreOrderSettings()
 {
     const QString path = ordersettings::existingPath();
     if (path.isEmpty())
-        return;
+        return {};
     // An order settings file that cannot be read restores nothing, like a missing one.
     const std::optional<IniFile> ini = serviceorder::readFile(path);
     if (!ini)
-        return;
+        return {};
     const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
     switch (stored.status) {
     case serviceorder::StoredSequence::Status::Kept:
-        return;
+        return {};
     case serviceorder::StoredSequence::Status::Replaced: {
         Preparation p;
         p.sequence = stored.entries;
         p.ticks = stored.ticks;
         applyPreparation(p, { .dayAndTexts = false, .sequence = true });
-        return;
+        return {};
     }
     case serviceorder::StoredSequence::Status::NotANumber:
-        throw AppError(QStringLiteral("Die Ablaufeinstellungen %1 sind beschädigt: '%2' ist kein "
-                                      "gültiger Integerwert.")
-                           .arg(QDir::toNativeSeparators(path), stored.countText));
+        return Failure { QStringLiteral("Die Ablaufeinstellungen %1 sind beschädigt: '%2' ist "
+                                        "kein gültiger Integerwert.")
+                             .arg(QDir::toNativeSeparators(path), stored.countText) };
     case serviceorder::StoredSequence::Status::OutOfRange:
-        throw AppError(QStringLiteral("Die Ablaufeinstellungen %1 sind beschädigt: Die Anzahl "
-                                      "der Einträge %2 ist ungültig.")
-                           .arg(QDir::toNativeSeparators(path), stored.countText));
+        return Failure { QStringLiteral("Die Ablaufeinstellungen %1 sind beschädigt: Die "
+                                        "Anzahl der Einträge %2 ist ungültig.")
+                             .arg(QDir::toNativeSeparators(path), stored.countText) };
     }
+    return {};
 }

@@ -1,5 +1,4 @@
 // The main window's handler for the sermon document of the day.
-#include "base/AppError.h"
 #include "base/DataFolder.h"
 #include "base/ProgramFolder.h"
 #include "gui/FrmMain.h"
@@ -31,28 +30,28 @@ QStringList viewLines(const QTextEdit *view)
 
 void TfrmMain::lblPredigttextDblClick()
 {
-    try {
+    run([this]() -> Result<> {
         const Result<QString> dataFolder = datafolder::EnterDataFolder();
         if (!dataFolder)
-            throw AppError(dataFolder.error());
+            return dataFolder.failure();
         const QString series = lblPredigtreiheWert->text().trimmed();
         const QString folder = sermonFolder(*dataFolder, series);
         if (!QDir().mkpath(folder))
-            throw AppError(QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
-                               .arg(QDir::toNativeSeparators(folder)));
+            return Failure { QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
+                                 .arg(QDir::toNativeSeparators(folder)) };
         const QString dayName = trimControl(lblTagesname->text());
         const QString path = folder + sermonDocumentName(series, DayStamp(), dayName);
 
         // An existing sermon document is the preacher's work: open it, never touch it.
         if (QFileInfo::exists(path)) {
             dialogs().openExternally(QUrl::fromLocalFile(path));
-            return;
+            return {};
         }
 
         const QString templatePath = programfolder::readPath(QStringLiteral("Texte/Predigt.ott"));
         if (!QFileInfo::exists(templatePath)) {
             dialogs().message(QStringLiteral("Ich kann die Predigt nicht finden, sorry!"));
-            return;
+            return {};
         }
         // Failures of the copy surface when the document is stored. A template installed
         // read-only must not make the user's copy read-only.
@@ -76,9 +75,12 @@ void TfrmMain::lblPredigttextDblClick()
                 return std::nullopt;
             return viewLines(rchBibelstelle);
         };
-        if (!CreateSermonDocument(sermonDocumentTitle(dayName, series), path, input))
+        const Result<bool> created
+            = CreateSermonDocument(sermonDocumentTitle(dayName, series), path, input);
+        if (!created)
+            return created.failure();
+        if (!*created)
             dialogs().openExternally(QUrl::fromLocalFile(path));
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    }
+        return {};
+    });
 }

@@ -1,6 +1,5 @@
 #include "gui/MemoTool.h"
 
-#include "base/AppError.h"
 #include "gui/Dialogs.h"
 #include "storage/RichTextFile.h"
 

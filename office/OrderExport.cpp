@@ -1,6 +1,5 @@
 #include "office/OrderExport.h"
 
-#include "base/AppError.h"
 #include "office/OfficeText.h"
 #include "office/OpenOffice.h"
 
@@ -106,7 +105,7 @@ bool TransferOrderLines(const uno::Reference<css::text::XText> &text,
     return true;
 }
 
-bool ExportOrder(const QString &dayName, const OrderExportInput &input)
+Result<bool> ExportOrder(const QString &dayName, const OrderExportInput &input)
 {
     const std::unique_ptr<TOpenOffice> office = TOpenOffice::Create();
     if (!office->Connected)
@@ -147,7 +146,7 @@ bool ExportOrder(const QString &dayName, const OrderExportInput &input)
         // The transfer's own result is not needed: whatever it inserted stays.
         TransferOrderLines(text, cursor, input);
     } catch (const uno::Exception &error) {
-        throw AppError(unoErrorText(error));
+        return Failure { unoErrorText(error) };
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "base/TextTrim.h"
 
 #include <QString>
@@ -19,9 +20,9 @@ struct OrderExportInput
 // Builds a new LibreOffice text document from the order: the day name as title and heading,
 // the date line in parentheses, one paragraph per block with line breaks between its lines
 // and shadowed characters on the lines that open an element. The document is left open and
-// unsaved in the office. Returns false when the office cannot be reached; throws AppError
-// when the office fails while the document is being set up.
-bool ExportOrder(const QString &dayName, const OrderExportInput &input);
+// unsaved in the office. Gives false when the office cannot be reached; fails with the
+// office's message when it fails while the document is being set up.
+Result<bool> ExportOrder(const QString &dayName, const OrderExportInput &input);
 
 // Whether the line opens an element of the sequence: its trimmed text begins with an element
 // name other than "Kyrie" (whose text lines may begin with the word itself).

@@ -1,6 +1,5 @@
 #include "office/SermonDocument.h"
 
-#include "base/AppError.h"
 #include "office/OfficeText.h"
 #include "office/OpenOffice.h"
 #include "office/OrderExport.h"
@@ -99,8 +98,8 @@ void setGreetingDrawForTesting(std::function<int()> draw)
     greetingDraw() = std::move(draw);
 }
 
-bool CreateSermonDocument(const QString &title, const QString &path,
-                          const SermonDocumentInput &input)
+Result<bool> CreateSermonDocument(const QString &title, const QString &path,
+                                  const SermonDocumentInput &input)
 {
     const std::unique_ptr<TOpenOffice> office = TOpenOffice::Create();
     if (!office->Connected)
@@ -174,7 +173,7 @@ bool CreateSermonDocument(const QString &title, const QString &path,
 
         uno::Reference<css::frame::XStorable>(document, uno::UNO_QUERY_THROW)->store();
     } catch (const uno::Exception &error) {
-        throw AppError(unoErrorText(error));
+        return Failure { unoErrorText(error) };
     }
     return true;
 }

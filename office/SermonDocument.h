@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,7 +38,7 @@ void setGreetingDrawForTesting(std::function<int()> draw);
 
 // Opens the document at path (a copy of the sermon template) in LibreOffice, or a new text
 // document when the file is missing, writes the title, the heading and the preparation table,
-// stores it and leaves it open. Returns false when the office cannot be reached; throws
-// AppError when the office fails on the way.
-bool CreateSermonDocument(const QString &title, const QString &path,
-                          const SermonDocumentInput &input);
+// stores it and leaves it open. Gives false when the office cannot be reached; fails with the
+// office's message when it fails on the way.
+Result<bool> CreateSermonDocument(const QString &title, const QString &path,
+                                  const SermonDocumentInput &input);

@@ -1,6 +1,5 @@
 #include "storage/LiturgicalTexts.h"
 
-#include "base/AppError.h"
 #include "base/ProgramFolder.h"
 #include "storage/Win1252Text.h"
 
@@ -123,20 +122,21 @@ QString memoText(const QStringList &lines)
     return text;
 }
 
-QStringList readTextFile(const QString &path)
+Result<QStringList> readTextFile(const QString &path)
 {
     QStringList result;
     QString error;
     if (!win1252::readLines(path, result, &error))
-        throw AppError(error);
+        return Failure { error };
     return result;
 }
 
-void writeTextFile(const QString &path, const QStringList &lines)
+Result<> writeTextFile(const QString &path, const QStringList &lines)
 {
     QString error;
     if (!win1252::writeLines(path, lines, &error))
-        throw AppError(error);
+        return Failure { error };
+    return {};
 }
 
 } // namespace liturgicaltexts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,12 +50,12 @@ QStringList memoLines(const QString &memoText);
 // The text that gives a memo exactly these lines (the inverse of memoLines).
 QString memoText(const QStringList &lines);
 
-// Reads a text file (Windows-1252, lines ending at CR LF, LF or CR) as memo lines. Throws
-// AppError with a German message when the file cannot be read.
-QStringList readTextFile(const QString &path);
+// Reads a text file (Windows-1252, lines ending at CR LF, LF or CR) as memo lines. Fails with
+// a German message when the file cannot be read.
+Result<QStringList> readTextFile(const QString &path);
 
-// Writes memo lines as a Windows-1252 text file with CR LF, whole or not at all. Throws
-// AppError with a German message when the file cannot be written.
-void writeTextFile(const QString &path, const QStringList &lines);
+// Writes memo lines as a Windows-1252 text file with CR LF, whole or not at all. Fails with a
+// German message when the file cannot be written.
+Result<> writeTextFile(const QString &path, const QStringList &lines);
 
 } // namespace liturgicaltexts

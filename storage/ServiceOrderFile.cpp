@@ -1,6 +1,5 @@
 #include "storage/ServiceOrderFile.h"
 
-#include "base/AppError.h"
 #include "storage/Win1252Text.h"
 
 #include <QDir>
@@ -47,14 +46,14 @@ QString storedOrderFileName(const QString &series, const QString &dayName)
     return series + u' ' + dayName + QStringLiteral(".ini");
 }
 
-QString proposedFileName(const QString &dayName, const QString &series)
+Result<QString> proposedFileName(const QString &dayName, const QString &series)
 {
     if (dayName == QStringLiteral("Sonntag") || dayName.isEmpty())
-        return {};
+        return QString();
     bool ok = false;
     const int number = series.toInt(&ok);
     if (!ok)
-        throw AppError(QStringLiteral("'%1' ist kein gültiger Integerwert.").arg(series));
+        return Failure { QStringLiteral("'%1' ist kein gültiger Integerwert.").arg(series) };
     return number > 0 ? series + u' ' + dayName : QString();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "storage/IniFile.h"
 #include "storage/Preparation.h"
 
@@ -34,9 +35,9 @@ inline constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
 QString storedOrderFileName(const QString &series, const QString &dayName);
 
 // The file name the save dialog proposes, or an empty string when it proposes none: not for
-// the placeholder day "Sonntag", an empty day name or a series of 0 or less. Throws AppError
-// when the series has to be consulted and is not a number.
-QString proposedFileName(const QString &dayName, const QString &series);
+// the placeholder day "Sonntag", an empty day name or a series of 0 or less. Fails when
+// the series has to be consulted and is not a number.
+Result<QString> proposedFileName(const QString &dayName, const QString &series);
 
 // The whole file in the order it is written.
 IniFile toIni(const Preparation &preparation);

@@ -289,7 +289,9 @@ TEST(LiturgicalTextsWindow, LoadedCreedOutlivesSavingAndOpeningButNotTheNextStar
     TestEnvironment env;
     removeTextFolder(env);
     const QString creed = env.home() + QStringLiteral("/credo.txt");
-    liturgicaltexts::writeTextFile(creed, { QStringLiteral("Wir glauben an den einen Gott.") });
+    ASSERT_TRUE(
+        liturgicaltexts::writeTextFile(creed, { QStringLiteral("Wir glauben an den einen Gott.") })
+            .ok());
     {
         ScriptedDialogs *dialogs = nullptr;
         auto w = makeMainWindow(&dialogs);

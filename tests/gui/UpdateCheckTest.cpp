@@ -121,6 +121,9 @@ protected:
         while (!thread->isFinished() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         ASSERT_TRUE(thread->isFinished());
+        // isFinished() turns true just before the thread posts its finished signal: wait for
+        // the thread to be gone, then let the window hear of it.
+        thread->wait();
         QCoreApplication::processEvents();
     }
 

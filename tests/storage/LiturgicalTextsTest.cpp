@@ -1,6 +1,5 @@
 #include "storage/LiturgicalTexts.h"
 
-#include "base/AppError.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -138,7 +137,8 @@ TEST(TextFile, ReadsWindows1252InEveryLineEndingStyle)
         const QByteArray bytes = "Gr\xfc\xdf Gott \x80" + eol + eol + "   zweite" + eol + "letzte";
         env.writeProgramFile(QStringLiteral("Texte/probe.txt"), bytes);
         const QStringList lines = liturgicaltexts::readTextFile(
-            liturgicaltexts::textFilePath(QStringLiteral("probe.txt")));
+                                      liturgicaltexts::textFilePath(QStringLiteral("probe.txt")))
+                                      .value();
         EXPECT_EQ(lines,
                   QStringList({ QStringLiteral("Grüß Gott €"), QString(),
                                 QStringLiteral("   zweite"), QStringLiteral("letzte") }))
@@ -146,37 +146,38 @@ TEST(TextFile, ReadsWindows1252InEveryLineEndingStyle)
     }
     // Mixed endings in one file.
     env.writeProgramFile(QStringLiteral("Texte/probe.txt"), "a\r\nb\nc\rd\r\n");
-    EXPECT_EQ(liturgicaltexts::readTextFile(env.programDir() + QStringLiteral("/Texte/probe.txt")),
+    EXPECT_EQ(liturgicaltexts::readTextFile(env.programDir() + QStringLiteral("/Texte/probe.txt"))
+                  .value(),
               QStringList({ QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
                             QStringLiteral("d") }));
 }
 
-TEST(TextFile, UnreadableFileThrowsGermanError)
+TEST(TextFile, UnreadableFileFailsWithAGermanMessage)
 {
     TestEnvironment env;
     QDir().mkpath(env.programDir() + QStringLiteral("/Texte/kyrie.txt"));
-    try {
-        liturgicaltexts::readTextFile(env.programDir() + QStringLiteral("/Texte/kyrie.txt"));
-        FAIL() << "a folder read as a text file";
-    } catch (const AppError &e) {
-        EXPECT_TRUE(e.text().contains(QStringLiteral("kyrie.txt"))) << e.text().toStdString();
-    }
+    const Result<QStringList> read
+        = liturgicaltexts::readTextFile(env.programDir() + QStringLiteral("/Texte/kyrie.txt"));
+    ASSERT_FALSE(read.ok()) << "a folder read as a text file";
+    EXPECT_TRUE(read.error().contains(QStringLiteral("kyrie.txt"))) << read.error().toStdString();
 }
 
 TEST(TextFile, WritesWindows1252WithCrLfAndKeepsTheOldFileOnFailure)
 {
     TestEnvironment env;
     const QString path = env.home() + QStringLiteral("/credo.txt");
-    liturgicaltexts::writeTextFile(
-        path, { QStringLiteral("Ich glaube an Gott,"), QString(), QStringLiteral("Amen – ☧") });
+    ASSERT_TRUE(
+        liturgicaltexts::writeTextFile(
+            path, { QStringLiteral("Ich glaube an Gott,"), QString(), QStringLiteral("Amen – ☧") })
+            .ok());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("Ich glaube an Gott,\r\n\r\nAmen \x96 ?\r\n"));
     file.close();
 
-    EXPECT_THROW(liturgicaltexts::writeTextFile(env.home() + QStringLiteral("/fehlt/x.txt"),
-                                                { QStringLiteral("x") }),
-                 AppError);
+    EXPECT_FALSE(liturgicaltexts::writeTextFile(env.home() + QStringLiteral("/fehlt/x.txt"),
+                                                { QStringLiteral("x") })
+                     .ok());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "storage/ServiceOrderFile.h"
-#include "base/AppError.h"
 #include "base/ProgramFolder.h"
 #include "storage/OrderSettingsFile.h"
 #include "tests/support/TestEnvironment.h"
@@ -166,18 +165,17 @@ TEST(ServiceOrderFile, ACountThatMakesNoSenseIsAnError)
 
 TEST(ServiceOrderFile, ProposedFileName)
 {
-    EXPECT_EQ(serviceorder::proposedFileName(QStringLiteral("Ostersonntag"), QStringLiteral("3")),
-              QStringLiteral("3 Ostersonntag"));
-    EXPECT_EQ(serviceorder::proposedFileName(QStringLiteral("Sonntag"), QStringLiteral("3")),
-              QString());
-    EXPECT_EQ(serviceorder::proposedFileName(QString(), QStringLiteral("3")), QString());
-    EXPECT_EQ(serviceorder::proposedFileName(QStringLiteral("Erntedank"), QStringLiteral("0")),
-              QString());
-    EXPECT_THROW(serviceorder::proposedFileName(QStringLiteral("Erntedank"), QStringLiteral("II")),
-                 AppError);
+    const auto proposal = [](const char *dayName, const char *series) {
+        return serviceorder::proposedFileName(QString::fromUtf8(dayName),
+                                              QString::fromUtf8(series));
+    };
+    EXPECT_EQ(proposal("Ostersonntag", "3").value(), QStringLiteral("3 Ostersonntag"));
+    EXPECT_EQ(proposal("Sonntag", "3").value(), QString());
+    EXPECT_EQ(proposal("", "3").value(), QString());
+    EXPECT_EQ(proposal("Erntedank", "0").value(), QString());
+    EXPECT_FALSE(proposal("Erntedank", "II").ok());
     // The placeholder day never looks at the series.
-    EXPECT_EQ(serviceorder::proposedFileName(QStringLiteral("Sonntag"), QStringLiteral("II")),
-              QString());
+    EXPECT_EQ(proposal("Sonntag", "II").value(), QString());
     EXPECT_EQ(serviceorder::storedOrderFileName(QStringLiteral("2"), QStringLiteral("Erntedank")),
               QStringLiteral("2 Erntedank.ini"));
 }
