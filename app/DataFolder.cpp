@@ -1,6 +1,7 @@
 #include "app/DataFolder.h"
 
 #include "app/AppError.h"
+#include "app/DataPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,8 +50,8 @@ void PrepareSeriesFolders()
 {
     EnterDataFolder();
     const QString base = QDir::currentPath();
-    for (int n = 1; n <= 6; ++n) {
-        const QString series = base + u'/' + QString::number(n);
+    for (int n = 1; n <= datapaths::kSeriesCount; ++n) {
+        const QString series = datapaths::seriesFolder(base, QString::number(n));
         makeFolder(series);
         makeFolder(series + QStringLiteral("/Predigten"));
         makeFolder(series + QStringLiteral("/Archiv"));

@@ -1,6 +1,7 @@
 #include "calendar/DayEntry.h"
 
 #include "app/AppError.h"
+#include "app/DataPaths.h"
 #include "app/TextTrim.h"
 
 namespace dayentry {
@@ -38,7 +39,12 @@ QString panelDayName(const QString &caption)
 
 QString storedOrderPath(const QString &folder, const QString &series, const QString &name)
 {
-    return folder + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
+    // A series or name that would lead elsewhere names no stored order.
+    if (!datapaths::seriesProblem(series).isEmpty()
+        || !datapaths::fileNamePartProblem(name).isEmpty())
+        return {};
+    return datapaths::seriesFolder(folder, series) + u'/' + series + u' ' + name
+        + QStringLiteral(".ini");
 }
 
 } // namespace dayentry

@@ -5,6 +5,7 @@
 #include "app/ProgramFolder.h"
 #include "office/OrderExport.h"
 #include "office/SermonDocument.h"
+#include "storage/BoundedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +35,13 @@ void TfrmMain::lblPredigttextDblClick()
     try {
         datafolder::EnterDataFolder();
         const QString series = lblPredigtreiheWert->text().trimmed();
+        const QString dayName = trimControl(lblTagesname->text());
+        // Both throw before anything is made when series or day name would lead elsewhere.
         const QString folder = sermonFolder(QDir::currentPath(), series);
+        const QString path = folder + sermonDocumentName(series, DayStamp(), dayName);
         if (!QDir().mkpath(folder))
             throw AppError(QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
                                .arg(QDir::toNativeSeparators(folder)));
-        const QString dayName = trimControl(lblTagesname->text());
-        const QString path = folder + sermonDocumentName(series, DayStamp(), dayName);
 
         // An existing sermon document is the preacher's work: open it, never touch it.
         if (QFileInfo::exists(path)) {
@@ -48,15 +50,21 @@ void TfrmMain::lblPredigttextDblClick()
         }
 
         const QString templatePath = programfolder::readPath(QStringLiteral("Texte/Predigt.ott"));
-        if (!QFileInfo::exists(templatePath)) {
+        // A template that is no regular file of sensible size (a pipe would block the copy)
+        // counts as missing.
+        if (!boundedfile::check(templatePath, boundedfile::kTemplateLimit)) {
             dialogs().message(QStringLiteral("Ich kann die Predigt nicht finden, sorry!"));
             return;
         }
-        // Failures of the copy surface when the document is stored. A template installed
-        // read-only must not make the user's copy read-only.
-        if (QFile::copy(templatePath, path))
-            QFile::setPermissions(
-                path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+        // Only a document that really exists is handed on. A template installed read-only
+        // must not make the user's copy read-only.
+        if (!QFile::copy(templatePath, path))
+            throw AppError(
+                QStringLiteral("Die Vorlage \"%1\" kann nicht nach \"%2\" kopiert "
+                               "werden.")
+                    .arg(QDir::toNativeSeparators(templatePath), QDir::toNativeSeparators(path)));
+        QFile::setPermissions(
+            path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
 
         SermonDocumentInput input;
         input.reference = txtPredigttext->text();

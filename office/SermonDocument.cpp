@@ -1,6 +1,7 @@
 #include "office/SermonDocument.h"
 
 #include "app/AppError.h"
+#include "app/DataPaths.h"
 #include "office/OfficeText.h"
 #include "office/OpenOffice.h"
 #include "office/OrderExport.h"
@@ -65,11 +66,13 @@ bool InsertSermonPassage(const uno::Reference<css::text::XText> &cell,
 
 QString sermonFolder(const QString &dataFolder, const QString &series)
 {
-    return dataFolder + u'/' + series + QStringLiteral("/Predigten/");
+    return datapaths::seriesFolder(dataFolder, series) + QStringLiteral("/Predigten/");
 }
 
 QString sermonDocumentName(const QString &series, const QString &dayStamp, const QString &dayName)
 {
+    if (const QString problem = datapaths::fileNamePartProblem(dayName); !problem.isEmpty())
+        throw AppError(problem);
     return series + u' ' + dayStamp + QStringLiteral(" - ") + dayName + QStringLiteral(".odt");
 }
 

@@ -17,10 +17,12 @@ struct SermonDocumentInput
     std::function<std::optional<QStringList>(const QString &reference)> lookUpPassage;
 };
 
-// The sermon folder of a series inside the data folder, with a trailing "/".
+// The sermon folder of a series inside the data folder, with a trailing "/". Throws AppError
+// when series names no series folder.
 QString sermonFolder(const QString &dataFolder, const QString &series);
 
-// The sermon document's file name: series, " ", day stamp, " - ", day name, ".odt".
+// The sermon document's file name: series, " ", day stamp, " - ", day name, ".odt". Throws
+// AppError when the day name cannot be part of a file name.
 QString sermonDocumentName(const QString &series, const QString &dayStamp, const QString &dayName);
 
 // The document's title: day name, ", Predigtreihe ", series.

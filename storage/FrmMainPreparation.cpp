@@ -1,6 +1,7 @@
 // The main window's handlers for saving and opening a preparation.
 #include "app/AppError.h"
 #include "app/DataFolder.h"
+#include "app/DataPaths.h"
 #include "app/FrmMain.h"
 #include "storage/OrderSettingsFile.h"
 #include "storage/ServiceOrderFile.h"
@@ -59,11 +60,23 @@ void TfrmMain::btnSaveClick()
         SaveDialog1.filterIndex = 2;
         SaveDialog1.defaultExtension = QStringLiteral("ini");
         datafolder::EnterDataFolder();
-        SaveDialog1.initialDir = QDir::currentPath() + u'/' + preparation.series;
+        // A series or day name that would lead out of the data folder names neither the
+        // folder nor the file; the user still chooses where the work goes.
+        const QString seriesProblem = datapaths::seriesProblem(preparation.series);
+        SaveDialog1.initialDir = QDir::currentPath();
+        if (datapaths::fileNamePartProblem(preparation.series).isEmpty())
+            SaveDialog1.initialDir += u'/' + preparation.series;
         if (const QString proposal
             = serviceorder::proposedFileName(preparation.dayName, preparation.series);
-            !proposal.isEmpty())
-            SaveDialog1.fileName = proposal;
+            !proposal.isEmpty()) {
+            const QString problem = !seriesProblem.isEmpty()
+                ? seriesProblem
+                : datapaths::fileNamePartProblem(preparation.dayName);
+            if (problem.isEmpty())
+                SaveDialog1.fileName = proposal;
+            else
+                dialogs().message(problem);
+        }
 
         const QString path = dialogs().saveFileName(SaveDialog1);
         if (path.isEmpty())
@@ -145,7 +158,8 @@ void TfrmMain::RestoreOrderSettings()
     if (path.isEmpty())
         return;
     // An order settings file that cannot be read restores nothing, like a missing one.
-    const std::optional<IniFile> ini = serviceorder::readFile(path);
+    const std::optional<IniFile> ini
+        = serviceorder::readFile(path, nullptr, ordersettings::kMaxFileSize);
     if (!ini)
         return;
     const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
