@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -140,5 +141,49 @@ TEST(DataPaths, SermonDocumentClickRefusesHostileValuesAndFailedCopies)
         EXPECT_EQ(dialogs->messages.size(), 1) << dialogs->messages.join(u'|').toStdString();
         EXPECT_EQ(filesBelow(env.home()), before);
         EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/tmp/x/s")));
+    }
+}
+
+// Saving proposes no folder or file name made of such values; the user still chooses.
+TEST(DataPaths, SaveProposesNoNameThatWouldLeadElsewhere)
+{
+    struct Case
+    {
+        const char16_t *series;
+        const char16_t *dayName;
+        const char16_t *initialFolder; // below the data folder
+    };
+    const Case cases[] = {
+        { u"7", u"Erntedank", u"/7" },
+        { u"1", u"../../../draussen", u"/1" },
+        { u"../x", u"Erntedank", u"" },
+    };
+    for (const Case &c : cases) {
+        const QString series = QString::fromUtf16(c.series);
+        SCOPED_TRACE(series.toStdString());
+        TestEnvironment env;
+        ScriptedDialogs *dialogs = nullptr;
+        auto w = makeMainWindow(&dialogs);
+        w->lblTagesname->setText(QStringLiteral("   ") + QString::fromUtf16(c.dayName));
+        w->lblPredigtreiheWert->setText(series);
+        dialogs->messages.clear();
+        dialogs->fileRequests.clear();
+        dialogs->fileNames.push_back(QString()); // cancel
+
+        w->btnSaveClick();
+
+        // A series that is no number stops before the dialog, as ever.
+        if (series.toInt() == 0) {
+            EXPECT_TRUE(dialogs->fileRequests.isEmpty());
+            EXPECT_EQ(dialogs->messages.size(), 1);
+            dialogs->fileNames.clear();
+            continue;
+        }
+        ASSERT_EQ(dialogs->fileRequests.size(), 1);
+        EXPECT_EQ(dialogs->fileRequests.constFirst().initialDir,
+                  env.dataDir() + QString::fromUtf16(c.initialFolder));
+        EXPECT_FALSE(
+            dialogs->fileRequests.constFirst().fileName.contains(QString::fromUtf16(c.dayName)));
+        EXPECT_EQ(dialogs->messages.size(), 1);
     }
 }
