@@ -130,16 +130,17 @@ ImportResult importSwordBible(const QString &moduleName, const QString &targetFo
     long count = 0;
     int verses = 0;
     for (module->setPosition(sword::TOP); !module->popError(); module->increment(1)) {
+        const auto *at = dynamic_cast<const sword::VerseKey *>(module->getKey());
         if (++count % kVersesPerTick == 0) {
             if (control.cancelled && control.cancelled()) {
                 ImportResult result;
                 result.status = ImportStatus::Cancelled;
                 return result;
             }
-            if (control.reading)
-                control.reading(int(std::min(100L, verseKey->getIndex() * 100 / last)));
+            // The module walks its own copy of the key.
+            if (control.reading && at)
+                control.reading(int(std::min(100L, at->getIndex() * 100 / last)));
         }
-        const auto *at = dynamic_cast<const sword::VerseKey *>(module->getKey());
         if (!at || at->getChapter() <= 0 || at->getVerse() <= 0)
             continue;
         bool ok = false;
