@@ -1,5 +1,7 @@
 #include "base/DataFolder.h"
 
+#include "base/DataPaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -47,8 +49,9 @@ Result<> PrepareSeriesFolders()
     const Result<QString> data = EnterDataFolder();
     if (!data)
         return Failure { data.error() };
-    for (int n = 1; n <= 6; ++n) {
-        const QString series = *data + u'/' + QString::number(n);
+    for (int n = 1; n <= datapaths::kSeriesCount; ++n) {
+        // Always a series folder: the numbers are the series'.
+        const QString series = datapaths::seriesFolder(*data, QString::number(n)).value();
         for (const QString &folder : { series, series + QStringLiteral("/Predigten"),
                                        series + QStringLiteral("/Archiv") }) {
             if (const Result<> made = makeFolder(folder); !made)

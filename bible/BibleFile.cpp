@@ -103,7 +103,7 @@ std::shared_ptr<const BibleFile> BibleFile::open(const QString &path)
         return it->file;
 
     auto file = std::make_shared<BibleFile>();
-    file->m_ini.load(path); // an unreadable file reads as empty
+    file->m_ini.load(path, nullptr, boundedfile::kBibleLimit); // unreadable reads as empty
     if (entries.size() >= kCachedFiles)
         entries.clear();
     entries.insert(key, CacheEntry { size, modified, file });

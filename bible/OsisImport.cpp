@@ -1,21 +1,20 @@
 #include "bible/OsisImport.h"
 
-#include "base/ProgramFolder.h"
-#include "bible/BibleFile.h"
-#include "bible/BookNames.h"
+#include "bible/BibleImport.h"
 #include "storage/Win1252Text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 #include <QXmlStreamReader>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace bible {
 namespace {
+
+// How often (in XML tokens) the reader reports progress and asks whether to go on.
+constexpr int kTokensPerTick = 4096;
 
 struct VerseId
 {
@@ -43,14 +42,23 @@ std::optional<VerseId> parseVerseId(const QString &osisId)
 class OsisReader
 {
 public:
-    explicit OsisReader(QIODevice &device)
-        : m_xml(&device)
+    OsisReader(QIODevice &device, const ReadTick &tick)
+        : m_device(device)
+        , m_xml(&device)
+        , m_tick(tick)
     {
     }
 
     bool read(QList<ImportedBook> &books, QString *errorText)
     {
+        int tokens = 0;
         while (!m_xml.atEnd()) {
+            if (m_tick && ++tokens % kTokensPerTick == 0
+                && !m_tick(m_device.pos(), m_device.size())) {
+                if (errorText)
+                    errorText->clear();
+                return false;
+            }
             switch (m_xml.readNext()) {
             case QXmlStreamReader::StartElement:
                 startElement();
@@ -161,7 +169,9 @@ private:
         }
     }
 
+    QIODevice &m_device;
     QXmlStreamReader m_xml;
+    const ReadTick &m_tick;
     QHash<QString, ImportedBook> m_books;
     QStringList m_order;
     QString m_currentBook;
@@ -174,11 +184,6 @@ private:
     int m_verses = 0;
 };
 
-QString nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 } // namespace
 
 int ImportedBook::verseCount() const
@@ -189,9 +194,10 @@ int ImportedBook::verseCount() const
     return count;
 }
 
-bool readOsisBooks(QIODevice &device, QList<ImportedBook> &books, QString *errorText)
+bool readOsisBooks(QIODevice &device, QList<ImportedBook> &books, QString *errorText,
+                   const ReadTick &tick)
 {
-    OsisReader reader(device);
+    OsisReader reader(device, tick);
     return reader.read(books, errorText);
 }
 
@@ -208,108 +214,9 @@ QByteArray bibleFileBytes(const ImportedBook &book)
     return win1252::encode(win1252::joinLines(lines));
 }
 
-ImportResult importOsisBible(const QString &source, const QString &targetFolder,
-                             const ImportProgress &progress)
-{
-    ImportResult result;
-    auto fail = [&result](ImportStatus status, const QString &text) {
-        result.status = status;
-        result.errorText = text;
-        return result;
-    };
-
-    const QFileInfo sourceInfo(source);
-    QStringList files;
-    if (sourceInfo.isDir()) {
-        const QDir dir(source);
-        for (const QString &name :
-             dir.entryList({ u"*.xml"_s, u"*.XML"_s }, QDir::Files | QDir::Readable, QDir::Name))
-            files.append(dir.filePath(name));
-        files.removeDuplicates();
-        if (files.isEmpty())
-            return fail(
-                ImportStatus::BadInput,
-                u"Im Ordner %1 liegen keine OSIS-Dateien (*.xml)."_s.arg(nativePath(source)));
-    } else if (sourceInfo.isFile()) {
-        files.append(source);
-    } else {
-        return fail(ImportStatus::BadInput,
-                    u"Die Quelle %1 gibt es nicht."_s.arg(nativePath(source)));
-    }
-
-    // Read everything first: bad input must not leave half a Bible behind.
-    QHash<QString, ImportedBook> books;
-    for (const QString &path : std::as_const(files)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(ImportStatus::BadInput,
-                        u"Die Datei %1 kann nicht gelesen werden: %2"_s.arg(nativePath(path),
-                                                                            file.errorString()));
-        QList<ImportedBook> read;
-        QString reason;
-        if (!readOsisBooks(file, read, &reason))
-            return fail(ImportStatus::BadInput,
-                        u"Die Datei %1 ist keine OSIS-Bibel: %2."_s.arg(nativePath(path), reason));
-        for (ImportedBook &book : read) {
-            if (books.contains(book.osisId)) {
-                if (!result.summary.duplicateBooks.contains(book.osisId))
-                    result.summary.duplicateBooks.append(book.osisId);
-                continue;
-            }
-            books.insert(book.osisId, std::move(book));
-        }
-    }
-
-    QList<std::pair<QString, const ImportedBook *>> known; // Loccum name, book
-    for (const BookName &name : bookNames()) {
-        if (const auto it = books.constFind(name.osisId); it != books.constEnd())
-            known.append({ name.loccum, &*it });
-    }
-    for (auto it = books.cbegin(); it != books.cend(); ++it) {
-        if (!bookByOsisId(it.key()))
-            result.summary.skippedBooks.append(it.key());
-    }
-    result.summary.skippedBooks.sort();
-    if (known.isEmpty())
-        return fail(
-            ImportStatus::BadInput,
-            u"In %1 wurde kein bekanntes biblisches Buch gefunden."_s.arg(nativePath(source)));
-
-    if (!targetFolder.isEmpty() && !QDir().mkpath(targetFolder))
-        return fail(
-            ImportStatus::WriteFailed,
-            u"Der Zielordner %1 kann nicht angelegt werden."_s.arg(nativePath(targetFolder)));
-
-    const int total = int(known.size());
-    int done = 0;
-    for (const auto &[loccum, book] : std::as_const(known)) {
-        const QString fileName = bibleFileName(loccum);
-        if (progress)
-            progress(done, total, fileName);
-        const QString path = targetFolder.isEmpty()
-            ? programfolder::writePath(bibleFolderRelative() + u'/' + fileName)
-            : QDir(targetFolder).filePath(fileName);
-        if (path.isEmpty())
-            return fail(ImportStatus::WriteFailed,
-                        u"Für die Datei %1 gibt es keinen beschreibbaren Ordner."_s.arg(fileName));
-        QString reason;
-        if (!win1252::writeFileAtomically(path, bibleFileBytes(*book), &reason))
-            return fail(
-                ImportStatus::WriteFailed,
-                u"Die Datei %1 kann nicht geschrieben werden: %2"_s.arg(nativePath(path), reason));
-        result.summary.writtenFiles.append(path);
-        ++result.summary.books;
-        result.summary.chapters += int(book->chapters.size());
-        result.summary.verses += book->verseCount();
-        ++done;
-    }
-    if (progress)
-        progress(done, total, QString());
-    return result;
-}
-
 QString importSummaryText(const ImportSummary &summary)
 {
+    const auto nativePath = [](const QString &path) { return QDir::toNativeSeparators(path); };
     QStringList folders;
     for (const QString &path : summary.writtenFiles) {
         const QString folder = nativePath(QFileInfo(path).absolutePath());

@@ -23,13 +23,19 @@ struct ImportedBook
     int verseCount() const;
 };
 
+// Called now and then while a source is read, with how much of it is read and its size (in
+// whatever unit the reader counts); returning false stops the reading (the import was
+// cancelled).
+using ReadTick = std::function<bool(qint64 done, qint64 total)>;
+
 // Reads every book of an OSIS document. Verse texts become plain text: footnotes (<note>) are
 // dropped, runs of white space become one blank. Verses are found as containers (a verse
 // element whose osisID names book, chapter and verse, such as Mark.1.9, around its text) or as
 // milestones (<verse sID/>...<verse eID/>).
 // Returns false with a German reason for a document that is not well-formed XML or holds no
-// verse at all.
-bool readOsisBooks(QIODevice &device, QList<ImportedBook> &books, QString *errorText);
+// verse at all; false with an empty errorText when tick stopped the reading.
+bool readOsisBooks(QIODevice &device, QList<ImportedBook> &books, QString *errorText,
+                   const ReadTick &tick = {});
 
 // The Bible file of a book: Windows-1252, CR LF, chapters and verses in ascending order.
 QByteArray bibleFileBytes(const ImportedBook &book);
@@ -46,8 +52,9 @@ struct ImportSummary
 
 enum class ImportStatus {
     Ok,
-    BadInput, // the source is missing, unreadable, not OSIS, or holds no known book
-    WriteFailed // a Bible file could not be written
+    BadInput, // the source is missing, unreadable, not a Bible, or holds no known book
+    WriteFailed, // a Bible file could not be written
+    Cancelled // stopped on request; nothing was written
 };
 
 struct ImportResult
@@ -60,10 +67,8 @@ struct ImportResult
 // Called before each book is written: books written so far, all books, the book's file name.
 using ImportProgress = std::function<void(int done, int total, const QString &book)>;
 
-// Imports the OSIS file, or every *.xml file of the folder, into targetFolder. With an empty
-// targetFolder each file goes where the program reads it from: the program folder's
-// "libs/Bibel" when it is writable, else the per-user overlay. Every source is read before the
-// first file is written, so bad input writes nothing; each file is written whole or not at all.
+// Imports the OSIS or Zefania file, or every *.xml file of the folder (see importBible in
+// BibleImport.h, which this calls without cancellation).
 ImportResult importOsisBible(const QString &source, const QString &targetFolder,
                              const ImportProgress &progress = {});
 

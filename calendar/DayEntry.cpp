@@ -1,5 +1,6 @@
 #include "calendar/DayEntry.h"
 
+#include "base/DataPaths.h"
 #include "base/TextTrim.h"
 
 namespace dayentry {
@@ -37,7 +38,12 @@ QString panelDayName(const QString &caption)
 
 QString storedOrderPath(const QString &folder, const QString &series, const QString &name)
 {
-    return folder + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
+    // A series or name that would lead elsewhere names no stored order.
+    if (!datapaths::seriesProblem(series).isEmpty()
+        || !datapaths::fileNamePartProblem(name).isEmpty())
+        return {};
+    return datapaths::seriesFolder(folder, series).value() + u'/' + series + u' ' + name
+        + QStringLiteral(".ini");
 }
 
 } // namespace dayentry

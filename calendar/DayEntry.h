@@ -26,7 +26,8 @@ QString dayName(const QString &entry);
 // control characters.
 QString panelDayName(const QString &caption);
 
-// The stored-order path of a day: folder/series/series + " " + name + ".ini".
+// The stored-order path of a day: folder/series/series + " " + name + ".ini"; empty when the
+// series is not "1" to "6" or the name cannot be part of a file name.
 QString storedOrderPath(const QString &folder, const QString &series, const QString &name);
 
 } // namespace dayentry

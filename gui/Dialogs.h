@@ -40,7 +40,9 @@ public:
 
     // The chosen path, or an empty string when the user cancelled.
     virtual QString openFileName(const FileDialogRequest &request) = 0;
-    virtual QString saveFileName(const FileDialogRequest &request) = 0;
+    // As chosen in the save dialog, with the request's default extension added when the name
+    // does not end in it already.
+    QString saveFileName(const FileDialogRequest &request);
 
     // The chosen font, or nothing when cancelled.
     virtual std::optional<QFont> chooseFont(const QFont &current) = 0;
@@ -49,7 +51,17 @@ public:
 
     // The shell's "open": a file with its associated program, an address in the browser.
     virtual bool openExternally(const QUrl &url) = 0;
+
+protected:
+    // The path the user chose in the save dialog, or an empty string when cancelled.
+    virtual QString chooseSaveFileName(const FileDialogRequest &request) = 0;
 };
+
+// The path with "." and the extension appended unless it already ends in them (in any case).
+// A file dialog's own default suffix is added only to a name without any dot, so a proposed
+// name such as "3 3. Sonntag im Advent" would be saved without it and never found again.
+// An empty path (cancelled) or an empty extension leave the path as it is.
+QString withDefaultExtension(const QString &path, const QString &extension);
 
 // Converts "Texte|*.txt|Alle Dateien|*.*" into Qt's "Texte (*.txt);;Alle Dateien (*.*)".
 QStringList qtFilterList(const QString &windowsFilter);

@@ -36,6 +36,10 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
     if (!m_dialogs)
         m_dialogs = std::make_unique<QtDialogs>(this);
     buildUi();
+    // The day panel shows day names and series from stored preparations and from typed day
+    // entries: a label must show them as text, never render them as markup.
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     connectHandlers();
     installWindowShortcuts(*this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

@@ -1,5 +1,6 @@
 // The controls of the main window and where they stand. The window has a fixed client size,
 // so the controls are placed by position, as the day panel and the tabs were designed.
+#include "gui/BibleImportRun.h"
 #include "gui/ChurchYearCalendarMenu.h"
 #include "gui/FrmMain.h"
 #include "gui/HistoryTab.h"
@@ -370,6 +371,7 @@ void TfrmMain::buildUi()
     splPerikope->addWidget(rchBibelstelle);
     splPerikope->addWidget(pnlBrowser);
     splPerikope->setSizes({ 185, 320 });
+    bibleimport::install(*this);
 
     // ---- Status bar and timer ---------------------------------------------------------------
     Status = new QStatusBar(this);

@@ -1,5 +1,6 @@
 // The main window's handlers for saving and opening a preparation.
 #include "base/DataFolder.h"
+#include "base/DataPaths.h"
 #include "gui/FrmMain.h"
 #include "storage/OrderSettingsFile.h"
 #include "storage/ServiceOrderFile.h"
@@ -86,13 +87,25 @@ void TfrmMain::btnSaveClick()
         const Result<QString> folder = datafolder::EnterDataFolder();
         if (!folder)
             return folder.failure();
-        SaveDialog1.initialDir = *folder + u'/' + current.series;
+        // A series or day name that would lead out of the data folder names neither the
+        // folder nor the file; the user still chooses where the work goes.
+        const QString seriesProblem = datapaths::seriesProblem(current.series);
+        SaveDialog1.initialDir = *folder;
+        if (datapaths::fileNamePartProblem(current.series).isEmpty())
+            SaveDialog1.initialDir += u'/' + current.series;
         const Result<QString> proposal
             = serviceorder::proposedFileName(current.dayName, current.series);
         if (!proposal)
             return proposal.failure();
-        if (!proposal->isEmpty())
-            SaveDialog1.fileName = *proposal;
+        if (!proposal->isEmpty()) {
+            const QString problem = !seriesProblem.isEmpty()
+                ? seriesProblem
+                : datapaths::fileNamePartProblem(current.dayName);
+            if (problem.isEmpty())
+                SaveDialog1.fileName = *proposal;
+            else
+                dialogs().message(problem);
+        }
 
         const QString path = dialogs().saveFileName(SaveDialog1);
         if (path.isEmpty())
@@ -167,7 +180,8 @@ Result<> TfrmMain::RestoreOrderSettings()
     if (path.isEmpty())
         return {};
     // An order settings file that cannot be read restores nothing, like a missing one.
-    const std::optional<IniFile> ini = serviceorder::readFile(path);
+    const std::optional<IniFile> ini
+        = serviceorder::readFile(path, nullptr, ordersettings::kMaxFileSize);
     if (!ini)
         return {};
     const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);

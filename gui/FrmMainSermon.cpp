@@ -4,6 +4,7 @@
 #include "gui/FrmMain.h"
 #include "office/OrderExport.h"
 #include "office/SermonDocument.h"
+#include "storage/BoundedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,12 +36,18 @@ void TfrmMain::lblPredigttextDblClick()
         if (!dataFolder)
             return dataFolder.failure();
         const QString series = lblPredigtreiheWert->text().trimmed();
-        const QString folder = sermonFolder(*dataFolder, series);
-        if (!QDir().mkpath(folder))
-            return Failure { QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
-                                 .arg(QDir::toNativeSeparators(folder)) };
         const QString dayName = trimControl(lblTagesname->text());
-        const QString path = folder + sermonDocumentName(series, DayStamp(), dayName);
+        // Both fail before anything is made when series or day name would lead elsewhere.
+        const Result<QString> folder = sermonFolder(*dataFolder, series);
+        if (!folder)
+            return folder.failure();
+        const Result<QString> name = sermonDocumentName(series, DayStamp(), dayName);
+        if (!name)
+            return name.failure();
+        const QString path = *folder + *name;
+        if (!QDir().mkpath(*folder))
+            return Failure { QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
+                                 .arg(QDir::toNativeSeparators(*folder)) };
 
         // An existing sermon document is the preacher's work: open it, never touch it.
         if (QFileInfo::exists(path)) {
@@ -49,15 +56,21 @@ void TfrmMain::lblPredigttextDblClick()
         }
 
         const QString templatePath = programfolder::readPath(QStringLiteral("Texte/Predigt.ott"));
-        if (!QFileInfo::exists(templatePath)) {
+        // A template that is no regular file of sensible size (a pipe would block the copy)
+        // counts as missing.
+        if (!boundedfile::check(templatePath, boundedfile::kTemplateLimit)) {
             dialogs().message(QStringLiteral("Ich kann die Predigt nicht finden, sorry!"));
             return {};
         }
-        // Failures of the copy surface when the document is stored. A template installed
-        // read-only must not make the user's copy read-only.
-        if (QFile::copy(templatePath, path))
-            QFile::setPermissions(
-                path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+        // Only a document that really exists is handed on. A template installed read-only
+        // must not make the user's copy read-only.
+        if (!QFile::copy(templatePath, path))
+            return Failure {
+                QStringLiteral("Die Vorlage \"%1\" kann nicht nach \"%2\" kopiert werden.")
+                    .arg(QDir::toNativeSeparators(templatePath), QDir::toNativeSeparators(path))
+            };
+        QFile::setPermissions(
+            path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
 
         SermonDocumentInput input;
         input.reference = txtPredigttext->text();

@@ -207,7 +207,9 @@ void HistoryTab::scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 ge
     fillPreparations();
     fillHymns();
     lblVerlaufStatus->setText(unreadableText(m_scan->unreadable.size()));
-    lblVerlaufStatus->setToolTip(m_scan->unreadable.join(u'\n'));
+    // File names are the user's own: escaped, so that a name that looks like markup stays text.
+    lblVerlaufStatus->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>")
+                                     .arg(m_scan->unreadable.join(u'\n').toHtmlEscaped()));
     emit filled();
 }
 

@@ -22,6 +22,17 @@ constexpr int kPanelHeight = 33;
 // The button images, drawn here so that they look alike on every desktop.
 enum class Glyph { Open, New, Save, Print, Font };
 
+// Rich text pasted from a web page may name images by file or address. A note never shows
+// such resources: loading them would let a pasted <img src="/dev/zero"> read without end.
+class NoteDocument : public QTextDocument
+{
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int, const QUrl &) override { return {}; }
+};
+
 QIcon drawIcon(Glyph glyph)
 {
     QPixmap pixmap(20, 20);
@@ -147,6 +158,7 @@ TfrmMemoTool::TfrmMemoTool(Dialogs &dialogs, QWidget *parent)
 
     Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setDocument(new NoteDocument(Memo1));
     Memo1->setAcceptRichText(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setPlainText(QStringLiteral("Notizen:"));

@@ -25,6 +25,19 @@ QStringList qtFilterList(const QString &windowsFilter)
     return filters;
 }
 
+QString withDefaultExtension(const QString &path, const QString &extension)
+{
+    if (path.isEmpty() || extension.isEmpty())
+        return path;
+    const QString suffix = u'.' + extension;
+    return path.endsWith(suffix, Qt::CaseInsensitive) ? path : path + suffix;
+}
+
+QString Dialogs::saveFileName(const FileDialogRequest &request)
+{
+    return withDefaultExtension(chooseSaveFileName(request), request.defaultExtension);
+}
+
 namespace {
 
 // The program separates the lines of its messages with carriage returns; a message box only
@@ -37,6 +50,19 @@ QString displayText(const QString &text)
     return shown;
 }
 
+// Messages quote file contents, typed fields and server answers, which must show as they are:
+// a text that merely looks like markup would otherwise be rendered, images and all.
+QMessageBox::StandardButton showMessageBox(QWidget *owner, QMessageBox::Icon icon,
+                                           const QString &title, const QString &text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, displayText(text), buttons, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 } // namespace
 
 QtDialogs::QtDialogs(QWidget *owner)
@@ -46,20 +72,22 @@ QtDialogs::QtDialogs(QWidget *owner)
 
 void QtDialogs::message(const QString &text, const QString &title)
 {
-    QMessageBox::information(m_owner, title.isEmpty() ? programinfo::title() : title,
-                             displayText(text));
+    showMessageBox(m_owner, QMessageBox::Information,
+                   title.isEmpty() ? programinfo::title() : title, text, QMessageBox::Ok,
+                   QMessageBox::Ok);
 }
 
 void QtDialogs::error(const QString &text)
 {
-    QMessageBox::critical(m_owner, programinfo::title(), displayText(text));
+    showMessageBox(m_owner, QMessageBox::Critical, programinfo::title(), text, QMessageBox::Ok,
+                   QMessageBox::Ok);
 }
 
 bool QtDialogs::askYesNo(const QString &text, const QString &title)
 {
-    return QMessageBox::question(m_owner, title.isEmpty() ? programinfo::title() : title,
-                                 displayText(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes)
+    return showMessageBox(m_owner, QMessageBox::Question,
+                          title.isEmpty() ? programinfo::title() : title, text,
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         == QMessageBox::Yes;
 }
 
@@ -89,7 +117,7 @@ QString QtDialogs::openFileName(const FileDialogRequest &request)
     return runFileDialog(request, false);
 }
 
-QString QtDialogs::saveFileName(const FileDialogRequest &request)
+QString QtDialogs::chooseSaveFileName(const FileDialogRequest &request)
 {
     return runFileDialog(request, true);
 }

@@ -1,5 +1,6 @@
 #include "office/SermonDocument.h"
 
+#include "base/DataPaths.h"
 #include "office/OfficeText.h"
 #include "office/OpenOffice.h"
 #include "office/OrderExport.h"
@@ -62,13 +63,19 @@ bool InsertSermonPassage(const uno::Reference<css::text::XText> &cell,
 
 } // namespace
 
-QString sermonFolder(const QString &dataFolder, const QString &series)
+Result<QString> sermonFolder(const QString &dataFolder, const QString &series)
 {
-    return dataFolder + u'/' + series + QStringLiteral("/Predigten/");
+    const Result<QString> folder = datapaths::seriesFolder(dataFolder, series);
+    if (!folder)
+        return folder;
+    return *folder + QStringLiteral("/Predigten/");
 }
 
-QString sermonDocumentName(const QString &series, const QString &dayStamp, const QString &dayName)
+Result<QString> sermonDocumentName(const QString &series, const QString &dayStamp,
+                                   const QString &dayName)
 {
+    if (const QString problem = datapaths::fileNamePartProblem(dayName); !problem.isEmpty())
+        return Failure { problem };
     return series + u' ' + dayStamp + QStringLiteral(" - ") + dayName + QStringLiteral(".odt");
 }
 

@@ -19,11 +19,14 @@ struct SermonDocumentInput
     std::function<std::optional<QStringList>(const QString &reference)> lookUpPassage;
 };
 
-// The sermon folder of a series inside the data folder, with a trailing "/".
-QString sermonFolder(const QString &dataFolder, const QString &series);
+// The sermon folder of a series inside the data folder, with a trailing "/". Fails when series
+// names no series folder.
+Result<QString> sermonFolder(const QString &dataFolder, const QString &series);
 
-// The sermon document's file name: series, " ", day stamp, " - ", day name, ".odt".
-QString sermonDocumentName(const QString &series, const QString &dayStamp, const QString &dayName);
+// The sermon document's file name: series, " ", day stamp, " - ", day name, ".odt". Fails when
+// the day name cannot be part of a file name.
+Result<QString> sermonDocumentName(const QString &series, const QString &dayStamp,
+                                   const QString &dayName);
 
 // The document's title: day name, ", Predigtreihe ", series.
 QString sermonDocumentTitle(const QString &dayName, const QString &series);

@@ -1,5 +1,6 @@
 #include "order/OrderText.h"
 
+#include "base/DataPaths.h"
 #include "base/TextTrim.h"
 #include "storage/Win1252Text.h"
 
@@ -124,8 +125,11 @@ OrderText generate(const OrderInput &input)
     for (const QString &element : input.sequence) {
         const auto rule = rules().constFind(element);
         if (rule == rules().constEnd()) {
+            // An element whose name would lead out of the text folder has no text file.
             const QString path
-                = input.textFilePath ? input.textFilePath(textFileName(element)) : QString();
+                = input.textFilePath && datapaths::fileNamePartProblem(element).isEmpty()
+                ? input.textFilePath(textFileName(element))
+                : QString();
             if (!path.isEmpty() && QFileInfo::exists(path)) {
                 QStringList fileLines;
                 if (!win1252::readLines(path, fileLines, &result.error))

@@ -46,18 +46,11 @@ IniFile IniFile::fromText(const QString &text)
     return ini;
 }
 
-bool IniFile::load(const QString &path, QString *errorText)
+bool IniFile::load(const QString &path, QString *errorText, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                             .arg(QFileInfo(path).fileName(), file.errorString());
-        *this = IniFile();
-        return false;
-    }
-    *this = fromText(win1252::decode(file.readAll()));
-    return true;
+    const std::optional<QByteArray> bytes = boundedfile::read(path, maxBytes, errorText);
+    *this = bytes ? fromText(win1252::decode(*bytes)) : IniFile();
+    return bytes.has_value();
 }
 
 IniFile::Section *IniFile::findSection(const QString &name)

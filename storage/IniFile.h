@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/BoundedFile.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -19,9 +21,10 @@ public:
     // '=' are ignored; of two equal keys in one section the first one counts.
     static IniFile fromText(const QString &text);
 
-    // Reads and parses a Windows-1252 file. Returns false when it cannot be read; errorText
-    // then holds a German reason.
-    bool load(const QString &path, QString *errorText = nullptr);
+    // Reads and parses a Windows-1252 file. Returns false (and holds nothing) when it is no
+    // regular file of at most maxBytes or cannot be read; errorText then holds a German reason.
+    bool load(const QString &path, QString *errorText = nullptr,
+              qint64 maxBytes = boundedfile::kIniLimit);
 
     QString value(const QString &section, const QString &key,
                   const QString &defaultValue = {}) const;

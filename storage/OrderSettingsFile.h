@@ -13,6 +13,9 @@ namespace ordersettings {
 // The file's place relative to the program folder.
 QString relativePath();
 
+// The order settings file holds one short list; a larger file is not read.
+inline constexpr qint64 kMaxFileSize = boundedfile::kTextLimit;
+
 struct OrderSettings
 {
     int pageFormat = 0;

@@ -1,9 +1,10 @@
 #include "storage/RichTextFile.h"
 
+#include "storage/BoundedFile.h"
 #include "storage/Win1252Text.h"
 
 #include <QColor>
-#include <QFile>
+#include <QDir>
 #include <QHash>
 #include <QList>
 #include <QStack>
@@ -12,12 +13,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <cctype>
+
 namespace richtextfile {
 
 namespace {
-
-// Notes are typed by hand; a file this big is not a note.
-constexpr qint64 kMaxNoteBytes = 64 * 1024 * 1024;
 
 void appendEscaped(QByteArray &out, const QString &text)
 {
@@ -173,6 +173,9 @@ public:
 
     void run()
     {
+        // One edit block for the whole note: otherwise every paragraph would be laid out and
+        // recorded for undo on its own, which makes a note of many paragraphs slow and huge.
+        m_cursor.beginEditBlock();
         bool groupStart = false;
         qsizetype i = 0;
         while (i < m_in.size()) {
@@ -203,6 +206,7 @@ public:
             emitByte(uchar(c));
         }
         flush();
+        m_cursor.endEditBlock();
     }
 
 private:
@@ -453,7 +457,12 @@ private:
 void fromRtf(const QByteArray &bytes, QTextDocument &document)
 {
     document.clear();
+    // A note read from a file starts without undo history; recording one would double the
+    // memory of a long note.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     RtfReader(bytes, document).run();
+    document.setUndoRedoEnabled(undo);
 }
 
 void load(const QByteArray &bytes, QTextDocument &document)
@@ -463,27 +472,56 @@ void load(const QByteArray &bytes, QTextDocument &document)
         return;
     }
     document.clear();
-    QStringList lines = win1252::splitLines(win1252::decode(bytes));
-    document.setPlainText(lines.join(u'\n'));
+    // The lines as win1252::splitLines finds them, joined by "\n", without a copy per line.
+    QString text = win1252::decode(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    document.setPlainText(text);
+}
+
+qsizetype paragraphBreaks(const QByteArray &bytes)
+{
+    qsizetype breaks = 0;
+    const qsizetype n = bytes.size();
+    if (isRtf(bytes)) {
+        // "\par" as a whole control word, and a backslash before a line break. Anything
+        // else that looks alike only makes the count higher, never lower.
+        for (qsizetype i = bytes.indexOf('\\'); i >= 0 && i + 1 < n;
+             i = bytes.indexOf('\\', i + 1)) {
+            const char next = bytes.at(i + 1);
+            if (next == '\r' || next == '\n') {
+                ++breaks;
+            } else if (next == 'p' && i + 4 <= n && bytes.sliced(i + 1, 3) == "par"
+                       && (i + 4 == n || !std::isalpha(uchar(bytes.at(i + 4))))) {
+                ++breaks;
+            }
+        }
+        return breaks;
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        if (bytes.at(i) == '\n' || (bytes.at(i) == '\r' && (i + 1 == n || bytes.at(i + 1) != '\n')))
+            ++breaks;
+    }
+    return breaks;
 }
 
 bool readFile(const QString &path, QTextDocument &document, QString *errorText)
 {
-    QFile file(path);
-    const auto fail = [&](const QString &why) {
-        if (errorText)
-            *errorText
-                = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(path, why);
+    const std::optional<QByteArray> bytes
+        = boundedfile::read(path, boundedfile::kNoteLimit, errorText);
+    if (!bytes)
         return false;
-    };
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    if (file.size() > kMaxNoteBytes)
-        return fail(QStringLiteral("Die Datei ist zu groß für eine Notiz."));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    load(bytes, document);
+    if (paragraphBreaks(*bytes) >= kMaxParagraphs) {
+        if (errorText)
+            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: Sie hat mehr "
+                                        "als %2 Absätze, so lang ist keine Notiz.")
+                             .arg(QDir::toNativeSeparators(path))
+                             .arg(kMaxParagraphs);
+        return false;
+    }
+    load(*bytes, document);
     return true;
 }
 

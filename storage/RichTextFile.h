@@ -24,7 +24,17 @@ void fromRtf(const QByteArray &bytes, QTextDocument &document);
 // Fills document from a note file's bytes: RTF when they are RTF, otherwise plain text.
 void load(const QByteArray &bytes, QTextDocument &document);
 
-// Reads and writes note files; on failure returns false and says why in German.
+// A note holds fewer paragraphs than this. Each costs the document about a hundred bytes, so
+// a file of nothing but paragraph breaks would otherwise take many times its size in memory.
+inline constexpr qsizetype kMaxParagraphs = 65536;
+
+// The number of paragraph breaks in a note file's bytes (RTF or plain text); at least as
+// many as reading them makes, found without building anything.
+qsizetype paragraphBreaks(const QByteArray &bytes);
+
+// Reads and writes note files; on failure returns false and says why in German. A file is
+// read only when it is a regular file of at most 8 MiB with fewer than kMaxParagraphs
+// paragraphs.
 bool readFile(const QString &path, QTextDocument &document, QString *errorText);
 bool writeFile(const QString &path, const QTextDocument &document, QString *errorText);
 

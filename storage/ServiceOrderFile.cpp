@@ -145,29 +145,12 @@ Preparation readTexts(const IniFile &ini)
     return p;
 }
 
-std::optional<IniFile> readFile(const QString &path, QString *errorText)
+std::optional<IniFile> readFile(const QString &path, QString *errorText, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
+    const std::optional<QByteArray> bytes = boundedfile::read(path, maxBytes, errorText);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (file.size() > kMaxFileSize) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 ist zu groß für einen Gottesdienstablauf.")
-                             .arg(QDir::toNativeSeparators(path));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
-        return std::nullopt;
-    }
-    return IniFile::fromText(win1252::decode(bytes));
+    return IniFile::fromText(win1252::decode(*bytes));
 }
 
 bool writeFile(const QString &path, const IniFile &ini, QString *errorText)

@@ -28,7 +28,7 @@ inline constexpr int kMaxSequenceEntries = 10000;
 
 // A service-order file larger than this cannot be one the program wrote (even a list of the
 // largest allowed count stays far below); it is refused instead of being read into memory.
-inline constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+inline constexpr qint64 kMaxFileSize = boundedfile::kServiceOrderLimit;
 
 // The file name the save dialog proposes and under which a day's preparation is found
 // again: series, blank, day name, ".ini" (e.g. "3 Ostersonntag.ini").
@@ -76,7 +76,8 @@ Preparation readTexts(const IniFile &ini);
 
 // Reads a service-order file. Returns nothing when it cannot be read or is too large to be
 // one; errorText then says why.
-std::optional<IniFile> readFile(const QString &path, QString *errorText = nullptr);
+std::optional<IniFile> readFile(const QString &path, QString *errorText = nullptr,
+                                qint64 maxBytes = kMaxFileSize);
 
 // Writes the file whole or not at all. Returns false with a German errorText naming the path
 // when it cannot be written; an earlier file under the same path is then left as it was.

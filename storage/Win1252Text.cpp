@@ -1,6 +1,5 @@
 #include "storage/Win1252Text.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -82,24 +81,13 @@ QString joinLines(const QStringList &lines)
     return text;
 }
 
-bool readLines(const QString &path, QStringList &lines, QString *errorText)
+bool readLines(const QString &path, QStringList &lines, QString *errorText, qint64 maxBytes)
 {
     lines.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                             .arg(QFileInfo(path).fileName(), file.errorString());
+    const std::optional<QByteArray> bytes = boundedfile::read(path, maxBytes, errorText);
+    if (!bytes)
         return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                             .arg(QFileInfo(path).fileName(), file.errorString());
-        return false;
-    }
-    lines = splitLines(decode(bytes));
+    lines = splitLines(decode(*bytes));
     return true;
 }
 

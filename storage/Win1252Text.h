@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/BoundedFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -23,8 +25,10 @@ QStringList splitLines(const QString &text);
 QString joinLines(const QStringList &lines);
 
 // Reads a whole Windows-1252 text file as lines. Returns false (and leaves lines empty) when
-// the file cannot be opened or read; errorText then says why, in German.
-bool readLines(const QString &path, QStringList &lines, QString *errorText = nullptr);
+// the file is no regular file of at most maxBytes or cannot be read; errorText then says why,
+// in German.
+bool readLines(const QString &path, QStringList &lines, QString *errorText = nullptr,
+               qint64 maxBytes = boundedfile::kTextLimit);
 
 // Writes lines as Windows-1252 with CR LF, whole or not at all (the earlier file survives
 // any failure).

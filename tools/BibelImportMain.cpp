@@ -1,10 +1,15 @@
-// pergolan-bibel-import QUELLE [ZIELORDNER]: turns a public-domain German Bible in OSIS XML (a
-// file, or a folder with one file per book) into the program's Bible files, one file per book
-// named after its Loccum abbreviation. Without ZIELORDNER the files go to the program folder's
-// "libs/Bibel", or to the per-user copy of it when the program folder cannot be written to.
-// Exit code 0 on success, 2 on bad input, 1 when a file cannot be written.
+// pergolan-bibel-import QUELLE [ZIELORDNER]: turns a German Bible in OSIS or Zefania XML (a
+// file, or a folder with files), recognised by its content, into the program's Bible files, one
+// file per book named after its Loccum abbreviation.
+// pergolan-bibel-import --sword MODUL [ZIELORDNER] does the same for an installed SWORD module;
+// pergolan-bibel-import --sword-list lists the installed SWORD Bible modules.
+// Without ZIELORDNER the files go to the program folder's "libs/Bibel", or to the per-user copy
+// of it when the program folder cannot be written to. The Bible files are replaced as a whole.
+// Exit code 0 on success, 2 on bad input (also an unknown module or one that is not a Bible),
+// 1 when a file cannot be written.
 #include "base/ProgramInfo.h"
-#include "bible/OsisImport.h"
+#include "bible/BibleImport.h"
+#include "bible/SwordImport.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -32,12 +37,27 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(programinfo::title());
     QCoreApplication::setOrganizationName(programinfo::title());
 
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args == QStringList { u"--sword-list"_s }) {
+        const QList<bible::SwordModule> modules = bible::installedSwordBibles();
+        if (modules.isEmpty())
+            write(stderr, u"Es sind keine SWORD-Bibelmodule installiert.\n"_s);
+        for (const bible::SwordModule &module : modules)
+            write(stdout, module.name + u'\t' + module.description + u'\n');
+        return 0;
+    }
+    const bool sword = !args.isEmpty() && args.first() == u"--sword"_s;
+    if (sword)
+        args.removeFirst();
     if (args.isEmpty() || args.size() > 2 || args.first().isEmpty()) {
         write(stderr,
               u"Aufruf: pergolan-bibel-import QUELLE [ZIELORDNER]\n"
-              u"  QUELLE      eine Bibel im OSIS-Format: eine XML-Datei oder ein Ordner "
-              u"mit XML-Dateien\n"
+              u"       pergolan-bibel-import --sword MODUL [ZIELORDNER]\n"
+              u"       pergolan-bibel-import --sword-list\n"
+              u"  QUELLE      eine Bibel im OSIS- oder Zefania-Format: eine XML-Datei oder ein "
+              u"Ordner mit XML-Dateien\n"
+              u"  MODUL       der Name eines installierten SWORD-Bibelmoduls (siehe "
+              u"--sword-list)\n"
               u"  ZIELORDNER  wohin die Bibeldateien geschrieben werden (ohne Angabe: "
               u"libs/Bibel im Programmordner)\n"_s);
         return 2;
@@ -51,8 +71,11 @@ int main(int argc, char **argv)
         else
             write(stderr, u"\rBuch %1 von %2: %3          "_s.arg(done + 1).arg(total).arg(book));
     };
-    const bible::ImportResult result
-        = bible::importOsisBible(args.at(0), args.size() > 1 ? args.at(1) : QString(), progress);
+    bible::ImportControl control;
+    control.writing = progress;
+    const QString target = args.size() > 1 ? args.at(1) : QString();
+    const bible::ImportResult result = sword ? bible::importSwordBible(args.at(0), target, control)
+                                             : bible::importBible(args.at(0), target, control);
     switch (result.status) {
     case bible::ImportStatus::Ok:
         write(stdout, bible::importSummaryText(result.summary) + u'\n');
@@ -61,6 +84,7 @@ int main(int argc, char **argv)
         write(stderr, u"Fehler: "_s + result.errorText + u'\n');
         return 2;
     case bible::ImportStatus::WriteFailed:
+    case bible::ImportStatus::Cancelled:
         write(stderr, u"\nFehler: "_s + result.errorText + u'\n');
         return 1;
     }

@@ -5,6 +5,8 @@
 //
 // Runs with any Qt platform, also headless (QT_QPA_PLATFORM=offscreen). The program's work
 // goes into a temporary home folder, never into the user's own documents.
+#include "bible/SwordImport.h"
+#include "gui/BibleImportDialog.h"
 #include "gui/FrmMain.h"
 #include "gui/HistoryTab.h"
 #include "gui/MemoTool.h"
@@ -129,6 +131,16 @@ int main(int argc, char *argv[])
     }
     ok = save(&window, folder, "verlauf.png") && ok;
     window.pclPageControl->setCurrentWidget(window.tshProprium);
+
+    // The choice of a Bible to read in, with the SWORD modules installed on this machine.
+    {
+        BibleImportDialog choice(bible::installedSwordBibles(), window.dialogs(), &window);
+        choice.findChild<QLineEdit *>(QStringLiteral("edtQuelle"))
+            ->setText(QStringLiteral("/home/pfarrer/Bibeln/luther1912-zefania.xml"));
+        choice.resize(600, 320);
+        choice.show();
+        ok = save(&choice, folder, "bibel-einlesen.png") && ok;
+    }
 
     // Nothing of this preparation is to be saved.
     window.setModified(0);

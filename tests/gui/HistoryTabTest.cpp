@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -100,8 +101,8 @@ TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
     write(QStringLiteral("1/1 Trinitatis.ini"), QStringLiteral("Trinitatis"),
           { QStringLiteral("EG 99,1-3 Christ ist erstanden"), QStringLiteral("<b>fett</b>") },
           QDate(2025, 6, 15));
-    write(QStringLiteral("3/3 Erntedank.ini"), QStringLiteral("Erntedank"), {}, QDate(2025, 10, 5),
-          QStringLiteral("[Reihenfolge]\nAnzahl=x\n"));
+    write(QStringLiteral("3/3 <b>Erntedank.ini"), QStringLiteral("Erntedank"), {},
+          QDate(2025, 10, 5), QStringLiteral("[Reihenfolge]\nAnzahl=x\n"));
     write(QStringLiteral("4/Archiv/4 Erntedank.ini"), QStringLiteral("Erntedank"), {},
           QDate(2025, 10, 5), QStringLiteral("[Reihenfolge]\nAnzahl=-3\n"));
 
@@ -114,6 +115,9 @@ TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
               (QStringList { QStringLiteral("EG 99"), QStringLiteral("EG 100") }));
     EXPECT_EQ(tab->lblVerlaufStatus->text(),
               QStringLiteral("2 Dateien konnten nicht gelesen werden"));
+    QTextDocument tip;
+    tip.setHtml(tab->lblVerlaufStatus->toolTip());
+    EXPECT_TRUE(tip.toPlainText().contains(QStringLiteral("3 <b>Erntedank.ini")));
     EXPECT_TRUE(dialogs->messages.isEmpty());
 
     // The last twelve months: the 2024 file is outside; EG 99 counts twice.

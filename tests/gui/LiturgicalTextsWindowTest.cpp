@@ -55,10 +55,10 @@ public:
         QDir::setCurrent(wanderTo);
         return ScriptedDialogs::openFileName(request);
     }
-    QString saveFileName(const FileDialogRequest &request) override
+    QString chooseSaveFileName(const FileDialogRequest &request) override
     {
         QDir::setCurrent(wanderTo);
-        return ScriptedDialogs::saveFileName(request);
+        return ScriptedDialogs::chooseSaveFileName(request);
     }
 };
 

@@ -6,10 +6,13 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPrinter>
@@ -302,4 +305,24 @@ TEST_F(MemoTool, PrintsAsTheJobNotizzettel)
         EXPECT_EQ(dialogs->errors,
                   QStringList { QStringLiteral("There is no default printer currently selected") });
     }
+}
+
+TEST_F(MemoTool, PastedRichTextNeverLoadsFilesItNames)
+{
+    TfrmMemoTool *editor = openEditor(*window);
+    ASSERT_NE(editor, nullptr);
+    const QString image = dir.filePath(QStringLiteral("bild.png"));
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    pixel.fill(Qt::red);
+    ASSERT_TRUE(pixel.save(image));
+    const QUrl url = QUrl::fromLocalFile(image);
+
+    auto *pasted = new QMimeData;
+    pasted->setHtml(QStringLiteral("<p>Lied <img src=\"%1\"></p>").arg(url.toString()));
+    QGuiApplication::clipboard()->setMimeData(pasted);
+    editor->Memo1->paste();
+    editor->Memo1->grab();
+
+    EXPECT_TRUE(editor->Memo1->toPlainText().contains(QStringLiteral("Lied")));
+    EXPECT_FALSE(editor->Memo1->document()->resource(QTextDocument::ImageResource, url).isValid());
 }

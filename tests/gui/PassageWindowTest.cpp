@@ -107,9 +107,13 @@ TEST_F(PassageWindowTest, DoubleClickTidiesTheFieldAndShowsThePassageOfflineAndO
     EXPECT_EQ(s(lines[0]), "Ausgewählte Bibelstelle: Mk 1,9-15");
     EXPECT_EQ(s(lines[1]), "");
     EXPECT_EQ(s(lines[2]), "");
-    EXPECT_EQ(s(lines[3]),
-              "9) Und es begab sich zu der Zeit, daß Jesus aus Galiläa von Nazareth kam und ließ "
-              "sich taufen von Johannes im Jordan. ");
+    // The verse text and the blank that ends every verse line.
+    EXPECT_TRUE(bibletest::startsLikeVerse(lines[3],
+                                           u"9) Und es begab sich zu der Zeit, daß Jesus "
+                                           u"aus Galiläa von Nazareth kam und ließ sich "
+                                           u"taufen von Johannes im Jordan. "_s))
+        << s(lines[3]);
+    EXPECT_TRUE(lines[3].endsWith(u". "_s)) << s(lines[3]);
     EXPECT_TRUE(bibletest::startsLikeVerse(lines[9], u"15) und sprach:"_s));
     EXPECT_TRUE(headingIsBold());
 

@@ -61,9 +61,15 @@ TEST(WindowShortcuts, EachKeyRunsItsButtonAndTheTooltipNamesIt)
         { "BtnOpen", Qt::Key_O, Qt::ControlModifier, " (Strg+O)",
           [](TfrmMain &, ScriptedDialogs &d) { d.fileNames.push_back(QString()); },
           [](TfrmMain &, ScriptedDialogs &d) { EXPECT_EQ(d.fileRequests.size(), 1); } },
-        { "btnSave", Qt::Key_S, Qt::ControlModifier, " (Strg+S)", nothing, nothing },
+        { "btnSave", Qt::Key_S, Qt::ControlModifier, " (Strg+S)",
+          [](TfrmMain &, ScriptedDialogs &d) { d.fileNames.push_back(QString()); },
+          [](TfrmMain &, ScriptedDialogs &d) { EXPECT_EQ(d.fileRequests.size(), 2); } },
         { "btnPrint", Qt::Key_P, Qt::ControlModifier, " (Strg+P)", nothing, nothing },
-        { "BtnHilfe", Qt::Key_F1, Qt::NoModifier, " (F1)", nothing,
+        { "BtnHilfe", Qt::Key_F1, Qt::NoModifier, " (F1)",
+          [](TfrmMain &, ScriptedDialogs &d) {
+              d.openedUrls.clear();
+              d.messages.clear();
+          },
           [](TfrmMain &, ScriptedDialogs &d) {
               EXPECT_EQ(d.openedUrls.size() + d.messages.size(), 1);
           } },

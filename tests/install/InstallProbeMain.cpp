@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +22,8 @@ int main(int argc, char *argv[])
         QObject::connect(answer, &QTimer::timeout, [] {
             QWidget *modal = QApplication::activeModalWidget();
             if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                files->accept();
+                // accept() is a protected override; as a slot it can be invoked.
+                QMetaObject::invokeMethod(files, "accept");
             } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 std::fprintf(stderr, "Meldung: %s\n", qPrintable(box->text()));
                 box->reject();

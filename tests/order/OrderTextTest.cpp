@@ -351,6 +351,13 @@ B|Tauflied:
 R|EG 200
 R|
 )" },
+        { "an element whose name holds a folder reads no file there",
+          names("Gebete/geheim"),
+          {},
+          { { QStringLiteral("gebete/geheim.txt"), "geheim\r\n" } },
+          R"(R|Gebete/geheim
+R|
+)" },
         { "the same element twice writes its block twice",
           names("Kyrie|Kyrie|Eingangslied|Eingangslied"),
           {},

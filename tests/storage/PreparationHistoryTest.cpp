@@ -1,7 +1,6 @@
 // The saved preparations read from the data folder, the hymn key that counts hymns together,
 // and the companion command pergolan-lieder.
 #include "storage/PreparationHistory.h"
-#include "storage/HymnCsv.h"
 #include "storage/HymnKey.h"
 #include "storage/Win1252Text.h"
 #include "tests/support/TestEnvironment.h"
@@ -40,22 +39,6 @@ TEST(HymnKey, CountsHymnBookNumbersTogetherAndOtherTextsByText)
         EXPECT_EQ(hymnkey::label(QString::fromUtf8(c.hymn)), QString::fromUtf8(c.label)) << c.hymn;
     EXPECT_EQ(hymnkey::key(QStringLiteral("eg 99,2")), hymnkey::key(QStringLiteral("EG 99")));
     EXPECT_NE(hymnkey::key(QStringLiteral("EG 9")), hymnkey::key(QStringLiteral("EG 99")));
-}
-
-TEST(HymnCsv, QuotesOnlyWhatNeedsIt)
-{
-    const struct
-    {
-        const char *text;
-        const char *field;
-    } cases[] = {
-        { "EG 99", "EG 99" },
-        { "EG 99; 1-3", "\"EG 99; 1-3\"" },
-        { "Das \"Lied\"", "\"Das \"\"Lied\"\"\"" },
-        { "", "" },
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(hymncsv::field(QString::fromUtf8(c.text)), QString::fromUtf8(c.field));
 }
 
 // A data folder with preparations of known dates, written as the program writes them.

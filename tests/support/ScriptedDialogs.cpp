@@ -39,7 +39,7 @@ QString ScriptedDialogs::openFileName(const FileDialogRequest &request)
     return name;
 }
 
-QString ScriptedDialogs::saveFileName(const FileDialogRequest &request)
+QString ScriptedDialogs::chooseSaveFileName(const FileDialogRequest &request)
 {
     return openFileName(request);
 }

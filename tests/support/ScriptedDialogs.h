@@ -32,7 +32,7 @@ public:
     void error(const QString &text) override;
     bool askYesNo(const QString &text, const QString &title = {}) override;
     QString openFileName(const FileDialogRequest &request) override;
-    QString saveFileName(const FileDialogRequest &request) override;
+    QString chooseSaveFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;
     bool setupPrinter(QPrinter &printer) override;
     bool openExternally(const QUrl &url) override;

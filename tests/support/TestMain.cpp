@@ -14,6 +14,8 @@ int main(int argc, char **argv)
     // The web view shares its OpenGL contexts with the widgets; it must be said before the
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Tests drive Qt's own file dialog widget; a desktop's native dialog cannot be driven.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     QApplication::setApplicationName(programinfo::title());
     QApplication::setOrganizationName(programinfo::title());

@@ -1,0 +1,123 @@
+// Saving and opening a preparation through Qt's real file dialog: what the user types or
+// accepts there is the file that is written and found again.
+#include "base/Clock.h"
+#include "gui/FrmMain.h"
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kAdvent = QStringLiteral("13.12.2026 - 3. Sonntag im Advent");
+
+class PreparationFileDialog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        appclock::setTodayForTesting(QDate(2026, 12, 7));
+        window = makeMainWindowWithQtDialogs();
+    }
+
+    void TearDown() override
+    {
+        window->setModified(0);
+        window.reset();
+    }
+
+    void choose(const QString &entry)
+    {
+        const int index = window->cmbTag->findText(entry);
+        ASSERT_GE(index, 0) << entry.toStdString();
+        window->cmbTag->setCurrentIndex(index);
+    }
+
+    QString seriesFolder() const { return env.dataDir() + QStringLiteral("/3"); }
+
+    TestEnvironment env;
+    ModalDialogs dialogs;
+    std::unique_ptr<TfrmMain> window;
+};
+
+} // namespace
+
+TEST_F(PreparationFileDialog, AcceptedProposalIsSavedAsIniAndFoundWhenTheDayIsChosenAgain)
+{
+    choose(kAdvent);
+    ASSERT_EQ(window->lblTagesname->text().trimmed(), QStringLiteral("3. Sonntag im Advent"));
+    window->txtEingangslied->setText(QStringLiteral("EG 17, 1-4"));
+    window->txtAusgangslied->setText(QStringLiteral("EG 16"));
+
+    QString proposed;
+    dialogs.expect(acceptFileDialog({}, &proposed));
+    window->btnSave->click();
+
+    EXPECT_EQ(proposed, QStringLiteral("3 3. Sonntag im Advent"));
+    const QString stored = seriesFolder() + QStringLiteral("/3 3. Sonntag im Advent.ini");
+    ASSERT_TRUE(QFileInfo(stored).isFile());
+    EXPECT_FALSE(QFileInfo::exists(seriesFolder() + QStringLiteral("/3 3. Sonntag im Advent")));
+
+    const int advent = window->cmbTag->currentIndex();
+    window->cmbTag->setCurrentIndex(advent + 1);
+    EXPECT_TRUE(window->txtEingangslied->text().isEmpty());
+    window->cmbTag->setCurrentIndex(advent);
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 17, 1-4"));
+    EXPECT_EQ(window->txtAusgangslied->text(), QStringLiteral("EG 16"));
+    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(PreparationFileDialog, TypedNameGetsTheExtensionUnlessItEndsInIt)
+{
+    const struct
+    {
+        QString typed;
+        QString written;
+    } cases[] = {
+        { QStringLiteral("Advent"), QStringLiteral("Advent.ini") },
+        { QStringLiteral("Advent 2. Teil"), QStringLiteral("Advent 2. Teil.ini") },
+        { QStringLiteral("Gemeindefest.INI"), QStringLiteral("Gemeindefest.INI") },
+        { QStringLiteral("Entwurf.txt"), QStringLiteral("Entwurf.txt.ini") },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const QStringList before = QDir(seriesFolder()).entryList(QDir::Files);
+        dialogs.expect(acceptFileDialog(c.typed));
+        window->btnSave->click();
+        QStringList added = QDir(seriesFolder()).entryList(QDir::Files);
+        added.removeIf([&](const QString &name) { return before.contains(name); });
+        EXPECT_EQ(added, QStringList { c.written });
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(PreparationFileDialog, OpenLoadsTheTypedFileAsItIsNamed)
+{
+    const QString easter
+        = QStringLiteral(PERGOLAN_SOURCE_DIR "/tests/storage/data/Ostersonntag.ini");
+    // A name that holds a dot before its extension gets nothing more when opened.
+    for (const QString &name :
+         { QStringLiteral("Ostern.ini"), QStringLiteral("3 3. Sonntag im Advent.ini") }) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = env.home() + QStringLiteral("/Ablage/") + name;
+        writeFileBytes(path, readFileBytes(easter));
+        window->lblTagesname->setText(QStringLiteral("   Sonntag"));
+        window->txtEingangslied->clear();
+
+        dialogs.expect(acceptFileDialog(path));
+        window->BtnOpen->click();
+
+        EXPECT_EQ(window->lblTagesname->text().trimmed(), QStringLiteral("Ostersonntag"));
+        EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 99 – Christ ist erstanden"));
+        EXPECT_EQ(window->windowTitle().toStdString(), path.toStdString());
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}

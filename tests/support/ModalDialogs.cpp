@@ -1,0 +1,107 @@
+#include "tests/support/ModalDialogs.h"
+
+#include "gui/FrmMain.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+ModalDialogs::ModalDialogs()
+{
+    // Polled: a modal dialog runs its own event loop, in which the timer keeps firing.
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, &ModalDialogs::answer);
+    m_timer.start();
+}
+
+ModalDialogs::~ModalDialogs()
+{
+    EXPECT_TRUE(m_handlers.empty()) << m_handlers.size() << " expected dialog(s) never came";
+}
+
+void ModalDialogs::answer()
+{
+    QWidget *dialog = QApplication::activeModalWidget();
+    if (!dialog || dialog == m_answered || !dialog->isVisible())
+        return;
+    m_answered = dialog;
+    if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        messages.append({ label ? label->text() : box->text(),
+                          label ? label->textFormat() : box->textFormat() });
+        if (QAbstractButton *escape = box->escapeButton())
+            escape->click();
+        else
+            box->reject();
+        return;
+    }
+    if (m_handlers.empty()) {
+        ADD_FAILURE() << "unexpected dialog " << dialog->metaObject()->className() << " \""
+                      << dialog->windowTitle().toStdString() << '"';
+        if (auto *d = qobject_cast<QDialog *>(dialog))
+            d->reject();
+        else
+            dialog->close();
+        return;
+    }
+    const Handler handler = std::move(m_handlers.front());
+    m_handlers.pop_front();
+    handler(*dialog);
+}
+
+ModalDialogs::Handler acceptFileDialog(const QString &name, QString *proposed)
+{
+    return [name, proposed](QWidget &widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(&widget);
+        auto *field
+            = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        auto *buttons
+            = dialog ? dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox")) : nullptr;
+        if (!field || !field->isVisible() || !buttons) {
+            ADD_FAILURE() << "not Qt's own file dialog: " << widget.metaObject()->className();
+            if (auto *d = qobject_cast<QDialog *>(&widget))
+                d->reject();
+            return;
+        }
+        if (proposed)
+            *proposed = field->text();
+        // The field has the focus, as when the user types: a dialog whose field lacks it
+        // keeps showing (and returns) the file selected in its list instead.
+        dialog->activateWindow();
+        QApplication::processEvents();
+        field->setFocus(Qt::OtherFocusReason);
+        // Set, not typed key by key: typing opens the name completer's popup, which would
+        // take the keys and the button press meant for the dialog.
+        if (!name.isEmpty())
+            field->setText(name);
+        QPushButton *accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptSave
+                                                  ? QDialogButtonBox::Save
+                                                  : QDialogButtonBox::Open);
+        if (!accept || !accept->isEnabled()) {
+            ADD_FAILURE() << "the file dialog does not take \"" << field->text().toStdString()
+                          << '"';
+            dialog->reject();
+            return;
+        }
+        accept->click();
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the file dialog stays open on \"" << name.toStdString() << '"';
+            dialog->reject();
+        }
+    };
+}
+
+std::unique_ptr<TfrmMain> makeMainWindowWithQtDialogs()
+{
+    StartOptions options;
+    options.skipUpdateCheck = true;
+    return std::make_unique<TfrmMain>(nullptr, options);
+}
