@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "gui/Dialogs.h"
 #include "storage/Preparation.h"
+#include "ui_FrmMain.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -13,21 +14,10 @@
 #include <functional>
 #include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
-class QPushButton;
-class QSplitter;
-class QStatusBar;
-class QTabWidget;
 class QTextEdit;
 class QTimer;
-class QToolButton;
 class QWidget;
 class HistoryTab;
 
@@ -50,7 +40,7 @@ struct PreparationParts
 // its controls. Handlers are thin: they read the controls, call the UI-free functions of the
 // subsystems and write the results back. The handlers of each subsystem are implemented in
 // a file of their own beside this one (FrmMainDay.cpp, FrmMainSequence.cpp, ...).
-class TfrmMain : public QMainWindow
+class TfrmMain : public QMainWindow, public Ui::TfrmMain
 {
     Q_OBJECT
 
@@ -94,88 +84,12 @@ public:
 
     bool QuitAfterUpdate = false;
 
-    // ---- Controls, named as their objectName -------------------------------------------
-    // Tool bar
-    QWidget *SpeedPanel = nullptr;
-    QToolButton *BtnNew = nullptr;
-    QToolButton *BtnOpen = nullptr;
-    QToolButton *btnSave = nullptr;
-    QToolButton *btnCopyright = nullptr;
-    QToolButton *BtnHilfe = nullptr;
-    QToolButton *BtnFeedback = nullptr;
-    QToolButton *BtnExit = nullptr;
-    QLabel *lblTag = nullptr; // "Sonn- bzw. Feiertag:"
-    QComboBox *cmbTag = nullptr;
-
-    // Day panel
-    QLabel *lblTagesname = nullptr;
-    QLabel *lblPredigtreihe = nullptr;
-    QLabel *lblPredigtreiheWert = nullptr;
-
-    QTabWidget *pclPageControl = nullptr;
-    QWidget *tshProprium = nullptr;
-    QWidget *tshOrdinarium = nullptr;
-    QWidget *tshLiturgie = nullptr;
-    QWidget *tshPerikope = nullptr;
+    // ---- Controls ----------------------------------------------------------------------
+    // The controls of FrmMain.ui are members of Ui::TfrmMain, named as their objectName
+    // (txtEpistel, lbxReihenfolge, chkAbendmahl, ...); these are made in code.
     HistoryTab *tshVerlauf = nullptr; // what was preached and sung before
-
-    // Tab "Proprium"
-    QGroupBox *grpTexte = nullptr;
-    QLineEdit *txtWochenspruch = nullptr;
-    QLineEdit *txtPsalm = nullptr;
-    QLineEdit *txtEpistel = nullptr;
-    QLineEdit *txtEvangelium = nullptr;
-    QLineEdit *txtPredigttext = nullptr;
-    QLabel *lblPredigttext = nullptr;
-    QPushButton *btnOpenPsalm = nullptr;
-    QPushButton *btnOpenEpistel = nullptr;
-    QPushButton *btnOpenEvangelium = nullptr;
-    QPushButton *btnOpenPredigttext = nullptr;
-    QGroupBox *grpLieder = nullptr;
-    QLineEdit *txtEingangslied = nullptr;
-    QLineEdit *txtWochenlied = nullptr;
-    QLineEdit *txtVorpredigtslied = nullptr;
-    QLineEdit *txtKollektenlied = nullptr;
-    QLineEdit *txtAusgangslied = nullptr;
-
-    // Tab "Ordinarium"
-    QGroupBox *grpKonstanteTexte = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QPlainTextEdit *txtDialog1 = nullptr;
-    QPlainTextEdit *txtDialog2 = nullptr;
-    QPlainTextEdit *txtDialog3 = nullptr;
-    QPlainTextEdit *txtCredo = nullptr;
-    QPlainTextEdit *txtVaterUnser = nullptr;
-    QPlainTextEdit *txtSegen = nullptr;
-    QPlainTextEdit *txtGloriaPatri = nullptr;
-    QPlainTextEdit *txtKyrie = nullptr;
-    QPlainTextEdit *txtGloriaExcelsis = nullptr;
-    QMenu *MemoMenu = nullptr;
-
-    // Tab "Liturgie"
-    QWidget *pnlLiturgieMenu = nullptr;
-    QToolButton *btnUp = nullptr;
-    QToolButton *btnDown = nullptr;
-    QComboBox *cmbGrundform = nullptr;
-    QPushButton *btnCompile = nullptr;
-    QPushButton *btnPrinterSetup = nullptr;
-    QPushButton *btnPrint = nullptr;
-    QPushButton *btnSeitenformat = nullptr;
-    QPushButton *btnExport = nullptr;
-    QCheckBox *chkAbendmahl = nullptr;
-    QCheckBox *chkTaufe = nullptr;
-    QCheckBox *chkKonfirmation = nullptr;
-    QCheckBox *chkTrauung = nullptr;
-    QListWidget *lbxReihenfolge = nullptr;
-    QTextEdit *txtAblauf = nullptr;
-
-    // Tab "Perikope"
-    QSplitter *splPerikope = nullptr;
-    QTextEdit *rchBibelstelle = nullptr;
-    QWidget *pnlBrowser = nullptr; // holds brsBrowser once it exists
-    QWidget *brsBrowser = nullptr; // the web view, created the first time it is needed
-
-    QStatusBar *Status = nullptr;
+    QMenu *MemoMenu = nullptr; // the file menu of the memos of the tab "Ordinarium"
+    QWidget *brsBrowser = nullptr; // the web view inside pnlBrowser, made when first needed
     QTimer *tmrClose = nullptr;
 
     // The file dialogs keep their settings between uses, as the program relies on.
