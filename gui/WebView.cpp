@@ -1,45 +1,32 @@
 #include "gui/WebView.h"
 
-#include "libpergol/pergol.h"
+#include "base/ProgramFolder.h"
+#include "gui/WebViewFactory.h"
 
-#include <QFileInfo>
-#include <QLibrary>
+#include <QPluginLoader>
 #include <QWidget>
-
-#include <dlfcn.h>
 
 namespace webview {
 namespace {
 
-using CreateFunction = QWidget *(*)(QWidget *);
-using ClearCacheFunction = void (*)(QWidget *);
-
-// The plugin lies in the program folder beside libpergol.so, which the program always finds
-// (it does not start without it); asking the loader where that library came from also works
-// for the test and benchmark programs, which live elsewhere.
-QString pluginPath()
+// The plugin lies in the program folder beside the executable (never in the per-user
+// overlay: no code is taken from there). Loaded on first use; once loaded it stays.
+WebViewFactory *factory()
 {
-    Dl_info info {};
-    if (dladdr(reinterpret_cast<void *>(&getFarbe), &info) && info.dli_fname)
-        return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath()
-            + QStringLiteral("/libpergolan_webview.so");
-    return {};
-}
-
-QLibrary &plugin()
-{
-    static QLibrary library(pluginPath());
-    if (!library.isLoaded())
-        library.load();
-    return library;
+    static WebViewFactory *loaded = nullptr;
+    if (!loaded) {
+        QPluginLoader loader(programfolder::dir() + QStringLiteral("/libpergolan_webview.so"));
+        loaded = qobject_cast<WebViewFactory *>(loader.instance());
+    }
+    return loaded;
 }
 
 } // namespace
 
 QWidget *create(QWidget *parent)
 {
-    const auto make = reinterpret_cast<CreateFunction>(plugin().resolve("pergolan_webview_create"));
-    return make ? make(parent) : nullptr;
+    WebViewFactory *plugin = factory();
+    return plugin ? plugin->create(parent) : nullptr;
 }
 
 void navigate(QWidget *view, const QUrl &url)
@@ -52,10 +39,8 @@ void clearCache(QWidget *view)
 {
     if (!view)
         return;
-    const auto clear
-        = reinterpret_cast<ClearCacheFunction>(plugin().resolve("pergolan_webview_clear_cache"));
-    if (clear)
-        clear(view);
+    if (WebViewFactory *plugin = factory())
+        plugin->clearCache(view);
 }
 
 } // namespace webview

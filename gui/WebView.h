@@ -6,7 +6,7 @@ class QWidget;
 
 // The online view of a passage. The web engine behind it is large: linked into the program,
 // every start would pay for loading it, even when no passage is ever shown online. So the
-// view lives in a plugin of its own (libpergolan_webview.so beside libpergol.so), loaded the
+// view lives in a plugin of its own (libpergolan_webview.so in the program folder), loaded the
 // first time a view is made.
 namespace webview {
 

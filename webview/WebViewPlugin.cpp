@@ -1,5 +1,8 @@
-// The plugin with the web engine, loaded by webview::create the first time a passage is shown
-// online.
+// The plugin with the web engine, loaded through QPluginLoader the first time a passage is
+// shown online.
+#include "gui/WebViewFactory.h"
+
+#include <QObject>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -28,30 +31,36 @@ QString unreachablePage(const QUrl &address)
 
 } // namespace
 
-extern "C" {
-
-__attribute__((visibility("default"))) QWidget *pergolan_webview_create(QWidget *parent)
+class WebEngineViewFactory : public QObject, public WebViewFactory
 {
-    auto *view = new QWebEngineView(parent);
-    QWebEnginePage *page = view->page();
-    // The engine's own pages and the requests to the service ask for German.
-    page->profile()->setHttpAcceptLanguage(u"de"_s);
-    QObject::connect(
-        page, &QWebEnginePage::loadingChanged, view, [page](const QWebEngineLoadingInfo &info) {
-            // Our page is loaded from a data: address; its own loading never
-            // leads here again.
-            if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus
-                || info.errorCode() == kLoadAborted || info.url().scheme() == u"data"_s)
-                return;
-            page->setHtml(unreachablePage(info.url()));
-        });
-    return view;
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID PERGOLAN_WEBVIEWFACTORY_IID)
+    Q_INTERFACES(WebViewFactory)
 
-__attribute__((visibility("default"))) void pergolan_webview_clear_cache(QWidget *view)
-{
-    if (auto *web = qobject_cast<QWebEngineView *>(view))
-        web->page()->profile()->clearHttpCache();
-}
+public:
+    QWidget *create(QWidget *parent) override
+    {
+        auto *view = new QWebEngineView(parent);
+        QWebEnginePage *page = view->page();
+        // The engine's own pages and the requests to the service ask for German.
+        page->profile()->setHttpAcceptLanguage(u"de"_s);
+        QObject::connect(
+            page, &QWebEnginePage::loadingChanged, view, [page](const QWebEngineLoadingInfo &info) {
+                // Our page is loaded from a data: address; its own loading never
+                // leads here again.
+                if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus
+                    || info.errorCode() == kLoadAborted || info.url().scheme() == u"data"_s)
+                    return;
+                page->setHtml(unreachablePage(info.url()));
+            });
+        return view;
+    }
 
-} // extern "C"
+    void clearCache(QWidget *view) override
+    {
+        if (auto *web = qobject_cast<QWebEngineView *>(view))
+            web->page()->profile()->clearHttpCache();
+    }
+};
+
+#include "WebViewPlugin.moc"

@@ -24,8 +24,10 @@ void copyTree(const QString &from, const QString &to)
     while (it.hasNext()) {
         const QString src = it.next();
         const QString rel = QDir(from).relativeFilePath(src);
-        // The executables and libraries are not needed in the private program folder.
-        if (QFileInfo(src).isExecutable() || rel.startsWith(QStringLiteral("lib/")))
+        // The executables and libraries are not needed in the private program folder; the
+        // web-view plugin is, since the window loads it from there.
+        if ((QFileInfo(src).isExecutable() || rel.startsWith(QStringLiteral("lib/")))
+            && rel != QStringLiteral("libpergolan_webview.so"))
             continue;
         const QString dst = to + u'/' + rel;
         QDir().mkpath(QFileInfo(dst).absolutePath());
