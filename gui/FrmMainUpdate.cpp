@@ -35,16 +35,21 @@ void TfrmMain::CheckForUpdate(bool force)
     auto *thread = new TDownloadThread(update::installerServerBase()
                                            + QString::fromUtf16(update::kInstallerPath),
                                        update::installerFile(), this);
-    struct Answer
+    // Both the end of the download and the answer arrive on this thread, in either order; the
+    // installer is acted on once both are known. (The thread's own isFinished() is no witness:
+    // it turns true before the finished signal is even sent.)
+    struct Progress
     {
+        bool answered = false;
         bool yes = false;
+        bool ended = false;
         bool handled = false;
     };
-    const auto answer = std::make_shared<Answer>();
-    const auto downloadEnded = [this, thread, answer] {
-        if (!answer->yes || answer->handled)
+    const auto progress = std::make_shared<Progress>();
+    const auto actOnInstaller = [this, thread, progress] {
+        if (!progress->answered || !progress->ended || !progress->yes || progress->handled)
             return;
-        answer->handled = true;
+        progress->handled = true;
         if (thread->DownloadStatus() == TDownloadThread::Downloaded) {
             dialogs().openExternally(QUrl::fromLocalFile(update::installerFile()));
             QuitAfterUpdate = true;
@@ -54,16 +59,18 @@ void TfrmMain::CheckForUpdate(bool force)
                 "Es ist eine neuere Version verfügbar, konnte aber nicht heruntergeladen werden!"));
         }
     };
-    connect(thread, &QThread::finished, this, downloadEnded);
+    connect(thread, &QThread::finished, this, [progress, actOnInstaller] {
+        progress->ended = true;
+        actOnInstaller();
+    });
     thread->start();
     QCoreApplication::processEvents();
 
     // On No the download goes on in the background; its file is kept, never started.
-    answer->yes = dialogs().askYesNo(
+    progress->yes = dialogs().askYesNo(
         update::updateQuestion(current, available, programinfo::decimalSeparator()));
-    // The end may have been signalled while the question was open.
-    if (thread->isFinished())
-        downloadEnded();
+    progress->answered = true;
+    actOnInstaller();
 }
 
 void TfrmMain::EmptyInternetCache()

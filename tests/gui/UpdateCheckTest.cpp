@@ -121,9 +121,10 @@ protected:
         while (!thread->isFinished() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         ASSERT_TRUE(thread->isFinished());
-        // isFinished() turns true just before the thread posts its finished signal: wait for
-        // the thread to be gone, then let the window hear of it.
-        thread->wait();
+        // isFinished() turns true while the thread is still finishing, before its finished
+        // signal is queued; wait for the finish, then deliver the signal.
+        ASSERT_TRUE(thread->wait(5000));
+        QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
 
