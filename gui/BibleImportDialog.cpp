@@ -34,11 +34,14 @@ BibleImportDialog::BibleImportDialog(const QList<bible::SwordModule> &modules, D
     auto *pathRow = new QHBoxLayout;
     m_path = new QLineEdit;
     m_path->setObjectName(u"edtQuelle"_s);
+    m_path->setAccessibleName(u"Datei oder Ordner"_s);
     m_path->setMinimumWidth(320);
     auto *fileButton = new QPushButton(u"Datei …"_s);
     fileButton->setObjectName(u"btnDatei"_s);
+    fileButton->setAccessibleName(u"Datei wählen"_s);
     auto *folderButton = new QPushButton(u"Ordner …"_s);
     folderButton->setObjectName(u"btnOrdner"_s);
+    folderButton->setAccessibleName(u"Ordner wählen"_s);
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(fileButton);
     pathRow->addWidget(folderButton);
@@ -49,6 +52,7 @@ BibleImportDialog::BibleImportDialog(const QList<bible::SwordModule> &modules, D
     layout->addWidget(m_swordChoice);
     m_modules = new QListWidget;
     m_modules->setObjectName(u"lbxSwordModule"_s);
+    m_modules->setAccessibleName(u"Installiertes SWORD-Bibelmodul"_s);
     for (const bible::SwordModule &module : modules) {
         auto *item = new QListWidgetItem(module.description.isEmpty()
                                              ? module.name

@@ -44,6 +44,7 @@ void install(TfrmMain &window)
     QTextEdit *view = window.rchBibelstelle;
     auto *button = new QPushButton(kCaption, window.tshPerikope);
     button->setObjectName(u"btnBibelImport"_s);
+    button->setAccessibleName(u"Bibeltext einlesen"_s);
     button->setToolTip(u"Eine Bibel im OSIS- oder Zefania-Format oder ein installiertes "
                        u"SWORD-Modul als Bibeltext des Programms einlesen"_s);
     if (auto *layout = qobject_cast<QBoxLayout *>(window.tshPerikope->layout())) {

@@ -6,6 +6,8 @@
 #include "gui/FrmMain.h"
 #include "gui/HistoryTab.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -36,6 +38,11 @@ QIcon feedbackIcon()
 void TfrmMain::buildUi()
 {
     setupUi(this);
+    // The typing field of an editable selector is what takes the focus: it is announced by the
+    // selector's name.
+    for (QComboBox *combo : findChildren<QComboBox *>())
+        if (QLineEdit *edit = combo->lineEdit())
+            edit->setAccessibleName(combo->accessibleName());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 

@@ -134,6 +134,7 @@ QWidget *TfrmMain::browser()
             return nullptr;
         brsBrowser->setObjectName(u"brsBrowser"_s);
         brsBrowser->setToolTip(u"online"_s);
+        brsBrowser->setAccessibleName(pnlBrowser->accessibleName());
         if (QLayout *layout = pnlBrowser->layout())
             layout->addWidget(brsBrowser);
         brsBrowser->show();

@@ -39,10 +39,12 @@ QStandardItem *cell(const QString &text, const QVariant &sortKey = {})
     return item;
 }
 
-QTreeView *table(QWidget *parent, const char *name, const QString &tip)
+QTreeView *table(QWidget *parent, const char *name, const QString &accessibleName,
+                 const QString &tip)
 {
     auto *view = new QTreeView(parent);
     view->setObjectName(QString::fromLatin1(name));
+    view->setAccessibleName(accessibleName);
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->setAlternatingRowColors(true);
@@ -98,11 +100,12 @@ HistoryTab::HistoryTab(TfrmMain &window)
           QStringLiteral("Kollektenlied"), QStringLiteral("Ausgangslied"),
           QStringLiteral("Datei") });
     grdVorbereitungen
-        = table(dayPart, "grdVorbereitungen",
+        = table(dayPart, "grdVorbereitungen", QStringLiteral("Gespeicherte Vorbereitungen"),
                 QStringLiteral("Frühere Vorbereitungen dieses Tages: Doppelklick öffnet sie"));
     grdVorbereitungen->setModel(sortedModel(this, m_preparations));
     grdVorbereitungen->sortByColumn(1, Qt::DescendingOrder);
     dayLayout->addWidget(grdVorbereitungen);
+    lblVerlaufTag->setBuddy(grdVorbereitungen);
     splitter->addWidget(dayPart);
 
     // Lower part: the hymns of a period.
@@ -111,28 +114,33 @@ HistoryTab::HistoryTab(TfrmMain &window)
     auto *hymnLayout = new QVBoxLayout(grpLiederVerlauf);
     auto *filterRow = new QHBoxLayout;
     const QDate today = appclock::today();
-    auto dateEdit = [&](const char *name, const QDate &date, const QString &tip) {
+    auto dateEdit = [&](const char *name, const QString &accessibleName, const QDate &date,
+                        const QString &tip) {
         auto *edit = new QDateEdit(date, grpLiederVerlauf);
         edit->setObjectName(QString::fromLatin1(name));
+        edit->setAccessibleName(accessibleName);
         edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         edit->setCalendarPopup(true);
         edit->setToolTip(tip);
         return edit;
     };
-    dtpVon = dateEdit("dtpVon", today.addMonths(-12),
+    dtpVon = dateEdit("dtpVon", QStringLiteral("Von"), today.addMonths(-12),
                       QStringLiteral("Erster Tag des Zeitraums (Datum der gespeicherten Datei)"));
-    dtpBis = dateEdit("dtpBis", today,
+    dtpBis = dateEdit("dtpBis", QStringLiteral("Bis"), today,
                       QStringLiteral("Letzter Tag des Zeitraums (Datum der gespeicherten Datei)"));
     txtLiedFilter = new QLineEdit(grpLiederVerlauf);
     txtLiedFilter->setObjectName(QStringLiteral("txtLiedFilter"));
     txtLiedFilter->setPlaceholderText(QStringLiteral("Filter"));
+    txtLiedFilter->setAccessibleName(QStringLiteral("Filter"));
     txtLiedFilter->setClearButtonEnabled(true);
     txtLiedFilter->setToolTip(
         QStringLiteral("Nur Lieder und Tage zeigen, die diesen Text enthalten"));
-    filterRow->addWidget(new QLabel(QStringLiteral("Von:"), grpLiederVerlauf));
-    filterRow->addWidget(dtpVon);
-    filterRow->addWidget(new QLabel(QStringLiteral("Bis:"), grpLiederVerlauf));
-    filterRow->addWidget(dtpBis);
+    for (QDateEdit *edit : { dtpVon, dtpBis }) {
+        auto *label = new QLabel(edit->accessibleName() + u':', grpLiederVerlauf);
+        label->setBuddy(edit);
+        filterRow->addWidget(label);
+        filterRow->addWidget(edit);
+    }
     filterRow->addSpacing(12);
     filterRow->addWidget(txtLiedFilter, 1);
     hymnLayout->addLayout(filterRow);
@@ -140,7 +148,7 @@ HistoryTab::HistoryTab(TfrmMain &window)
     m_hymns->setHorizontalHeaderLabels(
         { QStringLiteral("Lied"), QStringLiteral("Anzahl"), QStringLiteral("Tage") });
     m_hymnFilter = sortedModel(this, m_hymns);
-    grdLieder = table(grpLiederVerlauf, "grdLieder",
+    grdLieder = table(grpLiederVerlauf, "grdLieder", grpLiederVerlauf->title(),
                       QStringLiteral("Wie oft welches Lied gesungen wurde: ein Klick auf eine "
                                      "Spaltenüberschrift sortiert"));
     grdLieder->setModel(m_hymnFilter);

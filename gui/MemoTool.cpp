@@ -103,6 +103,7 @@ QToolButton *imageButton(QWidget *panel, const char *name, Glyph glyph, const QS
     b->setIcon(drawIcon(glyph));
     b->setIconSize(QSize(20, 20));
     b->setToolTip(tip);
+    b->setAccessibleName(tip);
     b->setGeometry(x, (kPanelHeight - kButtonSize) / 2, kButtonSize, kButtonSize);
     return b;
 }
@@ -158,6 +159,7 @@ TfrmMemoTool::TfrmMemoTool(Dialogs &dialogs, QWidget *parent)
 
     Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Notiz"));
     Memo1->setDocument(new NoteDocument(Memo1));
     Memo1->setAcceptRichText(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
