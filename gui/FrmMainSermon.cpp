@@ -6,6 +6,7 @@
 #include "office/SermonDocument.h"
 #include "storage/BoundedFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,26 @@ QStringList viewLines(const QTextEdit *view)
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         lines << block.text();
     return lines;
+}
+
+// Looks the sermon text up as the passage tab does (the view is refilled, a message shown
+// when the reference leads nowhere) and gives the view's lines for the document.
+std::optional<QStringList> lookUpSermonPassage(TfrmMain &window, const QString &reference)
+{
+    // A lookup that succeeds without refilling the offline view (a psalm is shown online only)
+    // would leave an earlier passage there; that one is not taken.
+    QTextEdit *view = window.rchBibelstelle;
+    QTextDocument *document = view->document();
+    bool refilled = false;
+    const auto watch = QObject::connect(document, &QTextDocument::contentsChanged, &window,
+                                        [&refilled] { refilled = true; });
+    QString lookedUp = reference;
+    const bool found = window.LookUpPassage(lookedUp, view);
+    QObject::disconnect(watch);
+    if (!found || (!refilled && view->document() == document))
+        return std::nullopt;
+    QCoreApplication::processEvents(); // let the refilled view show before the office works
+    return viewLines(view);
 }
 
 } // namespace
@@ -72,24 +93,18 @@ void TfrmMain::lblPredigttextDblClick()
         QFile::setPermissions(
             path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
 
+        // The lookup below may show a message; a pastor whose office cannot be reached gets
+        // the template copy instead and no word about the Bible.
+        const SermonOffice office;
+        if (!office.connected()) {
+            dialogs().openExternally(QUrl::fromLocalFile(path));
+            return {};
+        }
         SermonDocumentInput input;
         input.reference = txtPredigttext->text();
-        input.lookUpPassage = [this](const QString &reference) -> std::optional<QStringList> {
-            // A lookup that succeeds without refilling the offline view (a psalm is shown
-            // online only) would leave an earlier passage there; that one is not taken.
-            QTextDocument *document = rchBibelstelle->document();
-            bool refilled = false;
-            const auto watch = connect(document, &QTextDocument::contentsChanged, this,
-                                       [&refilled] { refilled = true; });
-            QString lookedUp = reference;
-            const bool found = LookUpPassage(lookedUp, rchBibelstelle);
-            disconnect(watch);
-            if (!found || (!refilled && rchBibelstelle->document() == document))
-                return std::nullopt;
-            return viewLines(rchBibelstelle);
-        };
+        input.passageLines = lookUpSermonPassage(*this, input.reference);
         const Result<bool> created
-            = CreateSermonDocument(sermonDocumentTitle(dayName, series), path, input);
+            = CreateSermonDocument(office, sermonDocumentTitle(dayName, series), path, input);
         if (!created)
             return created.failure();
         if (!*created)

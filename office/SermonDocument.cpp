@@ -5,7 +5,6 @@
 #include "office/OpenOffice.h"
 #include "office/OrderExport.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -37,20 +36,14 @@ bool InsertSermonPassage(const uno::Reference<css::text::XText> &cell,
                          const uno::Reference<css::text::XTextCursor> &cursor,
                          const SermonDocumentInput &input)
 {
-    const std::optional<QStringList> lines
-        = input.lookUpPassage ? input.lookUpPassage(input.reference) : std::nullopt;
-    if (!lines) {
-        // No passage in the offline view (its message has been shown): the cell still tells
-        // which text is preached instead of staying empty or showing a stale passage.
-        try {
-            insert(cell, cursor.get(), passageIntro + input.reference);
-        } catch (const uno::Exception &) {
-            return false;
-        }
-        return true;
-    }
-    QCoreApplication::processEvents();
+    const std::optional<QStringList> &lines = input.passageLines;
     try {
+        if (!lines) {
+            // No passage in the offline view (the lookup has said why): the cell still tells
+            // which text is preached instead of staying empty or showing a stale passage.
+            insert(cell, cursor.get(), passageIntro + input.reference);
+            return true;
+        }
         for (qsizetype i = 1; i < lines->size(); ++i) {
             if (!trimControl(lines->at(i)).isEmpty())
                 insert(cell, cursor.get(), lines->at(i) + u' ');
@@ -105,12 +98,24 @@ void setGreetingDrawForTesting(std::function<int()> draw)
     greetingDraw() = std::move(draw);
 }
 
-Result<bool> CreateSermonDocument(const QString &title, const QString &path,
-                                  const SermonDocumentInput &input)
+SermonOffice::SermonOffice()
+    : m_office(TOpenOffice::Create())
 {
-    const std::unique_ptr<TOpenOffice> office = TOpenOffice::Create();
-    if (!office->Connected)
+}
+
+SermonOffice::~SermonOffice() = default;
+
+bool SermonOffice::connected() const
+{
+    return m_office && m_office->Connected;
+}
+
+Result<bool> CreateSermonDocument(const SermonOffice &sermonOffice, const QString &title,
+                                  const QString &path, const SermonDocumentInput &input)
+{
+    if (!sermonOffice.connected())
         return false;
+    TOpenOffice *const office = sermonOffice.m_office.get();
 
     try {
         if (QFileInfo::exists(path))
@@ -126,16 +131,17 @@ Result<bool> CreateSermonDocument(const QString &title, const QString &path,
                      QStringLiteral("Heading 1"));
         insert(text, cursor.get(), title + QStringLiteral("\r\r"));
 
-        const uno::Reference<css::lang::XMultiServiceFactory> factory(document,
-                                                                      uno::UNO_QUERY_THROW);
-        const uno::Reference<css::text::XTextTable> table(
-            factory->createInstance(rtl::OUString("com.sun.star.text.TextTable")),
+        const uno::Reference<css::lang::XMultiServiceFactory> serviceFactory(document,
+                                                                             uno::UNO_QUERY_THROW);
+        const uno::Reference<css::text::XTextTable> textTable(
+            serviceFactory->createInstance(rtl::OUString("com.sun.star.text.TextTable")),
             uno::UNO_QUERY_THROW);
-        table->initialize(5, 2);
-        text->insertTextContent(cursor.get(), table.get(), false);
+        textTable->initialize(5, 2);
+        text->insertTextContent(cursor.get(), textTable.get(), false);
 
         // The notes column takes the last quarter of the width.
-        const uno::Reference<css::beans::XPropertySet> tableProperties(table, uno::UNO_QUERY_THROW);
+        const uno::Reference<css::beans::XPropertySet> tableProperties(textTable,
+                                                                       uno::UNO_QUERY_THROW);
         uno::Sequence<css::text::TableColumnSeparator> separators;
         tableProperties->getPropertyValue(rtl::OUString("TableColumnSeparators")) >>= separators;
         sal_Int16 relativeSum = 0;
@@ -148,13 +154,13 @@ Result<bool> CreateSermonDocument(const QString &title, const QString &path,
 
         setProperty(cursor, QStringLiteral("ParaAdjust"), uno::Any(sal_Int16(0)));
 
-        const uno::Reference<css::table::XCellRange> cells(table, uno::UNO_QUERY_THROW);
+        const uno::Reference<css::table::XCellRange> cells(textTable, uno::UNO_QUERY_THROW);
         const auto fill = [&](sal_Int32 column, sal_Int32 row, const auto &content) {
-            const uno::Reference<css::text::XText> cell(cells->getCellByPosition(column, row),
-                                                        uno::UNO_QUERY_THROW);
-            const uno::Reference<css::text::XTextCursor> cellCursor(cell->createTextCursor(),
+            const uno::Reference<css::text::XText> cellText(cells->getCellByPosition(column, row),
+                                                            uno::UNO_QUERY_THROW);
+            const uno::Reference<css::text::XTextCursor> cellCursor(cellText->createTextCursor(),
                                                                     uno::UNO_SET_THROW);
-            content(cell, cellCursor);
+            content(cellText, cellCursor);
         };
         const auto plain = [](const QString &string) {
             return [string](const uno::Reference<css::text::XText> &cell,

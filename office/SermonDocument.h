@@ -6,17 +6,41 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class TOpenOffice;
 
 // What the sermon document is filled with besides the title.
 struct SermonDocumentInput
 {
     // The sermon text's reference exactly as its field holds it.
     QString reference;
-    // Looks the reference up in the offline Bible view and returns that view's lines
-    // (heading, two empty lines, the verses), or nothing when the lookup found no passage
-    // or did not refill the view.
-    std::function<std::optional<QStringList>(const QString &reference)> lookUpPassage;
+    // The lines of the offline Bible view after the reference was looked up (heading, two
+    // empty lines, the verses), or nothing when the lookup found no passage or did not refill
+    // the view.
+    std::optional<QStringList> passageLines;
+};
+
+// The office a sermon document is made in. Reaching it comes first and on its own, so that
+// the caller looks the sermon text up (and shows what the lookup has to say) only once the
+// office is there to take the document.
+class SermonOffice
+{
+public:
+    // Connects to the office, starting it when nobody answers.
+    SermonOffice();
+    ~SermonOffice();
+
+    SermonOffice(const SermonOffice &) = delete;
+    SermonOffice &operator=(const SermonOffice &) = delete;
+
+    bool connected() const;
+
+private:
+    friend Result<bool> CreateSermonDocument(const SermonOffice &, const QString &, const QString &,
+                                             const SermonDocumentInput &);
+    std::unique_ptr<TOpenOffice> m_office;
 };
 
 // The sermon folder of a series inside the data folder, with a trailing "/". Fails when series
@@ -39,9 +63,9 @@ QString PulpitGreeting(int draw);
 // For tests: the source of the draw (an empty function restores the random one).
 void setGreetingDrawForTesting(std::function<int()> draw);
 
-// Opens the document at path (a copy of the sermon template) in LibreOffice, or a new text
+// Opens the document at path (a copy of the sermon template) in the office, or a new text
 // document when the file is missing, writes the title, the heading and the preparation table,
-// stores it and leaves it open. Gives false when the office cannot be reached; fails with the
+// stores it and leaves it open. Gives false when the office is not connected; fails with the
 // office's message when it fails on the way.
-Result<bool> CreateSermonDocument(const QString &title, const QString &path,
-                                  const SermonDocumentInput &input);
+Result<bool> CreateSermonDocument(const SermonOffice &office, const QString &title,
+                                  const QString &path, const SermonDocumentInput &input);

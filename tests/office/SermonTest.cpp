@@ -209,6 +209,8 @@ TEST_F(SermonTest, WithoutTheOfficeTheTemplateCopyIsOpenedByTheDesktop)
 {
     QDir(environment.dataDir() + QStringLiteral("/3/Predigten")).removeRecursively();
     const NoOfficeScope noOffice;
+    // Without the office the sermon text is not looked up: no word about an unknown book.
+    window->txtPredigttext->setText(QStringLiteral("Xyz 1,1-2"));
     window->lblPredigttextDblClick();
     ASSERT_TRUE(QFile::exists(documentPath()));
     EXPECT_EQ(fileBytes(documentPath()),
