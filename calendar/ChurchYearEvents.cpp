@@ -2,19 +2,13 @@
 
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
-#include "libpergol/pergol.h"
-#include "storage/Win1252Text.h"
+#include "calendar/DayPropers.h"
 
 #include <QDateTime>
 
 namespace churchyearcalendar {
 
 namespace {
-
-QString fromLibrary(const char *result)
-{
-    return result ? win1252::decode(QByteArray(result)) : QString();
-}
 
 QString line(const QString &label, const QString &value)
 {
@@ -52,18 +46,17 @@ QList<Event> eventsOfYear(int year)
         const QString name = dayentry::dayName(entry);
         // The entries of the day list always begin with their date.
         const int series = dayentry::seriesNumber(entry).value();
-        const QByteArray key = win1252::encode(name);
+        const Preparation propers = daypropers::ofDay(name, QString::number(series));
         // A colour the library does not give as a number is left out of the text.
-        const Result<int> parsed = daycolour::parse(fromLibrary(getFarbe(key.constData())));
+        const Result<int> parsed = daycolour::parse(daypropers::colourText(name));
         const QString colour = parsed ? colourName(*parsed) : QString();
         const QStringList lines = {
-            line(QStringLiteral("Wochenspruch"), fromLibrary(getVers(key.constData()))),
-            line(QStringLiteral("Psalm"), fromLibrary(getPsalm(key.constData()))),
-            line(QStringLiteral("Epistel"), fromLibrary(getEpistel(key.constData()))),
-            line(QStringLiteral("Evangelium"), fromLibrary(getEvangelium(key.constData()))),
-            line(QStringLiteral("Predigttext (Reihe %1)").arg(series),
-                 fromLibrary(getPerikope(key.constData(), series))),
-            line(QStringLiteral("Wochenlied"), fromLibrary(getWochenlied(key.constData()))),
+            line(QStringLiteral("Wochenspruch"), propers.wochenspruch),
+            line(QStringLiteral("Psalm"), propers.psalm),
+            line(QStringLiteral("Epistel"), propers.epistel),
+            line(QStringLiteral("Evangelium"), propers.evangelium),
+            line(QStringLiteral("Predigttext (Reihe %1)").arg(series), propers.predigttext),
+            line(QStringLiteral("Wochenlied"), propers.wochenlied),
             line(QStringLiteral("Liturgische Farbe"), colour),
         };
         events.append({ QDate::fromString(entry.left(10), QStringLiteral("dd.MM.yyyy")), name,
