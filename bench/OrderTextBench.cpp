@@ -7,7 +7,7 @@
 #include "order/OccasionalServices.h"
 #include "order/OrderText.h"
 #include "storage/LiturgicalTexts.h"
-#include "tests/order/OrderTextCases.h"
+#include "tests/order/OrderCases.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -27,11 +27,11 @@ QStringList longestList()
     return occasional::rebuildSequence(0, { true, true, true, true }).entries();
 }
 
-// The prepared day of the order-text tests, with the longest list and the full built-in texts.
+// The prepared day of the order-text cases, with the longest list and the full built-in texts.
 ordertext::OrderInput input()
 {
     using liturgicaltexts::Memo;
-    ordertext::OrderInput in = ordertexttest::trinitatis();
+    ordertext::OrderInput in = ordercases::load(QStringLiteral("empty-list"), nullptr).input;
     in.sequence = longestList();
     in.dialog1 = liturgicaltexts::builtInText(Memo::Dialog1);
     in.dialog2 = liturgicaltexts::builtInText(Memo::Dialog2);

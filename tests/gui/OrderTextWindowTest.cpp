@@ -3,12 +3,13 @@
 #include "gui/FrmMain.h"
 #include "order/OrderText.h"
 #include "storage/LiturgicalTexts.h"
-#include "tests/order/OrderTextCases.h"
+#include "tests/order/OrderCases.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,8 +20,6 @@
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
-
-using namespace ordertexttest;
 
 namespace {
 
@@ -68,12 +67,36 @@ void setDayColour(TfrmMain &w, const QColor &colour)
     w.lblTagesname->setPalette(palette);
 }
 
-// Puts the prepared day of the shared test data into the window's fields.
-void prepare(TfrmMain &w, const QStringList &sequence)
+// A golden case of the order text: its input, and the expected lines without a reported error.
+struct WindowCase
 {
-    const ordertext::OrderInput in = trinitatis();
+    ordercases::OrderCase order;
+    QString expected;
+};
+
+WindowCase loadCase(const char *name)
+{
+    QString error;
+    WindowCase c { ordercases::load(QString::fromUtf8(name), &error), QString() };
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    for (const QString &line :
+         ordercases::readList(c.order.folder + QStringLiteral("/expected.txt")))
+        if (!line.startsWith(QStringLiteral("Fehler: ")))
+            c.expected += line + u'\n';
+    return c;
+}
+
+// The heading of the day of the cases, alone.
+QString heading()
+{
+    return loadCase("empty-list").expected;
+}
+
+// Puts the input of a case into the window's fields.
+void prepare(TfrmMain &w, const ordertext::OrderInput &in)
+{
     w.lblTagesname->setText(in.dayPanelCaption);
-    setDayColour(w, Qt::white);
+    setDayColour(w, QColor(in.colour & 0xFF, (in.colour >> 8) & 0xFF, (in.colour >> 16) & 0xFF));
     w.cmbTag->setEditText(in.dayEntry);
     w.lblPredigtreiheWert->setText(in.series);
     w.txtWochenspruch->setText(in.wochenspruch);
@@ -95,7 +118,31 @@ void prepare(TfrmMain &w, const QStringList &sequence)
     setMemo(w.txtCredo, in.credo);
     setMemo(w.txtVaterUnser, in.vaterUnser);
     setMemo(w.txtSegen, in.segen);
-    w.setSequenceEntries(sequence);
+    w.setSequenceEntries(in.sequence);
+}
+
+void prepareSequence(TfrmMain &w, const QStringList &sequence)
+{
+    ordertext::OrderInput in = loadCase("empty-list").order.input;
+    in.sequence = sequence;
+    prepare(w, in);
+}
+
+// Copies the text folder of a case into the program folder's, folders included.
+void copyTextFolder(const ordercases::OrderCase &c, const TestEnvironment &env)
+{
+    const QString from = c.folder + QStringLiteral("/Texte");
+    const QString to = env.programDir() + QStringLiteral("/Texte");
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + path.mid(from.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            writeFileBytes(target, readFileBytes(path));
+    }
 }
 
 void removeTextFolder(const TestEnvironment &env)
@@ -109,25 +156,19 @@ TEST(OrderTextWindow, LongestListArrivesInTheViewWithEveryLineFormatted)
     removeTextFolder(env);
     ScriptedDialogs *dialogs = nullptr;
     auto w = makeMainWindow(&dialogs);
-    prepare(*w, longestSequence());
+    const WindowCase bare = loadCase("longest-list");
+    prepare(*w, bare.order.input);
     w->btnCompile->click();
     EXPECT_TRUE(dialogs->errors.isEmpty());
-    EXPECT_EQ(encode(viewLines(w->txtAblauf)).toStdString(),
-              std::string(kHeading) + kLongestWithoutFiles);
+    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), bare.expected);
 
-    // With text files in the program's text folder, in every line-ending style.
-    env.writeProgramFile(QString::fromUtf8("Texte/glockengeläut.txt"), "Glocken\r\nl\xe4uten\r\n");
-    env.writeProgramFile(QStringLiteral("Texte/agnus dei.txt"), "Christe,\ndu Lamm Gottes");
-    env.writeProgramFile(QString::fromUtf8("Texte/grußworte.txt"), "Gru\xdf\rworte\r");
+    // With the text files of the case in the program's text folder.
+    const WindowCase withFiles = loadCase("longest-list-with-text-files");
+    copyTextFolder(withFiles.order, env);
+    prepare(*w, withFiles.order.input);
     w->btnCompile->click();
-    QString expected = QString::fromUtf8(kHeading) + QString::fromUtf8(kLongestWithoutFiles);
-    expected.replace(QString::fromUtf8("R|Glockengeläut\n"),
-                     QString::fromUtf8("B|Glockengeläut:\nR|Glocken\nR|läuten\n"));
-    expected.replace(QStringLiteral("R|Agnus Dei\n"),
-                     QStringLiteral("B|Agnus Dei:\nR|Christe,\nR|du Lamm Gottes\n"));
-    expected.replace(QString::fromUtf8("R|Grußworte\n"),
-                     QString::fromUtf8("B|Grußworte:\nR|Gruß\nR|worte\n"));
-    EXPECT_EQ(encode(viewLines(w->txtAblauf)), expected);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), withFiles.expected);
 }
 
 TEST(OrderTextWindow, BuiltInTextsAndTheDayPanelsColourSteerTheView)
@@ -176,16 +217,16 @@ TEST(OrderTextWindow, EmptyListGivesTheHeadingInTenPointBold)
 {
     TestEnvironment env;
     auto w = makeMainWindow();
-    prepare(*w, {});
+    prepareSequence(*w, {});
     w->btnCompile->click();
-    EXPECT_EQ(encode(viewLines(w->txtAblauf)).toStdString(), kHeading);
+    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), heading());
 }
 
 TEST(OrderTextWindow, GeneratingShowsTheViewReplacesEditsAndLeavesTheModifiedFlag)
 {
     TestEnvironment env;
     auto w = makeMainWindow();
-    prepare(*w, { QStringLiteral("Fürbitte"), QStringLiteral("Vaterunser") });
+    prepareSequence(*w, { QStringLiteral("Fürbitte"), QStringLiteral("Vaterunser") });
     w->pclPageControl->setCurrentWidget(w->tshProprium);
     w->setModified(1);
 
@@ -194,14 +235,15 @@ TEST(OrderTextWindow, GeneratingShowsTheViewReplacesEditsAndLeavesTheModifiedFla
     w->btnCompile->click();
     EXPECT_EQ(w->pclPageControl->currentWidget(), w->tshLiturgie);
     EXPECT_EQ(w->Modified(), 1);
-    EXPECT_EQ(encode(viewLines(w->txtAblauf)).toStdString(), std::string(kHeading) + R"(B|Fürbitte:
+    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)),
+              heading() + QStringLiteral(R"(B|Fürbitte:
 I|<selbst einfügen>
 R|
 R|Gemeinsam beten wir:
 R|Vater Unser im Himmel,
 R|Amen.
 R|
-)");
+)"));
     // No paragraph formatting of any kind.
     for (QTextBlock b = w->txtAblauf->document()->begin(); b.isValid(); b = b.next()) {
         EXPECT_EQ(b.blockFormat(), QTextBlockFormat()) << b.text().toStdString();
@@ -235,24 +277,22 @@ TEST(OrderTextWindow, UnreadableTextFileIsReportedAndTheLinesBeforeItStay)
 {
     TestEnvironment env;
     removeTextFolder(env);
-    QDir().mkpath(env.programDir() + QStringLiteral("/Texte/tauflied.txt"));
+    const WindowCase c = loadCase("unreadable-text-file");
+    copyTextFolder(c.order, env);
     ScriptedDialogs *dialogs = nullptr;
     auto w = makeMainWindow(&dialogs);
-    prepare(
-        *w,
-        { QStringLiteral("Eingangslied"), QStringLiteral("Tauflied"), QStringLiteral("Segen") });
+    prepare(*w, c.order.input);
     w->btnCompile->click();
     ASSERT_EQ(dialogs->errors.size(), 1);
-    EXPECT_TRUE(dialogs->errors.constFirst().contains(QStringLiteral("tauflied.txt")));
-    EXPECT_EQ(encode(viewLines(w->txtAblauf)).toStdString(),
-              std::string(kHeading) + "R|Lied: EG 139,1-5\nR|\n");
+    EXPECT_TRUE(dialogs->errors.constFirst().contains(QStringLiteral("taufgebet.txt")));
+    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), c.expected);
 }
 
 TEST(OrderTextWindow, PageRectangleHasFifteenMillimetreMarginsOfThePrinterAtGeneration)
 {
     TestEnvironment env;
     auto w = makeMainWindow();
-    prepare(*w, {});
+    prepareSequence(*w, {});
     EXPECT_TRUE(w->pageRect().isNull());
 
     // Whatever printer the machine has, or none: generating works and sets a rectangle.

@@ -1,8 +1,9 @@
 // The sequence controls of the real main window: the basic-form box, the list, the arrows and
 // the four ticks.
 #include "gui/FrmMain.h"
+#include "order/BasicForms.h"
 #include "order/OccasionalServices.h"
-#include "tests/order/SequenceData.h"
+#include "tests/order/OrderCases.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -18,9 +19,14 @@
 
 #include <gtest/gtest.h>
 
-using namespace sequencedata;
-
 namespace {
+
+// A list of a golden case of the sequence.
+QStringList caseList(const char *caseName, const char *file)
+{
+    return ordercases::readList(ordercases::casesFolder() + u'/' + QString::fromUtf8(caseName)
+                                + u'/' + QString::fromUtf8(file));
+}
 
 class SequenceWindow : public ::testing::Test
 {
@@ -30,7 +36,7 @@ protected:
         window = makeMainWindow(&dialogs);
         // The fresh program folder holds no stored sequence: the window starts with the
         // initial one.
-        ASSERT_EQ(window->sequenceEntries(), initialSequence());
+        ASSERT_EQ(window->sequenceEntries(), basicforms::initialSequence());
     }
 
     void typeInto(QWidget *target, const QString &text)
@@ -90,23 +96,23 @@ TEST_F(SequenceWindow, ChoosingAFormRebuildsTheList)
 {
     // Choosing the form already shown still counts: the opening hymn moves after "3. Dialog".
     emit window->cmbGrundform->activated(0);
-    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormOne());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(0).entries());
 
     // Manual moves are lost by the next choice.
     window->lbxReihenfolge->setCurrentRow(10);
     window->btnUp->click();
-    ASSERT_NE(window->sequenceEntries(), liturgyOneFormOne());
+    ASSERT_NE(window->sequenceEntries(), basicforms::formSequence(0).entries());
     pressKey(window->cmbGrundform, Qt::Key_Down);
     EXPECT_EQ(window->cmbGrundform->currentIndex(), 1);
-    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormTwo());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(1).entries());
     EXPECT_EQ(selectedRow(), -1);
 
     window->cmbGrundform->setCurrentIndex(2);
-    EXPECT_EQ(window->sequenceEntries(), liturgyTwoFormOne());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(2).entries());
     window->cmbGrundform->setCurrentIndex(3);
-    EXPECT_EQ(window->sequenceEntries(), liturgyTwoFormTwo());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(3).entries());
     window->cmbGrundform->setCurrentIndex(0);
-    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormOne());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(0).entries());
     EXPECT_EQ(window->Modified(), 0);
 }
 
@@ -120,7 +126,7 @@ TEST_F(SequenceWindow, TypingIntoTheFormBoxRebuilds)
     typeInto(edit, QStringLiteral("Eigene"));
     EXPECT_EQ(edit->text(), QStringLiteral("Eigene"));
     // A typed text that names no form: no form selected, the short form is built.
-    EXPECT_EQ(window->sequenceEntries(), liturgyTwoFormTwo());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(3).entries());
 
     // Typing a form's exact name builds that form, with the ticked services.
     window->chkAbendmahl->click();
@@ -136,42 +142,12 @@ TEST_F(SequenceWindow, TickingBaptismPlacesItsBlockAndUntickingRebuilds)
     ASSERT_TRUE(window->chkTaufe->isChecked());
     // The block is placed into the initial sequence as it stands.
     EXPECT_EQ(window->sequenceEntries(),
-              names({ u"Glockengeläut",
-                      u"Musik zum Eingang",
-                      u"Begrüßung mit Wochenspruch",
-                      u"Eingangslied",
-                      u"1. Dialog",
-                      u"2. Dialog",
-                      u"3. Dialog",
-                      u"Psalm",
-                      u"Gloria Patri",
-                      u"Kyrie",
-                      u"Gloria Excelsis",
-                      u"Tagesgebet",
-                      u"Epistel",
-                      u"Wochenlied",
-                      u"Evangelium",
-                      u"Vorpredigtslied",
-                      u"Taufansprache",
-                      u"Taufgebet",
-                      u"Patenverpflichtung",
-                      u"Glaubensbekenntnis",
-                      u"Taufhandlung",
-                      u"Eingliederung",
-                      u"Segnung der Täuflingseltern",
-                      u"Tauflied",
-                      u"Predigt",
-                      u"Abkündigungen",
-                      u"Kollektenlied",
-                      u"Fürbitte",
-                      u"Vaterunser",
-                      u"Ausgangslied",
-                      u"Segen" }));
+              caseList("sequence-start-baptism", "expected-sequence.txt"));
 
     window->chkTaufe->click();
     ASSERT_FALSE(window->chkTaufe->isChecked());
     // Unticking rebuilds the form the box shows.
-    EXPECT_EQ(window->sequenceEntries(), liturgyOneFormOne());
+    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(0).entries());
     EXPECT_EQ(window->Modified(), 0);
 }
 
@@ -204,18 +180,23 @@ TEST_F(SequenceWindow, RestoredListWithTicksSetByTheProgram)
 {
     // A restore: the stored list first, then the ticks in the order communion, baptism,
     // confirmation, wedding; a tick changed by the program runs its rule.
-    window->setSequenceEntries(storedWithBaptismAndConfirmation());
+    window->setSequenceEntries(
+        caseList("sequence-restore-baptism-then-confirmation", "sequence.txt"));
     window->chkAbendmahl->setChecked(false);
     window->chkTaufe->setChecked(true);
     window->chkKonfirmation->setChecked(true);
     window->chkTrauung->setChecked(false);
-    EXPECT_EQ(window->sequenceEntries(), restoredWithBaptismThenConfirmation());
+    EXPECT_EQ(window->sequenceEntries(),
+              caseList("sequence-restore-baptism-then-confirmation", "expected-sequence.txt"));
     // Setting a tick to the state it has runs nothing.
     window->chkTaufe->setChecked(true);
-    EXPECT_EQ(window->sequenceEntries(), restoredWithBaptismThenConfirmation());
+    EXPECT_EQ(window->sequenceEntries(),
+              caseList("sequence-restore-baptism-then-confirmation", "expected-sequence.txt"));
 
     // A stored list without the anchor of a ticked service gives way to the basic form.
-    window->setSequenceEntries(names({ u"Eins", u"Zwei", u"Drei", u"Vier", u"Fünf", u"Sechs" }));
+    window->setSequenceEntries(
+        QStringList({ QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei"),
+                      QStringLiteral("Vier"), QStringLiteral("Fünf"), QStringLiteral("Sechs") }));
     window->chkAbendmahl->setChecked(true);
     EXPECT_EQ(window->sequenceEntries(), occasional::rebuildSequence(0, ticks()).entries());
     EXPECT_EQ(window->Modified(), 0);
