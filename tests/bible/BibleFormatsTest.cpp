@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -184,16 +183,13 @@ TEST(SwordImport, ImportsTheInstalledWorldEnglishBible)
 
 TEST(SwordImport, ToolListsModulesAndRejectsUnknownOnesWithoutWriting)
 {
-    const QString tool = builtProgramDir() + u"/pergolan-bibel-import"_s;
     QTemporaryDir work;
     const QString target = work.path() + u"/Bibel"_s;
-    auto run = [&](const QStringList &args, QString *out, QString *err) {
-        QProcess process;
-        process.start(tool, args);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        *out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        *err = QString::fromLocal8Bit(process.readAllStandardError());
-        return process.exitCode();
+    auto run = [](const QStringList &args, QString *out, QString *err) {
+        const CommandRun done = runBuiltCommand(u"pergolan-bibel-import"_s, args, 120000);
+        *out = done.out;
+        *err = done.err;
+        return done.exitCode;
     };
     QString out;
     QString err;

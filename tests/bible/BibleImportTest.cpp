@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -299,13 +298,11 @@ TEST(BibelImportTool, ImportsAndReportsInGerman)
     ASSERT_TRUE(QFileInfo::exists(tool)) << s(tool);
     QTemporaryDir target;
 
-    auto run = [&](const QStringList &args, QString *out, QString *err) {
-        QProcess process;
-        process.start(tool, args);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        *out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        *err = QString::fromLocal8Bit(process.readAllStandardError());
-        return process.exitCode();
+    auto run = [](const QStringList &args, QString *out, QString *err) {
+        const CommandRun done = runBuiltCommand(u"pergolan-bibel-import"_s, args, 120000);
+        *out = done.out;
+        *err = done.err;
+        return done.exitCode;
     };
     QString out;
     QString err;

@@ -3,34 +3,14 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ToolRun
+CommandRun runTool(const QStringList &arguments)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList &arguments)
-{
-    ToolRun run;
-    QProcess process;
-    process.start(builtProgramDir() + QStringLiteral("/pergolan-kirchenjahr"), arguments);
-    if (!process.waitForFinished(30000)) {
-        ADD_FAILURE() << "the command did not finish";
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runBuiltCommand(QStringLiteral("pergolan-kirchenjahr"), arguments);
 }
 
 QString expectedOutput(const QDate &date)
@@ -47,7 +27,7 @@ TEST(KirchenjahrTool, PrintsTheDayListAndTheSelectedDay)
 {
     ASSERT_TRUE(
         QFileInfo(builtProgramDir() + QStringLiteral("/pergolan-kirchenjahr")).isExecutable());
-    const ToolRun run = runTool({ QStringLiteral("10.02.2026") });
+    const CommandRun run = runTool({ QStringLiteral("10.02.2026") });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.isEmpty());
     const QStringList lines = run.out.split(u'\n');
@@ -63,7 +43,7 @@ TEST(KirchenjahrTool, PrintsTheDayListAndTheSelectedDay)
 TEST(KirchenjahrTool, WithoutADateListsToday)
 {
     const QDate before = QDate::currentDate();
-    const ToolRun run = runTool({});
+    const CommandRun run = runTool({});
     const QDate after = QDate::currentDate();
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out == expectedOutput(before) || run.out == expectedOutput(after));
@@ -72,7 +52,7 @@ TEST(KirchenjahrTool, WithoutADateListsToday)
 TEST(KirchenjahrTool, NoSelectionPrintsADash)
 {
     // 27 to 31 December 9999: nothing of the year 10000 can be listed.
-    const ToolRun run = runTool({ QStringLiteral("31.12.9999") });
+    const CommandRun run = runTool({ QStringLiteral("31.12.9999") });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nAusgewählt: -\n")));
 }
@@ -83,12 +63,12 @@ TEST(KirchenjahrTool, RejectsWhatIsNotADate)
          { QStringLiteral("31.02.2026"), QStringLiteral("1.2.2026"), QStringLiteral("2026-02-10"),
            QStringLiteral("10.02.26"), QStringLiteral("aa.bb.cccc"), QStringLiteral("10.02.2026x"),
            QStringLiteral("") }) {
-        const ToolRun run = runTool({ arg });
+        const CommandRun run = runTool({ arg });
         EXPECT_EQ(run.exitCode, 2) << arg.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << arg.toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("Ungültiges Datum"))) << run.err.toStdString();
     }
-    const ToolRun two = runTool({ QStringLiteral("10.02.2026"), QStringLiteral("11.02.2026") });
+    const CommandRun two = runTool({ QStringLiteral("10.02.2026"), QStringLiteral("11.02.2026") });
     EXPECT_EQ(two.exitCode, 2);
     EXPECT_TRUE(two.out.isEmpty());
 }

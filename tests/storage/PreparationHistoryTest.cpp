@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -149,36 +148,17 @@ TEST_F(DataFolder, MissingSeriesFoldersAreNoError)
     EXPECT_TRUE(scan.unreadable.isEmpty());
 }
 
-struct ToolRun
+CommandRun runLieder(const QStringList &arguments)
 {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-ToolRun runLieder(const QStringList &arguments)
-{
-    ToolRun run;
-    QProcess process;
-    process.start(builtProgramDir() + QStringLiteral("/pergolan-lieder"), arguments);
-    if (!process.waitForFinished(30000)) {
-        ADD_FAILURE() << "pergolan-lieder did not finish";
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runBuiltCommand(QStringLiteral("pergolan-lieder"), arguments);
 }
 
 TEST_F(DataFolder, LiederCommandWritesTheGoldenCsv)
 {
     fill();
-    const ToolRun run = runLieder({ temp.path() });
+    const CommandRun run = runLieder({ temp.path() });
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out,
+    EXPECT_EQ(run.outBytes,
               readFileBytes(QStringLiteral(PERGOLAN_SOURCE_DIR "/tests/storage/data/lieder.csv")));
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("1 Datei konnte nicht gelesen werden")))
         << run.err.toStdString();
@@ -186,9 +166,9 @@ TEST_F(DataFolder, LiederCommandWritesTheGoldenCsv)
 
 TEST_F(DataFolder, LiederCommandRefusesAMissingFolder)
 {
-    const ToolRun run = runLieder({ temp.path() + QStringLiteral("/fehlt") });
+    const CommandRun run = runLieder({ temp.path() + QStringLiteral("/fehlt") });
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.outBytes.isEmpty());
     EXPECT_TRUE(run.err.contains(QStringLiteral("existiert nicht"))) << run.err.toStdString();
 }
 

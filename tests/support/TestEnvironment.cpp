@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,24 @@ QString sharedReferenceDir()
 QString builtProgramDir()
 {
     return QString::fromLocal8Bit(qgetenv("PERGOLAN_PROGRAM_DIR"));
+}
+
+CommandRun runBuiltCommand(const QString &name, const QStringList &arguments, int timeoutMs)
+{
+    CommandRun run;
+    QProcess process;
+    process.start(builtProgramDir() + u'/' + name, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        ADD_FAILURE() << name.toStdString() << " did not finish";
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.outBytes = process.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.outBytes);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
 }
 
 TestEnvironment::TestEnvironment()

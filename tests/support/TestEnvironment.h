@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -42,6 +44,22 @@ QString sharedReferenceDir();
 
 // The built program folder (executable, libpergol.so, Texte/, libs/).
 QString builtProgramDir();
+
+// How a command of the built program folder ended and what it wrote.
+struct CommandRun
+{
+    // -1 when the command crashed or did not end in time.
+    int exitCode = -1;
+    QByteArray outBytes;
+    // The output and the error output read as UTF-8.
+    QString out;
+    QString err;
+};
+
+// Runs the command of the built program folder and waits for it; one that does not end in
+// time is killed and counts as a test failure.
+CommandRun runBuiltCommand(const QString &name, const QStringList &arguments,
+                           int timeoutMs = 30000);
 
 // Creates the main window with scripted dialogs and without the update check.
 std::unique_ptr<TfrmMain> makeMainWindow(ScriptedDialogs **dialogs = nullptr);
