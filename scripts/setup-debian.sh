@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Pergolan needs to build, run and test, but only the
-# missing ones, so a second run costs nothing.
+# missing ones, so a second run costs nothing. Given package names, it installs those instead
+# (scripts/setup-packaging.sh does so).
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
   poppler-utils unzip openssl ca-certificates python3-icalendar
   fonts-liberation fonts-dejavu-core xauth xvfb
 )
+if [ $# -gt 0 ]; then
+  packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
