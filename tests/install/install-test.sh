@@ -38,11 +38,10 @@ if [ "$(id -u)" -eq 0 ]; then
   chown nobody "$home"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
-run() {
-  env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" LANG=de_DE.UTF-8 \
-    QT_QPA_PLATFORM=offscreen ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} \
-    ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} "${as_user[@]}" "$@"
-}
+as_the_user=(env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" LANG=de_DE.UTF-8
+  QT_QPA_PLATFORM=offscreen ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS}
+  ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} "${as_user[@]}")
+run() { "${as_the_user[@]}" "$@"; }
 overlay="$home/.local/share/Pergolan/Pergolan/programm"
 
 # The church year on the command line.
@@ -63,7 +62,9 @@ run pergolan-bibel-import "$source" >/dev/null 2>&1 || fail "pergolan-bibel-impo
 
 # The program itself starts from the read-only folder and prepares the data folder (an
 # argument skips the update check); it is ended by its process id once that is done.
-run pergolan --ohne-update >"$root/pergolan.log" 2>&1 &
+# Started as a plain command (not through the function, which would put a shell between), so
+# that the id held is the program's own and ending it leaves nothing running.
+"${as_the_user[@]}" pergolan --ohne-update >"$root/pergolan.log" 2>&1 &
 program_pid=$!
 for _ in $(seq 1 120); do
   [ -d "$home/Documents/Pergol" ] && break
