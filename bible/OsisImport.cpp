@@ -1,6 +1,7 @@
 #include "bible/OsisImport.h"
 
 #include "bible/BibleImport.h"
+#include "bible/XmlBibleWalk.h"
 #include "storage/Win1252Text.h"
 
 #include <QDir>
@@ -12,9 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace bible {
 namespace {
-
-// How often (in XML tokens) the reader reports progress and asks whether to go on.
-constexpr int kTokensPerTick = 4096;
 
 struct VerseId
 {
@@ -51,35 +49,14 @@ public:
 
     bool read(QList<ImportedBook> &books, QString *errorText)
     {
-        int tokens = 0;
-        while (!m_xml.atEnd()) {
-            if (m_tick && ++tokens % kTokensPerTick == 0
-                && !m_tick(m_device.pos(), m_device.size())) {
-                if (errorText)
-                    errorText->clear();
-                return false;
-            }
-            switch (m_xml.readNext()) {
-            case QXmlStreamReader::StartElement:
-                startElement();
-                break;
-            case QXmlStreamReader::EndElement:
-                endElement();
-                break;
-            case QXmlStreamReader::Characters:
-                if (m_inVerse && m_noteDepth == 0)
-                    m_text += m_xml.text();
-                break;
-            default:
-                break;
-            }
-        }
-        if (m_xml.hasError()) {
-            if (errorText)
-                *errorText = u"kein gültiges XML (Zeile %1: %2)"_s.arg(m_xml.lineNumber())
-                                 .arg(m_xml.errorString());
+        if (!walkXmlBible(
+                m_xml, m_device, m_tick, errorText, [this] { startElement(); },
+                [this] { endElement(); },
+                [this] {
+                    if (m_inVerse && m_noteDepth == 0)
+                        m_text += m_xml.text();
+                }))
             return false;
-        }
         if (m_inVerse)
             finishVerse();
         if (m_verses == 0) {
