@@ -4,6 +4,7 @@
 #include "base/ProgramInfo.h"
 #include "gui/FrmMain.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,7 +22,7 @@ void BM_LoadDay(benchmark::State &state)
         = { QStringLiteral("15.02.2026 - Estomihi"), QStringLiteral("04.10.2026 - Erntedank") };
     int i = 0;
     for (auto _ : state)
-        window->LoadDay(entries[(i++) & 1]);
+        window->document().loadDay(entries[(i++) & 1]);
 }
 BENCHMARK(BM_LoadDay)->Unit(benchmark::kMicrosecond);
 
@@ -32,7 +33,7 @@ void BM_cmbTagChange(benchmark::State &state)
     const auto window = makeMainWindow();
     int i = 0;
     for (auto _ : state)
-        window->cmbTag->setCurrentIndex(20 + ((i++) & 1));
+        control<QComboBox>(*window, "cmbTag")->setCurrentIndex(20 + ((i++) & 1));
 }
 BENCHMARK(BM_cmbTagChange)->Unit(benchmark::kMicrosecond);
 

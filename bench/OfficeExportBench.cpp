@@ -7,6 +7,7 @@
 #include "tests/office/OfficeProcess.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -23,14 +25,16 @@ std::unique_ptr<TfrmMain> windowWithLongestOrder(benchmark::State &state, Script
 {
     auto window = makeMainWindow(dialogs);
     for (QCheckBox *tick :
-         { window->chkAbendmahl, window->chkKonfirmation, window->chkTaufe, window->chkTrauung })
+         { control<QCheckBox>(*window, "chkAbendmahl"),
+           control<QCheckBox>(*window, "chkKonfirmation"), control<QCheckBox>(*window, "chkTaufe"),
+           control<QCheckBox>(*window, "chkTrauung") })
         tick->setChecked(true);
-    window->cmbGrundformChange();
-    if (window->sequenceEntries()
+    window->document().chooseBasicForm(0);
+    if (shownSequence(*window)
         != occasional::rebuildSequence(0, { true, true, true, true }).entries())
         state.SkipWithError("the window did not build the longest list");
-    window->txtEingangslied->setText(QStringLiteral("EG 139,1-5"));
-    window->btnCompileClick();
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 139,1-5"));
+    control<QPushButton>(*window, "btnCompile")->click();
     return window;
 }
 
@@ -45,16 +49,16 @@ void BM_btnExportClick(benchmark::State &state)
     }
     ScriptedDialogs *dialogs = nullptr;
     const auto window = windowWithLongestOrder(state, &dialogs);
-    window->setPageFormat(1);
+    window->document().setPageFormat(1);
     for (auto _ : state) {
-        window->btnExportClick();
+        control<QPushButton>(*window, "btnExport")->click();
         state.PauseTiming();
         closeAllDocuments();
         state.ResumeTiming();
     }
     if (!dialogs->messages.isEmpty())
         state.SkipWithError("the export reported a failure");
-    state.counters["lines"] = window->txtAblauf->document()->blockCount();
+    state.counters["lines"] = control<QTextEdit>(*window, "txtAblauf")->document()->blockCount();
 }
 BENCHMARK(BM_btnExportClick)->Unit(benchmark::kMillisecond)->MinTime(5.0);
 
@@ -73,7 +77,7 @@ void BM_ColdStartAndExport(benchmark::State &state)
     }
     ScriptedDialogs *dialogs = nullptr;
     const auto window = windowWithLongestOrder(state, &dialogs);
-    window->setPageFormat(1);
+    window->document().setPageFormat(1);
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
@@ -82,7 +86,7 @@ void BM_ColdStartAndExport(benchmark::State &state)
             state.SkipWithError("LibreOffice did not start");
             break;
         }
-        window->btnExportClick();
+        control<QPushButton>(*window, "btnExport")->click();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }
 }

@@ -9,6 +9,7 @@
 #include "storage/LiturgicalTexts.h"
 #include "tests/order/OrderCases.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -118,18 +119,21 @@ void compileInWindow(benchmark::State &state, bool withFiles)
         writeTextFiles(env.programDir() + QStringLiteral("/Texte"));
     const auto window = makeMainWindow();
     for (QCheckBox *tick :
-         { window->chkAbendmahl, window->chkKonfirmation, window->chkTaufe, window->chkTrauung })
+         { control<QCheckBox>(*window, "chkAbendmahl"),
+           control<QCheckBox>(*window, "chkKonfirmation"), control<QCheckBox>(*window, "chkTaufe"),
+           control<QCheckBox>(*window, "chkTrauung") })
         tick->setChecked(true);
     // The start-up list has the opening hymn elsewhere; the basic form rebuilds it.
-    window->cmbGrundformChange();
-    if (window->sequenceEntries() != longestList())
+    window->document().chooseBasicForm(0);
+    if (shownSequence(*window) != longestList())
         state.SkipWithError("the window did not build the longest list");
-    window->txtEingangslied->setText(QStringLiteral("EG 139,1-5"));
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 139,1-5"));
     for (auto _ : state) {
-        window->btnCompile->click();
-        benchmark::DoNotOptimize(window->txtAblauf->document()->documentLayout()->documentSize());
+        control<QPushButton>(*window, "btnCompile")->click();
+        benchmark::DoNotOptimize(
+            control<QTextEdit>(*window, "txtAblauf")->document()->documentLayout()->documentSize());
     }
-    state.counters["lines"] = window->txtAblauf->document()->blockCount();
+    state.counters["lines"] = control<QTextEdit>(*window, "txtAblauf")->document()->blockCount();
 }
 
 void BM_btnCompileClick(benchmark::State &state)

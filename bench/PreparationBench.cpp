@@ -7,6 +7,7 @@
 #include "storage/ServiceOrderFile.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <QToolButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -77,14 +79,15 @@ std::unique_ptr<TfrmMain> windowWithFullPreparation(ScriptedDialogs **dialogs)
 {
     auto window = makeMainWindow(dialogs);
     const Preparation p = fullPreparation();
-    window->cmbGrundform->setCurrentIndex(0);
+    control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(0);
     for (QCheckBox *tick :
-         { window->chkAbendmahl, window->chkKonfirmation, window->chkTaufe, window->chkTrauung })
+         { control<QCheckBox>(*window, "chkAbendmahl"),
+           control<QCheckBox>(*window, "chkKonfirmation"), control<QCheckBox>(*window, "chkTaufe"),
+           control<QCheckBox>(*window, "chkTrauung") })
         tick->setChecked(true);
-    window->lblTagesname->setText(QStringLiteral("   ") + p.dayName);
-    window->lblPredigtreiheWert->setText(p.series);
-    window->txtWochenspruch->setText(p.wochenspruch);
-    window->txtEingangslied->setText(p.eingangslied);
+    window->document().setDay(p.dayName, p.series);
+    control<QLineEdit>(*window, "txtWochenspruch")->setText(p.wochenspruch);
+    control<QLineEdit>(*window, "txtEingangslied")->setText(p.eingangslied);
     return window;
 }
 
@@ -97,11 +100,11 @@ void BM_btnSaveClick(benchmark::State &state)
     const QString path = env.dataDir() + QStringLiteral("/3/3 Ostersonntag.ini");
     for (auto _ : state) {
         dialogs->fileNames.push_back(path);
-        window->btnSaveClick();
+        control<QToolButton>(*window, "btnSave")->click();
     }
     if (!dialogs->messages.isEmpty())
         state.SkipWithError("saving reported an error");
-    window->setModified(0);
+    window->document().setModified(false);
 }
 BENCHMARK(BM_btnSaveClick)->Unit(benchmark::kMicrosecond);
 
@@ -114,10 +117,10 @@ void BM_LoadPreparation(benchmark::State &state)
     const QString path = env.dataDir() + QStringLiteral("/3/3 Ostersonntag.ini");
     serviceorder::writeFile(path, serviceorder::toIni(fullPreparation()));
     for (auto _ : state)
-        window->LoadPreparation(path);
+        openPreparation(*window, *dialogs, path);
     if (!dialogs->messages.isEmpty())
         state.SkipWithError("loading reported an error");
-    window->setModified(0);
+    window->document().setModified(false);
 }
 BENCHMARK(BM_LoadPreparation)->Unit(benchmark::kMicrosecond);
 

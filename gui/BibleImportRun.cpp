@@ -4,7 +4,6 @@
 #include "bible/SwordImport.h"
 #include "gui/BibleImportDialog.h"
 #include "gui/Dialogs.h"
-#include "gui/FrmMain.h"
 
 #include <QBoxLayout>
 #include <QEventLoop>
@@ -39,22 +38,22 @@ struct Progress
 
 } // namespace
 
-void install(TfrmMain &window)
+void install(QWidget &page, QTextEdit &offlineView, Dialogs &dialogs)
 {
-    QTextEdit *view = window.rchBibelstelle;
-    auto *button = new QPushButton(kCaption, window.tshPerikope);
+    QTextEdit *view = &offlineView;
+    auto *button = new QPushButton(kCaption, &page);
     button->setObjectName(u"btnBibelImport"_s);
     button->setAccessibleName(u"Bibeltext einlesen"_s);
     button->setToolTip(u"Eine Bibel im OSIS- oder Zefania-Format oder ein installiertes "
                        u"SWORD-Modul als Bibeltext des Programms einlesen"_s);
-    if (auto *layout = qobject_cast<QBoxLayout *>(window.tshPerikope->layout())) {
+    if (auto *layout = qobject_cast<QBoxLayout *>(page.layout())) {
         auto *row = new QHBoxLayout;
         row->addStretch(1);
         row->addWidget(button);
         layout->insertLayout(0, row);
     }
-    auto start = [&window, view] { run(&window, window.dialogs(), view); };
-    QObject::connect(button, &QPushButton::clicked, &window, start);
+    auto start = [&page, &dialogs, view] { run(page.window(), dialogs, view); };
+    QObject::connect(button, &QPushButton::clicked, &page, start);
 
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(view, &QWidget::customContextMenuRequested, view,

@@ -3,15 +3,15 @@
 class Dialogs;
 class QTextEdit;
 class QWidget;
-class TfrmMain;
 
 // Reading a Bible in from the tab "Perikope": the button "Bibeltext einlesen …" beside the
 // offline view, the same entry in the view's context menu, and the hint in the empty view
 // while no Bible file exists.
 namespace bibleimport {
 
-// Adds the button and the context-menu entry to the tab "Perikope" of the window.
-void install(TfrmMain &window);
+// Adds the button and the context-menu entry to the tab "Perikope" (page, with its offline
+// view).
+void install(QWidget &page, QTextEdit &view, Dialogs &dialogs);
 
 // Asks what to read in, runs the import off the user-interface thread with a progress dialog
 // that can be cancelled, and reports the outcome in a message. Returns true when a new Bible

@@ -3,7 +3,7 @@
 #include "base/Clock.h"
 #include "base/DataFolder.h"
 #include "calendar/ChurchYearEvents.h"
-#include "gui/FrmMain.h"
+#include "gui/Dialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,19 +17,17 @@ namespace churchyearmenu {
 namespace {
 
 // The calendar year of the chosen day; today's when the selector holds no date.
-int chosenYear(const TfrmMain &window)
+int chosenYear(const QComboBox &days)
 {
-    const QDate date
-        = QDate::fromString(window.cmbTag->currentText().left(10), QStringLiteral("dd.MM.yyyy"));
+    const QDate date = QDate::fromString(days.currentText().left(10), QStringLiteral("dd.MM.yyyy"));
     return date.isValid() ? date.year() : appclock::today().year();
 }
 
-void showMenu(TfrmMain &window, QAction *action, const QPoint &globalPos)
+void showMenu(QComboBox &days, QAction *action, const QPoint &globalPos)
 {
-    QLineEdit *edit = window.cmbTag->lineEdit();
+    QLineEdit *edit = days.lineEdit();
     // The edit's own entries (cut, copy, paste) stay; the calendar comes below them.
-    std::unique_ptr<QMenu> menu(edit ? edit->createStandardContextMenu()
-                                     : new QMenu(window.cmbTag));
+    std::unique_ptr<QMenu> menu(edit ? edit->createStandardContextMenu() : new QMenu(&days));
     menu->addSeparator();
     menu->addAction(action);
     menu->exec(globalPos);
@@ -37,45 +35,43 @@ void showMenu(TfrmMain &window, QAction *action, const QPoint &globalPos)
 
 } // namespace
 
-void install(TfrmMain &window)
+void install(QComboBox &days, Dialogs &dialogs)
 {
-    auto *action
-        = new QAction(QStringLiteral("Kirchenjahr als Kalenderdatei speichern …"), &window);
+    auto *action = new QAction(QStringLiteral("Kirchenjahr als Kalenderdatei speichern …"), &days);
     action->setObjectName(QStringLiteral("mnuKirchenjahrKalender"));
     action->setStatusTip(QStringLiteral("Die Sonn- und Feiertage des Jahres mit ihren Texten als "
                                         "Kalenderdatei (.ics) speichern"));
-    QObject::connect(action, &QAction::triggered, &window, [&window] { saveCalendar(window); });
+    QObject::connect(action, &QAction::triggered, &days,
+                     [&days, &dialogs] { saveCalendar(days, dialogs); });
 
-    for (QWidget *w : { static_cast<QWidget *>(window.cmbTag),
-                        static_cast<QWidget *>(window.cmbTag->lineEdit()) }) {
+    for (QWidget *w : { static_cast<QWidget *>(&days), static_cast<QWidget *>(days.lineEdit()) }) {
         if (!w)
             continue;
         w->setContextMenuPolicy(Qt::CustomContextMenu);
-        QObject::connect(w, &QWidget::customContextMenuRequested, &window,
-                         [&window, action, w](const QPoint &pos) {
-                             showMenu(window, action, w->mapToGlobal(pos));
-                         });
+        QObject::connect(
+            w, &QWidget::customContextMenuRequested, &days,
+            [&days, action, w](const QPoint &pos) { showMenu(days, action, w->mapToGlobal(pos)); });
     }
 }
 
-void saveCalendar(TfrmMain &window)
+void saveCalendar(const QComboBox &days, Dialogs &dialogs)
 {
-    const int year = chosenYear(window);
+    const int year = chosenYear(days);
     FileDialogRequest request;
     request.title = QStringLiteral("Kirchenjahr als Kalenderdatei speichern");
     request.filter = QStringLiteral("Kalenderdateien|*.ics|Alle Dateien|*.*");
     request.defaultExtension = QStringLiteral("ics");
     request.initialDir = datafolder::documentsDir();
     request.fileName = QStringLiteral("Kirchenjahr %1.ics").arg(year);
-    const QString path = window.dialogs().saveFileName(request);
+    const QString path = dialogs.saveFileName(request);
     if (path.isEmpty())
         return;
     const QByteArray calendar = churchyearcalendar::calendarOfYear(year);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(calendar) != calendar.size()
         || !file.commit())
-        window.dialogs().error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
-                                   .arg(QDir::toNativeSeparators(path)));
+        dialogs.error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                          .arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace churchyearmenu

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <array>
 #include <optional>
 
 class QPrinter;
@@ -21,6 +22,13 @@ struct FileDialogRequest
     QString initialDir;
     QString fileName; // proposed file name (may include a folder)
     bool mustExist = false;
+};
+
+// The file dialogs whose last folder, name and filter the program keeps between uses.
+enum class DialogRole {
+    OpenPreparation, // "Öffnen" and the history's double click
+    Save, // the preparation and the liturgical texts share it
+    OpenText, // a liturgical text file into a memo
 };
 
 // Everything that asks the user or leaves the window for the desktop goes through this one
@@ -52,9 +60,16 @@ public:
     // The shell's "open": a file with its associated program, an address in the browser.
     virtual bool openExternally(const QUrl &url) = 0;
 
+    // The request a role's dialog was last shown with; what the user chose is kept in its
+    // fileName.
+    FileDialogRequest &remembered(DialogRole role) { return m_remembered[int(role)]; }
+
 protected:
     // The path the user chose in the save dialog, or an empty string when cancelled.
     virtual QString chooseSaveFileName(const FileDialogRequest &request) = 0;
+
+private:
+    std::array<FileDialogRequest, 3> m_remembered;
 };
 
 // The path with "." and the extension appended unless it already ends in them (in any case).

@@ -2,284 +2,374 @@
 
 #include "base/Clock.h"
 #include "base/DataFolder.h"
-#include "base/ProgramInfo.h"
+#include "base/DataPaths.h"
+#include "calendar/ChurchYear.h"
+#include "gui/ChurchYearCalendarMenu.h"
+#include "gui/DayPanel.h"
+#include "gui/HistoryTab.h"
+#include "gui/LiturgyPage.h"
+#include "gui/OrdinaryPage.h"
+#include "gui/PassagePage.h"
+#include "gui/ProperPage.h"
 #include "gui/QtDialogs.h"
 #include "gui/StatusHelp.h"
-#include "gui/WindowShortcuts.h"
+#include "gui/UpdateCheck.h"
+#include "order/OrderText.h"
+#include "storage/OrderSettingsFile.h"
+#include "storage/ServiceOrderFile.h"
+#include "ui_FrmMain.h"
 
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QContextMenuEvent>
-#include <QGroupBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QPainter>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTextEdit>
-#include <QTimer>
-#include <QToolButton>
+#include <QStatusTipEvent>
+#include <QStyle>
+
+namespace {
+
+// A letter for the feedback button: the platform styles have no icon for it.
+QIcon feedbackIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 70, 140), 1.5));
+    p.setBrush(QColor(250, 246, 230));
+    p.drawRect(QRectF(2.5, 5.5, 19, 13));
+    p.drawPolyline(QPolygonF({ QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5) }));
+    return QIcon(pixmap);
+}
+
+const QString kUnsavedQuestion
+    = QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?");
+
+} // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidget *parent)
     : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::TfrmMain>())
     , m_dialogs(std::move(dialogs))
     , m_options(options)
 {
     if (!m_dialogs)
         m_dialogs = std::make_unique<QtDialogs>(this);
-    buildUi();
+    m_document = new PreparationDocument(this);
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildPages();
     // The day panel shows day names and series from stored preparations and from typed day
     // entries: a label must show them as text, never render them as markup.
     for (QLabel *label : findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
-    connectHandlers();
-    installWindowShortcuts(*this);
+    // The typing field of an editable selector is what takes the focus: it is announced by the
+    // selector's name.
+    for (QComboBox *combo : findChildren<QComboBox *>())
+        if (QLineEdit *edit = combo->lineEdit())
+            edit->setAccessibleName(combo->accessibleName());
+    connectToolBar();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    FormCreate();
+    startUp();
 }
 
 TfrmMain::~TfrmMain() = default;
 
-int TfrmMain::Modified() const
+void TfrmMain::buildPages()
 {
-    return btnSave->property("tag").toInt();
+    Dialogs &dialogs = *m_dialogs;
+    PreparationDocument &document = *m_document;
+    m_dayPanel = new DayPanel(document, *m_ui->lblTagesname, *m_ui->lblPredigtreihe,
+                              *m_ui->lblPredigtreiheWert, this);
+    m_properPage = new ProperPage(document, dialogs);
+    m_ordinaryPage = new OrdinaryPage(dialogs);
+    m_liturgyPage = new LiturgyPage(document, dialogs);
+    m_passagePage = new PassagePage(document, dialogs);
+    m_historyPage = new HistoryTab(document);
+    QTabWidget *tabs = m_ui->pclPageControl;
+    tabs->addTab(m_properPage, QStringLiteral("Proprium"));
+    tabs->addTab(m_ordinaryPage, QStringLiteral("Ordinarium"));
+    tabs->addTab(m_liturgyPage, QStringLiteral("Liturgie"));
+    tabs->addTab(m_passagePage, QStringLiteral("Perikope"));
+    tabs->addTab(m_historyPage, QStringLiteral("Verlauf"));
+    m_updateCheck = new UpdateCheck(dialogs, this);
+
+    const auto status = [this](const QString &text) { m_ui->Status->showMessage(text); };
+    connect(m_properPage, &ProperPage::statusText, this, status);
+    connect(m_ordinaryPage, &OrdinaryPage::statusText, this, status);
+    connect(m_liturgyPage, &LiturgyPage::statusText, this, status);
+    connect(m_historyPage, &HistoryTab::statusText, this, status);
+    auto *help = new StatusHelpFilter(status, this);
+    help->watch({ centralWidget(), m_ui->SpeedPanel, m_ui->BtnNew, m_ui->BtnOpen, m_ui->btnSave,
+                  m_ui->btnCopyright, m_ui->BtnHilfe, m_ui->BtnFeedback, m_ui->BtnExit });
+    help->watchFocus(m_ui->cmbTag);
+
+    connect(&document, &PreparationDocument::modifiedChanged, this, &TfrmMain::setWindowModified);
+    connect(&document, &PreparationDocument::fileLoading, this, &TfrmMain::setWindowTitle);
+
+    connect(m_properPage, &ProperPage::passageRequested, this, &TfrmMain::showPassage);
+    connect(m_properPage, &ProperPage::sermonDocumentRequested, this,
+            &TfrmMain::openSermonDocument);
+    m_liturgyPage->setOrderSources([this](ordertext::OrderInput &input) {
+        m_ordinaryPage->fillOrderInput(input);
+        input.dayEntry = m_ui->cmbTag->currentText();
+    });
+    connect(m_liturgyPage, &LiturgyPage::compiling, this, [this] {
+        m_ui->pclPageControl->setCurrentWidget(m_ordinaryPage);
+        m_ui->pclPageControl->setCurrentWidget(m_liturgyPage);
+    });
+    addAction(m_liturgyPage->printAction());
+    connect(m_historyPage, &HistoryTab::openRequested, this, &TfrmMain::openSavedPreparation);
+    connect(m_updateCheck, &UpdateCheck::emptyCachesRequested, m_passagePage,
+            &PassagePage::clearCache);
+    connect(m_updateCheck, &UpdateCheck::quitRequested, this, &TfrmMain::close);
+
+    // The history follows the chosen day and what was saved or opened; reading waits until
+    // the tab is looked at. The day is loaded first.
+    connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        QWidget *page = m_ui->pclPageControl->widget(index);
+        if (page == m_historyPage)
+            m_historyPage->refresh();
+        else if (page == m_passagePage && !m_showingPassage)
+            m_passagePage->showSermonText();
+    });
+    connect(m_ui->cmbTag, &QComboBox::currentTextChanged, this, &TfrmMain::refreshHistoryIfShown,
+            Qt::QueuedConnection);
+    churchyearmenu::install(*m_ui->cmbTag, dialogs);
 }
 
-void TfrmMain::setModified(int value)
+void TfrmMain::connectToolBar()
 {
-    btnSave->setProperty("tag", value);
-}
-
-int TfrmMain::pageFormat() const
-{
-    return btnSeitenformat->property("tag").toInt();
-}
-
-void TfrmMain::setPageFormat(int value)
-{
-    btnSeitenformat->setProperty("tag", value);
-}
-
-void TfrmMain::connectHandlers()
-{
-    connect(BtnNew, &QToolButton::clicked, this, &TfrmMain::BtnNewClick);
-    connect(BtnOpen, &QToolButton::clicked, this, &TfrmMain::BtnOpenClick);
-    connect(btnSave, &QToolButton::clicked, this, &TfrmMain::btnSaveClick);
-    connect(btnCopyright, &QToolButton::clicked, this, &TfrmMain::btnCopyrightClick);
-    connect(BtnHilfe, &QToolButton::clicked, this, &TfrmMain::BtnHilfeClick);
-    connect(BtnFeedback, &QToolButton::clicked, this, &TfrmMain::BtnFeedbackClick);
-    connect(BtnExit, &QToolButton::clicked, this, &TfrmMain::BtnExitClick);
-    connect(tmrClose, &QTimer::timeout, this, &TfrmMain::tmrCloseTimer);
-
-    for (QLineEdit *edit :
-         { txtWochenspruch, txtPsalm, txtEpistel, txtEvangelium, txtPredigttext, txtEingangslied,
-           txtWochenlied, txtVorpredigtslied, txtKollektenlied, txtAusgangslied })
-        connect(edit, &QLineEdit::textChanged, this, &TfrmMain::txtEingangsliedChange);
-
-    for (QPushButton *button :
-         { btnOpenPsalm, btnOpenEpistel, btnOpenEvangelium, btnOpenPredigttext })
-        connect(button, &QPushButton::clicked, this,
-                [this, button] { txtEpistelDblClick(button); });
-
-    connect(btnUp, &QToolButton::clicked, this, &TfrmMain::btnUpClick);
-    connect(btnDown, &QToolButton::clicked, this, &TfrmMain::btnDownClick);
-    connect(btnCompile, &QPushButton::clicked, this, &TfrmMain::btnCompileClick);
-    connect(btnPrinterSetup, &QPushButton::clicked, this, &TfrmMain::btnPrinterSetupClick);
-    connect(btnPrint, &QPushButton::clicked, this, &TfrmMain::btnPrintClick);
-    connect(btnSeitenformat, &QPushButton::clicked, this, &TfrmMain::btnSeitenformatClick);
-    connect(btnExport, &QPushButton::clicked, this, &TfrmMain::btnExportClick);
-
-    // A tick changed by the program runs its handler exactly as a click does; setting a tick
-    // to the state it already has runs nothing (toggled fires only on a real change).
-    connect(chkAbendmahl, &QCheckBox::toggled, this, &TfrmMain::chkAbendmahlClick);
-    connect(chkTaufe, &QCheckBox::toggled, this, &TfrmMain::chkTaufeClick);
-    connect(chkKonfirmation, &QCheckBox::toggled, this, &TfrmMain::chkKonfirmationClick);
-    connect(chkTrauung, &QCheckBox::toggled, this, &TfrmMain::chkTrauungClick);
-
-    connect(pclPageControl, &QTabWidget::currentChanged, this, &TfrmMain::pclPageControlChange);
-
-    // Controls whose mouse, focus and context events the window handles itself.
-    const QList<QWidget *> watched
-        = { centralWidget(),   tshProprium,       tshOrdinarium,   tshLiturgie,    grpTexte,
-            grpKonstanteTexte, GroupBox1,         pnlLiturgieMenu, SpeedPanel,     BtnNew,
-            BtnOpen,           btnSave,           btnCopyright,    BtnHilfe,       BtnFeedback,
-            BtnExit,           lblPredigttext,    txtPsalm,        txtEpistel,     txtEvangelium,
-            txtPredigttext,    grpLieder,         txtCredo,        txtVaterUnser,  txtSegen,
-            txtGloriaPatri,    txtGloriaExcelsis, txtKyrie,        lbxReihenfolge, btnUp,
-            btnDown,           btnCompile,        btnPrinterSetup, btnPrint,       btnSeitenformat,
-            btnExport,         txtAblauf,         cmbTag,          cmbGrundform };
-    for (QWidget *w : watched) {
-        w->installEventFilter(this);
-        w->setMouseTracking(true);
-        // Scroll areas receive their mouse events on the viewport.
-        if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
-            area->viewport()->installEventFilter(this);
-            area->viewport()->setMouseTracking(true);
-        }
+    // The buttons take text, tooltip, status tip and key from their actions; the window holds
+    // the actions too, so that the keys work wherever the focus is.
+    const std::tuple<QToolButton *, QAction *, QStyle::StandardPixmap> buttons[] = {
+        { m_ui->BtnNew, m_ui->actNew, QStyle::SP_FileIcon },
+        { m_ui->BtnOpen, m_ui->actOpen, QStyle::SP_DialogOpenButton },
+        { m_ui->btnSave, m_ui->actSave, QStyle::SP_DialogSaveButton },
+        { m_ui->btnCopyright, m_ui->actCopyright, QStyle::SP_MessageBoxInformation },
+        { m_ui->BtnHilfe, m_ui->actHilfe, QStyle::SP_MessageBoxQuestion },
+        { m_ui->BtnFeedback, m_ui->actFeedback, QStyle::SP_CustomBase },
+        { m_ui->BtnExit, m_ui->actExit, QStyle::SP_DialogCloseButton },
+    };
+    for (const auto &[button, action, icon] : buttons) {
+        action->setIcon(icon == QStyle::SP_CustomBase ? feedbackIcon()
+                                                      : style()->standardIcon(icon));
+        const QString accessibleName = button->accessibleName();
+        button->setDefaultAction(action);
+        button->setAccessibleName(accessibleName);
+        addAction(action);
     }
-    for (QComboBox *combo : { cmbTag, cmbGrundform })
-        combo->lineEdit()->installEventFilter(this);
+    connect(m_ui->actNew, &QAction::triggered, this, &TfrmMain::newPreparation);
+    connect(m_ui->actOpen, &QAction::triggered, this, &TfrmMain::openPreparation);
+    connect(m_ui->actSave, &QAction::triggered, this, &TfrmMain::savePreparation);
+    connect(m_ui->actCopyright, &QAction::triggered, this, &TfrmMain::showVersion);
+    connect(m_ui->actHilfe, &QAction::triggered, this, &TfrmMain::showHelp);
+    connect(m_ui->actFeedback, &QAction::triggered, this, &TfrmMain::giveFeedback);
+    connect(m_ui->actExit, &QAction::triggered, this, &TfrmMain::close);
+    for (QAction *action : { m_ui->actNew, m_ui->actOpen, m_ui->actSave })
+        connect(action, &QAction::triggered, this, &TfrmMain::refreshHistoryIfShown,
+                Qt::QueuedConnection);
 }
 
-bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+bool TfrmMain::event(QEvent *event)
 {
-    // Events of a scroll area's viewport and of a combo box's edit count as the control's.
-    QObject *control = watched;
-    if (auto *w = qobject_cast<QWidget *>(watched)) {
-        if (auto *area = qobject_cast<QAbstractScrollArea *>(w->parentWidget());
-            area && area->viewport() == w)
-            control = area;
-        else if (auto *combo = qobject_cast<QComboBox *>(w->parentWidget());
-                 combo && combo->lineEdit() == w)
-            control = combo;
-    }
-
-    switch (event->type()) {
-    case QEvent::MouseMove:
-        // A control that ignores a mouse move (buttons, edits, labels do) passes it on to its
-        // parent. Only the control under the mouse explains itself: a move that arrives over
-        // a child came from there and must not let a group's background clear the text.
-        if (auto *w = qobject_cast<QWidget *>(watched)) {
-            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-            if (!w->rect().contains(at) || w->childAt(at))
-                break;
-        }
-        if (control != cmbTag && control != cmbGrundform) {
-            if (const auto text = statusHelpText(control->objectName()))
-                Status->showMessage(*text);
-        }
-        break;
-    case QEvent::FocusIn:
-        if (control == cmbTag)
-            cmbTagEnter();
-        else if (control == cmbGrundform)
-            cmbGrundformEnter();
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (control == txtPsalm || control == txtEpistel || control == txtEvangelium
-            || control == txtPredigttext) {
-            txtEpistelDblClick(control);
-            return true;
-        }
-        if (control == grpLieder) {
-            grpLiederDblClick();
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (control == lblPredigttext
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-            lblPredigttextDblClick();
-            return true;
-        }
-        break;
-    case QEvent::ContextMenu:
-        if (auto *memo = qobject_cast<QPlainTextEdit *>(control);
-            memo && memo != txtDialog1 && memo != txtDialog2 && memo != txtDialog3) {
-            txtGloriaPatriContextPopup(memo, static_cast<QContextMenuEvent *>(event)->globalPos());
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    // Leaving a tool-bar button would clear the status bar; the last text stays instead, as
+    // for every other control.
+    if (event->type() == QEvent::StatusTip
+        && static_cast<QStatusTipEvent *>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
 }
 
-bool TfrmMain::run(const std::function<Result<>()> &action)
+bool TfrmMain::run(const Result<> &result)
 {
-    const Result<> result = action();
     if (!result)
         m_dialogs->error(result.error());
     return result.ok();
 }
 
-void TfrmMain::FormCreate()
+void TfrmMain::startUp()
 {
-    QuitAfterUpdate = false;
     // Any step's error ends the start-up sequence; the window still opens with what was
     // prepared so far.
     run([this]() -> Result<> {
         if (!m_options.skipUpdateCheck)
-            CheckForUpdate(false);
+            m_updateCheck->check(false);
         if (const Result<> prepared = datafolder::PrepareSeriesFolders(); !prepared)
             return prepared;
         const QDate today = appclock::today();
-        FillDayList(today);
-        const QString year = today.toString(QStringLiteral("dd.MM.yyyy")).right(4);
-        SelectComingDay(today);
-        cmbTag->setToolTip(year);
-        BtnNewClick();
-        if (const Result<> loaded = LoadLiturgicalTexts(); !loaded)
+        fillDayList(today);
+        selectComingDay(today);
+        m_ui->cmbTag->setToolTip(today.toString(QStringLiteral("yyyy")));
+        newPreparation();
+        if (const Result<> loaded = m_ordinaryPage->loadTextFiles(); !loaded)
             return loaded;
-        {
-            const QSignalBlocker blocker(cmbGrundform);
-            cmbGrundform->setCurrentIndex(0);
-        }
-        return RestoreOrderSettings();
-    });
-}
-
-void TfrmMain::FormActivate()
-{
-    // Dates are always written and read as dd.MM.yyyy with explicit formats, so the date
-    // separator needs no setting here.
-}
-
-void TfrmMain::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
-    QMainWindow::changeEvent(event);
-}
-
-void TfrmMain::BtnNewClick()
-{
-    LoadDay(cmbTag->currentText());
-    setModified(0);
-}
-
-void TfrmMain::BtnExitClick()
-{
-    close();
-}
-
-void TfrmMain::tmrCloseTimer()
-{
-    if (QuitAfterUpdate)
-        close();
-}
-
-void TfrmMain::txtEingangsliedChange()
-{
-    if (Modified() == 0)
-        setModified(1);
+        m_document->setBasicForm(0);
+        return m_document->restoreOrderSettings();
+    }());
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
-        FormClose();
+        // Only the program's own caches are emptied: the web view's.
+        m_passagePage->clearCache();
+        QCoreApplication::processEvents();
+        if (m_document->isModified() && m_dialogs->askYesNo(kUnsavedQuestion))
+            savePreparation();
     }
     event->accept();
 }
 
-void TfrmMain::FormClose()
+void TfrmMain::fillDayList(const QDate &date)
 {
-    EmptyInternetCache();
-    QCoreApplication::processEvents();
-    if (Modified() > 0
-        && m_dialogs->askYesNo(QStringLiteral(
-            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?")))
-        btnSaveClick();
+    // The day selector reports both a choice from the list and typing; it is connected the
+    // first time the list is filled. Filling and selecting by the program load nothing.
+    QComboBox *days = m_ui->cmbTag;
+    connect(days, &QComboBox::currentTextChanged, this, &TfrmMain::loadChosenDay,
+            Qt::UniqueConnection);
+    const QSignalBlocker blocker(days);
+    days->clear();
+    days->clearEditText();
+    days->addItems(churchyear::FillDayList(date));
+    days->setCurrentIndex(-1);
+    days->clearEditText();
+}
+
+void TfrmMain::selectComingDay(const QDate &today)
+{
+    QComboBox *days = m_ui->cmbTag;
+    QStringList entries;
+    entries.reserve(days->count());
+    for (int i = 0; i < days->count(); ++i)
+        entries.append(days->itemText(i));
+    const int index = churchyear::SelectComingDay(entries, today);
+    if (index < 0)
+        return;
+    const QSignalBlocker blocker(days);
+    days->setCurrentIndex(index);
+    days->setEditText(entries[index]);
+}
+
+void TfrmMain::loadChosenDay()
+{
+    if (const Result<> loaded = m_document->loadDay(m_ui->cmbTag->currentText()); !loaded)
+        m_dialogs->message(loaded.error());
+}
+
+void TfrmMain::newPreparation()
+{
+    loadChosenDay();
+}
+
+void TfrmMain::savePreparation()
+{
+    run([this]() -> Result<> {
+        const Preparation current = m_document->preparation();
+
+        // The order settings file first. When neither the program folder nor the per-user
+        // overlay takes it, the preparation itself can and should still be saved.
+        QString settingsError;
+        if (!ordersettings::save({ current.pageFormat, current.ticks, current.sequence },
+                                 &settingsError))
+            m_dialogs->message(settingsError
+                               + QStringLiteral(" Die zuletzt verwendete Reihenfolge wird beim "
+                                                "nächsten Start nicht wiederhergestellt; der "
+                                                "Gottesdienstablauf kann trotzdem gespeichert "
+                                                "werden."));
+
+        FileDialogRequest &request = m_dialogs->remembered(DialogRole::Save);
+        request.filter = QStringLiteral("Texte|*.txt|Abläufe|*.ini|Alle Dateien|*.*");
+        request.filterIndex = 2;
+        request.defaultExtension = QStringLiteral("ini");
+        const Result<QString> folder = datafolder::EnterDataFolder();
+        if (!folder)
+            return folder.failure();
+        // A series or day name that would lead out of the data folder names neither the
+        // folder nor the file; the user still chooses where the work goes.
+        const QString seriesProblem = datapaths::seriesProblem(current.series);
+        request.initialDir = *folder;
+        if (datapaths::fileNamePartProblem(current.series).isEmpty())
+            request.initialDir += u'/' + current.series;
+        const Result<QString> proposal
+            = serviceorder::proposedFileName(current.dayName, current.series);
+        if (!proposal)
+            return proposal.failure();
+        if (!proposal->isEmpty()) {
+            const QString problem = !seriesProblem.isEmpty()
+                ? seriesProblem
+                : datapaths::fileNamePartProblem(current.dayName);
+            if (problem.isEmpty())
+                request.fileName = *proposal;
+            else
+                m_dialogs->message(problem);
+        }
+
+        const QString path = m_dialogs->saveFileName(request);
+        if (path.isEmpty())
+            return {};
+        request.fileName = path;
+        return m_document->saveFile(path);
+    }());
+}
+
+void TfrmMain::openPreparation()
+{
+    QString start = datafolder::path();
+    if (!QDir(start).exists())
+        start = datafolder::documentsDir();
+    if (start.isEmpty())
+        start = QDir::currentPath();
+
+    FileDialogRequest &request = m_dialogs->remembered(DialogRole::OpenPreparation);
+    request.filter = QStringLiteral("Abläufe|*.ini|Alle Dateien (*.*)|*.*");
+    request.defaultExtension = QStringLiteral("ini");
+    request.initialDir = start;
+    request.mustExist = true;
+    const QString path = m_dialogs->openFileName(request);
+    if (!path.isEmpty()) {
+        request.fileName = path;
+        loadPreparation(path);
+    }
+}
+
+void TfrmMain::openSavedPreparation(const QString &path)
+{
+    // Unsaved work is asked about as when the program closes.
+    if (m_document->isModified() && m_dialogs->askYesNo(kUnsavedQuestion))
+        savePreparation();
+    // Then exactly what "Öffnen" does with a chosen file.
+    m_dialogs->remembered(DialogRole::OpenPreparation).fileName = path;
+    loadPreparation(path);
+    if (QDir(datafolder::path()).exists())
+        QDir::setCurrent(datafolder::path());
+    m_historyPage->refresh();
+}
+
+void TfrmMain::loadPreparation(const QString &path)
+{
+    if (const Result<> loaded = m_document->loadFile(path); !loaded)
+        m_dialogs->message(loaded.error());
+}
+
+void TfrmMain::refreshHistoryIfShown()
+{
+    if (m_ui->pclPageControl->currentWidget() == m_historyPage)
+        m_historyPage->refresh();
+}
+
+void TfrmMain::showPassage(PreparationDocument::Field field, bool byButton)
+{
+    if (!m_passagePage->openField(field, byButton))
+        return;
+    m_showingPassage = true;
+    m_ui->pclPageControl->setCurrentWidget(m_passagePage);
+    m_showingPassage = false;
 }

@@ -1,25 +1,22 @@
 #pragma once
 
-#include "base/Result.h"
 #include "gui/Dialogs.h"
-#include "storage/Preparation.h"
-#include "ui_FrmMain.h"
+#include "gui/PreparationDocument.h"
 
-#include <QImage>
 #include <QMainWindow>
-#include <QPointer>
-#include <QPrinter>
 
-#include <array>
-#include <functional>
 #include <memory>
 
-class QMenu;
-class QPlainTextEdit;
-class QTextEdit;
-class QTimer;
-class QWidget;
+class DayPanel;
 class HistoryTab;
+class LiturgyPage;
+class OrdinaryPage;
+class PassagePage;
+class ProperPage;
+class UpdateCheck;
+namespace Ui {
+class TfrmMain;
+}
 
 // How the program was started.
 struct StartOptions
@@ -28,193 +25,65 @@ struct StartOptions
     bool skipUpdateCheck = false;
 };
 
-// What TfrmMain::applyPreparation puts into the window.
-struct PreparationParts
-{
-    bool dayAndTexts = true; // the day panel's name and series and the ten fields
-    bool pageFormat = false;
-    bool sequence = false; // the sequence list and the ticks
-};
-
-// The main window. It owns every control and dialog; the state of a preparation lives in
-// its controls. Handlers are thin: they read the controls, call the UI-free functions of the
-// subsystems and write the results back. The handlers of each subsystem are implemented in
-// a file of their own beside this one (FrmMainDay.cpp, FrmMainSequence.cpp, ...).
-class TfrmMain : public QMainWindow, public Ui::TfrmMain
+// The main window: the tool bar, the day selector with the day panel, the five pages in their
+// tabs and the status bar. The preparation lives in the document; each page shows it and hands
+// its edits to it. The window wires the pages to the document and to each other, runs the
+// start-up and the closing, saves and opens preparations and makes the sermon document, the
+// one task that spans the pages.
+class TfrmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Builds the window and runs the start-up sequence (FormCreate). dialogs may be null
-    // for the platform's real dialogs.
+    // Builds the window and runs the start-up sequence. dialogs may be null for the platform's
+    // real dialogs.
     explicit TfrmMain(std::unique_ptr<Dialogs> dialogs = {}, StartOptions options = {},
                       QWidget *parent = nullptr);
     ~TfrmMain() override;
 
-    Dialogs &dialogs() { return *m_dialogs; }
-
-    // Runs an action of a handler and shows its failure as the general error report; true
-    // when it succeeded. The one place where the window shows what UI-free code reports.
-    bool run(const std::function<Result<>()> &action);
-
-    // The unsaved-changes flag, kept in the tag of btnSave (0 or 1).
-    int Modified() const;
-    void setModified(int value);
-
-    // The date of the chosen day as yyyymmdd.
-    const QString &DayStamp() const { return m_dayStamp; }
-
-    // The preparation the window shows: day, series, the ten fields of the tab "Proprium",
-    // the ticks, the page format and the sequence.
-    Preparation preparation() const;
-
-    // Puts a preparation into the window, part after part in the order above. The day's colour
-    // is the caller's: loading a day asks the library for it before the texts, opening a file
-    // after them. The ten fields
-    // go in the stored order; each field that changes runs its change handler (and so sets
-    // Modified). A tick that changes runs its handler as a click would, after the list.
-    void applyPreparation(const Preparation &preparation, PreparationParts parts = {});
-
-    // The page-format setting kept with btnSeitenformat: 0 portrait, 1 landscape.
-    int pageFormat() const;
-    void setPageFormat(int value);
-
-    // The printer that printing and the page rectangle use.
-    QPrinter &currentPrinter() { return m_printer; }
-
-    bool QuitAfterUpdate = false;
-
-    // ---- Controls ----------------------------------------------------------------------
-    // The controls of FrmMain.ui are members of Ui::TfrmMain, named as their objectName
-    // (txtEpistel, lbxReihenfolge, chkAbendmahl, ...); these are made in code.
-    HistoryTab *tshVerlauf = nullptr; // what was preached and sung before
-    QMenu *MemoMenu = nullptr; // the file menu of the memos of the tab "Ordinarium"
-    QWidget *brsBrowser = nullptr; // the web view inside pnlBrowser, made when first needed
-    QTimer *tmrClose = nullptr;
-
-    // The file dialogs keep their settings between uses, as the program relies on.
-    FileDialogRequest OpenDialog1;
-    FileDialogRequest SaveDialog1;
-    FileDialogRequest OpenDialog;
-
-public slots:
-    // ---- Start-up, folders, closing ----------------------------------------------------
-    void FormCreate();
-    void FormActivate();
-    void BtnNewClick();
-    void BtnExitClick();
-    void tmrCloseTimer();
-    void txtEingangsliedChange();
-
-    // ---- Status-bar help, version, help, feedback ---------------------------------------
-    void btnCopyrightClick();
-    void BtnHilfeClick();
-    void BtnFeedbackClick();
-
-    // ---- Church-year day list and propers ------------------------------------------------
-    void FillDayList(const QDate &date);
-    void SelectComingDay(const QDate &today);
-    void LoadDay(const QString &entry);
-    // The stored preparation of the day the panel shows, in the data folder given; empty
-    // when the day has none.
-    QString StoredOrderExists(const QString &dataFolder) const;
-    // Paints the day panel in the day's liturgical colour; fails when the library gives no
-    // number for it.
-    Result<> ApplyDayColour(const QString &name);
-    void cmbTagChange();
-    void cmbTagEnter();
-
-    // ---- Sequence and occasional services ---------------------------------------------
-    void cmbGrundformChange();
-    void cmbGrundformEnter();
-    void btnUpClick();
-    void btnDownClick();
-    void chkAbendmahlClick();
-    void chkKonfirmationClick();
-    void chkTaufeClick();
-    void chkTrauungClick();
-    // Fills the basic-form box and puts the initial sequence into lbxReihenfolge; called once
-    // while the window is built, before any handler is connected.
-    void initSequenceControls();
-    // The entries of lbxReihenfolge, top to bottom.
-    QStringList sequenceEntries() const;
-    // Replaces the entries of lbxReihenfolge (no entry selected afterwards); runs no rule.
-    void setSequenceEntries(const QStringList &entries);
-
-    // ---- Order text, printing, page format ----------------------------------------------
-    void btnCompileClick();
-    // The day's liturgical colour as the day panel shows it, in the Windows layout 0x02BBGGRR.
-    int dayColour() const;
-    void btnPrinterSetupClick();
-    void btnPrintClick();
-    void btnSeitenformatClick();
-    // The print area of txtAblauf in printer device units: empty until the first generation,
-    // then set by every generation for the printer current at that moment.
-    QRect pageRect() const { return m_pageRect; }
-    void setPageRect(const QRect &rect) { m_pageRect = rect; }
-
-    // ---- Service-order file --------------------------------------------------------------
-    void btnSaveClick();
-    void BtnOpenClick();
-    void LoadPreparation(const QString &path);
-    Result<> RestoreOrderSettings();
-
-    // ---- Liturgical texts and hymn notes -----------------------------------------------
-    Result<> LoadLiturgicalTexts();
-    void txtGloriaPatriContextPopup(QPlainTextEdit *memo, const QPoint &globalPos);
-    void mnuTextoeffnenClick();
-    void Speichern1Click();
-    void grpLiederDblClick();
-
-    // ---- Office ----------------------------------------------------------------------------
-    void btnExportClick();
-    void lblPredigttextDblClick();
-
-    // ---- Bible passages --------------------------------------------------------------------
-    void txtEpistelDblClick(QObject *sender);
-    bool OpenPassage(QObject *sender);
-    bool LookUpPassage(QString &reference, QTextEdit *view);
-    void pclPageControlChange(int index);
-    // Creates brsBrowser inside pnlBrowser the first time it is needed.
-    QWidget *browser();
-
-    // ---- Update check ---------------------------------------------------------------------
-    void CheckForUpdate(bool force);
-    // Empties only the program's own caches: the network cache and the web view's.
-    void EmptyInternetCache();
+    PreparationDocument &document() { return *m_document; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildUi();
-    void connectHandlers();
-    // The close sequence (FormClose): empties the program's caches, asks about unsaved work.
-    void FormClose();
+    void buildPages();
+    void connectToolBar();
+    void startUp();
 
+    // Shows a failure of UI-free code as the general error report; true when it succeeded.
+    bool run(const Result<> &result);
+
+    void fillDayList(const QDate &date);
+    void selectComingDay(const QDate &today);
+    void loadChosenDay();
+
+    void newPreparation();
+    void savePreparation();
+    void openPreparation();
+    void openSavedPreparation(const QString &path);
+    void loadPreparation(const QString &path);
+    void showPassage(PreparationDocument::Field field, bool byButton);
+    void openSermonDocument();
+    void showVersion();
+    void showHelp();
+    void giveFeedback();
+    void refreshHistoryIfShown();
+
+    std::unique_ptr<Ui::TfrmMain> m_ui;
     std::unique_ptr<Dialogs> m_dialogs;
     StartOptions m_options;
-    QPrinter m_printer;
-    QString m_dayStamp;
+    PreparationDocument *m_document = nullptr;
+    DayPanel *m_dayPanel = nullptr;
+    ProperPage *m_properPage = nullptr;
+    OrdinaryPage *m_ordinaryPage = nullptr;
+    LiturgyPage *m_liturgyPage = nullptr;
+    PassagePage *m_passagePage = nullptr;
+    HistoryTab *m_historyPage = nullptr;
+    UpdateCheck *m_updateCheck = nullptr;
+    // Set while the program itself brings the tab "Perikope" to the front: a page chosen by the
+    // program is not chosen by the user, whose choice shows the sermon text.
+    bool m_showingPassage = false;
     bool m_closing = false;
-
-    // ---- Liturgical texts: the memo whose context menu is open -------------------------
-    QPointer<QPlainTextEdit> m_popupMemo;
-
-    // ---- Each subsystem adds its private members below its own heading -----------------
-    // Church-year day list and propers
-    // Sequence and occasional services
-    // Order text, printing, page format
-    QRect m_pageRect;
-    // The two glyphs of btnSeitenformat: 0 portrait, 1 landscape.
-    std::array<QImage, 2> imgListe;
-    // Service-order file
-    // Liturgical texts and hymn notes
-    // Puts the built-in texts into the nine memos of the tab "Ordinarium".
-    void setBuiltInLiturgicalTexts();
-    // Office
-    // Bible passages
-    // Update check
 };

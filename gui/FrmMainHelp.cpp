@@ -7,30 +7,30 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void TfrmMain::btnCopyrightClick()
+void TfrmMain::showVersion()
 {
     const QString text = QStringLiteral("Ordomat Version ")
         + programinfo::formatVersion(programinfo::kProgramVersion) + u'\r'
         + programinfo::noticeLine() + u'\r'
         + QStringLiteral("Weitere Infos und Schulungen finden Sie im Internet:") + u'\r'
         + QString::fromUtf16(programinfo::kInfoAddress);
-    dialogs().message(text, programinfo::title());
+    m_dialogs->message(text, programinfo::title());
 }
 
-void TfrmMain::BtnHilfeClick()
+void TfrmMain::showHelp()
 {
     const QString path = programfolder::dir() + u'/' + QString::fromUtf16(programinfo::kHelpFile);
     if (!QFileInfo(path).isFile()) {
-        dialogs().message(QStringLiteral("Fehler #7\rDatei nicht gefunden\r"));
+        m_dialogs->message(QStringLiteral("Fehler #7\rDatei nicht gefunden\r"));
         return;
     }
     // The manual opens in the desktop's browser; the program does not wait for it.
-    dialogs().openExternally(QUrl::fromLocalFile(path));
+    m_dialogs->openExternally(QUrl::fromLocalFile(path));
 }
 
-void TfrmMain::BtnFeedbackClick()
+void TfrmMain::giveFeedback()
 {
-    dialogs().openExternally(QUrl(QStringLiteral("https://")
-                                  + QString::fromUtf16(programinfo::kMakerHost)
-                                  + QStringLiteral("/feedback.html")));
+    m_dialogs->openExternally(QUrl(QStringLiteral("https://")
+                                   + QString::fromUtf16(programinfo::kMakerHost)
+                                   + QStringLiteral("/feedback.html")));
 }

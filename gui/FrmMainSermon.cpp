@@ -2,67 +2,29 @@
 #include "base/DataFolder.h"
 #include "base/ProgramFolder.h"
 #include "gui/FrmMain.h"
+#include "gui/PassagePage.h"
 #include "office/OrderExport.h"
 #include "office/SermonDocument.h"
 #include "storage/BoundedFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <QUrl>
 
-namespace {
-
-QStringList viewLines(const QTextEdit *view)
-{
-    QStringList lines;
-    const QTextDocument *document = view->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        lines << block.text();
-    return lines;
-}
-
-// Looks the sermon text up as the passage tab does (the view is refilled, a message shown
-// when the reference leads nowhere) and gives the view's lines for the document.
-std::optional<QStringList> lookUpSermonPassage(TfrmMain &window, const QString &reference)
-{
-    // A lookup that succeeds without refilling the offline view (a psalm is shown online only)
-    // would leave an earlier passage there; that one is not taken.
-    QTextEdit *view = window.rchBibelstelle;
-    QTextDocument *document = view->document();
-    bool refilled = false;
-    const auto watch = QObject::connect(document, &QTextDocument::contentsChanged, &window,
-                                        [&refilled] { refilled = true; });
-    QString lookedUp = reference;
-    const bool found = window.LookUpPassage(lookedUp, view);
-    QObject::disconnect(watch);
-    if (!found || (!refilled && view->document() == document))
-        return std::nullopt;
-    QCoreApplication::processEvents(); // let the refilled view show before the office works
-    return viewLines(view);
-}
-
-} // namespace
-
-void TfrmMain::lblPredigttextDblClick()
+void TfrmMain::openSermonDocument()
 {
     run([this]() -> Result<> {
         const Result<QString> dataFolder = datafolder::EnterDataFolder();
         if (!dataFolder)
             return dataFolder.failure();
-        const QString series = lblPredigtreiheWert->text().trimmed();
-        const QString dayName = trimControl(lblTagesname->text());
+        const QString series = m_document->preparation().series.trimmed();
+        const QString dayName = trimControl(m_document->dayCaption());
         // Both fail before anything is made when series or day name would lead elsewhere.
         const Result<QString> folder = sermonFolder(*dataFolder, series);
         if (!folder)
             return folder.failure();
-        const Result<QString> name = sermonDocumentName(series, DayStamp(), dayName);
+        const Result<QString> name = sermonDocumentName(series, m_document->dayStamp(), dayName);
         if (!name)
             return name.failure();
         const QString path = *folder + *name;
@@ -72,7 +34,7 @@ void TfrmMain::lblPredigttextDblClick()
 
         // An existing sermon document is the preacher's work: open it, never touch it.
         if (QFileInfo::exists(path)) {
-            dialogs().openExternally(QUrl::fromLocalFile(path));
+            m_dialogs->openExternally(QUrl::fromLocalFile(path));
             return {};
         }
 
@@ -80,7 +42,7 @@ void TfrmMain::lblPredigttextDblClick()
         // A template that is no regular file of sensible size (a pipe would block the copy)
         // counts as missing.
         if (!boundedfile::check(templatePath, boundedfile::kTemplateLimit)) {
-            dialogs().message(QStringLiteral("Ich kann die Predigt nicht finden, sorry!"));
+            m_dialogs->message(QStringLiteral("Ich kann die Predigt nicht finden, sorry!"));
             return {};
         }
         // Only a document that really exists is handed on. A template installed read-only
@@ -97,18 +59,18 @@ void TfrmMain::lblPredigttextDblClick()
         // the template copy instead and no word about the Bible.
         const SermonOffice office;
         if (!office.connected()) {
-            dialogs().openExternally(QUrl::fromLocalFile(path));
+            m_dialogs->openExternally(QUrl::fromLocalFile(path));
             return {};
         }
         SermonDocumentInput input;
-        input.reference = txtPredigttext->text();
-        input.passageLines = lookUpSermonPassage(*this, input.reference);
+        input.reference = m_document->text(PreparationDocument::Field::Predigttext);
+        input.passageLines = m_passagePage->sermonPassageLines(input.reference);
         const Result<bool> created
             = CreateSermonDocument(office, sermonDocumentTitle(dayName, series), path, input);
         if (!created)
             return created.failure();
         if (!*created)
-            dialogs().openExternally(QUrl::fromLocalFile(path));
+            m_dialogs->openExternally(QUrl::fromLocalFile(path));
         return {};
-    });
+    }());
 }

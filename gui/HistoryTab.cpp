@@ -3,7 +3,7 @@
 #include "base/Clock.h"
 #include "base/DataFolder.h"
 #include "calendar/DayEntry.h"
-#include "gui/FrmMain.h"
+#include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
 
 #include <QComboBox>
@@ -76,8 +76,9 @@ QString unreadableText(qsizetype count)
 
 } // namespace
 
-HistoryTab::HistoryTab(TfrmMain &window)
-    : m_window(window)
+HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
+    : QWidget(parent)
+    , m_document(document)
 {
     setObjectName(QStringLiteral("tshVerlauf"));
     auto *layout = new QVBoxLayout(this);
@@ -167,18 +168,6 @@ HistoryTab::HistoryTab(TfrmMain &window)
     connect(txtLiedFilter, &QLineEdit::textChanged, m_hymnFilter,
             &QSortFilterProxyModel::setFilterFixedString);
 
-    // What is shown follows the chosen day and what was saved or opened; reading waits until
-    // the tab is looked at. The day is loaded by the window's own handler first.
-    connect(window.pclPageControl, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_window.pclPageControl->widget(index) == this)
-            refresh();
-    });
-    connect(window.cmbTag, &QComboBox::currentTextChanged, this, &HistoryTab::refreshIfShown,
-            Qt::QueuedConnection);
-    for (QToolButton *button : { window.BtnNew, window.BtnOpen, window.btnSave })
-        connect(button, &QToolButton::clicked, this, &HistoryTab::refreshIfShown,
-                Qt::QueuedConnection);
-
     for (QWidget *w : std::initializer_list<QWidget *> {
              this, grpLiederVerlauf, grdVorbereitungen, grdVorbereitungen->viewport(), dtpVon,
              dtpBis, txtLiedFilter, grdLieder, grdLieder->viewport() }) {
@@ -188,12 +177,6 @@ HistoryTab::HistoryTab(TfrmMain &window)
 }
 
 HistoryTab::~HistoryTab() = default;
-
-void HistoryTab::refreshIfShown()
-{
-    if (m_window.pclPageControl->currentWidget() == this)
-        refresh();
-}
 
 void HistoryTab::refresh()
 {
@@ -223,7 +206,7 @@ void HistoryTab::scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 ge
 
 void HistoryTab::fillPreparations()
 {
-    const QString day = dayentry::panelDayName(m_window.lblTagesname->text());
+    const QString day = dayentry::panelDayName(m_document.dayCaption());
     lblVerlaufTag->setText(QStringLiteral("Gespeicherte Vorbereitungen für „%1“:").arg(day));
     m_preparations->removeRows(0, m_preparations->rowCount());
     if (!m_scan)
@@ -263,30 +246,19 @@ void HistoryTab::openPreparation(const QModelIndex &index)
     const auto *proxy = static_cast<const QSortFilterProxyModel *>(grdVorbereitungen->model());
     const QModelIndex source = proxy->mapToSource(index);
     const QString path = m_preparations->item(source.row(), 0)->data(kPathRole).toString();
-    if (path.isEmpty())
-        return;
-    // Unsaved work is asked about as when the program closes.
-    if (m_window.Modified() > 0
-        && m_window.dialogs().askYesNo(QStringLiteral(
-            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?")))
-        m_window.btnSaveClick();
-    // Then exactly what "Öffnen" does with a chosen file.
-    m_window.OpenDialog.fileName = path;
-    m_window.LoadPreparation(path);
-    if (QDir(datafolder::path()).exists())
-        QDir::setCurrent(datafolder::path());
-    refresh();
+    if (!path.isEmpty())
+        emit openRequested(path);
 }
 
 bool HistoryTab::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove && m_window.Status) {
+    if (event->type() == QEvent::MouseMove) {
         QObject *control = watched;
         if (auto *w = qobject_cast<QWidget *>(watched);
             w && (w == grdVorbereitungen->viewport() || w == grdLieder->viewport()))
             control = w->parentWidget();
         if (const auto text = statusHelpText(control->objectName()))
-            m_window.Status->showMessage(*text);
+            emit statusText(*text);
     }
     return QWidget::eventFilter(watched, event);
 }

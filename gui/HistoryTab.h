@@ -13,7 +13,7 @@ class QLineEdit;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTreeView;
-class TfrmMain;
+class PreparationDocument;
 
 // The tab "Verlauf": what was prepared for the chosen day before (upper part) and which hymns
 // were sung how often in a period (lower part), both from the saved preparations of the data
@@ -23,7 +23,7 @@ class HistoryTab : public QWidget
     Q_OBJECT
 
 public:
-    explicit HistoryTab(TfrmMain &window);
+    explicit HistoryTab(const PreparationDocument &document, QWidget *parent = nullptr);
     ~HistoryTab() override;
 
     // Reads the data folder again (in the background) and refills both tables.
@@ -41,6 +41,9 @@ public:
 signals:
     // Both tables show the result of the latest reading.
     void filled();
+    // A double click on a saved preparation: it is to be opened as "Öffnen" does.
+    void openRequested(const QString &path);
+    void statusText(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,9 +53,8 @@ private:
     void fillPreparations();
     void fillHymns();
     void openPreparation(const QModelIndex &index);
-    void refreshIfShown();
 
-    TfrmMain &m_window;
+    const PreparationDocument &m_document;
     QStandardItemModel *m_preparations = nullptr;
     QStandardItemModel *m_hymns = nullptr;
     QSortFilterProxyModel *m_hymnFilter = nullptr;

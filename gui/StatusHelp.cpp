@@ -1,5 +1,11 @@
 #include "gui/StatusHelp.h"
 
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include <QHash>
 
 std::optional<QString> statusHelpText(const QString &objectName)
@@ -11,22 +17,6 @@ std::optional<QString> statusHelpText(const QString &objectName)
              { "frmMainClient", "tshProprium", "tshOrdinarium", "tshLiturgie", "grpTexte",
                "grpKonstanteTexte", "GroupBox1", "pnlLiturgieMenu", "SpeedPanel", "txtAblauf" })
             t.insert(QString::fromLatin1(name), QString());
-        t.insert(QStringLiteral("BtnNew"),
-                 QStringLiteral("Hier kannst du einen neuen Gottesdienstablauf erstellen"));
-        t.insert(QStringLiteral("BtnOpen"),
-                 QStringLiteral("Öffne hier einen schon erstellten Gottesdienstablauf"));
-        t.insert(
-            QStringLiteral("btnSave"),
-            QStringLiteral(
-                "Speichern Sie Ihre Zusammenstellung, um Sie später wieder bearbeiten zu können."));
-        t.insert(QStringLiteral("btnCopyright"),
-                 QStringLiteral("Informationen zum Programm abrufen"));
-        t.insert(QStringLiteral("BtnHilfe"), QStringLiteral("Die Hilfedatei öffnen"));
-        t.insert(QStringLiteral("BtnFeedback"),
-                 QStringLiteral("Geben Sie mir Rückmeldung zum Programm und helfen Sie damit, es "
-                                "besser zu machen!"));
-        t.insert(QStringLiteral("BtnExit"),
-                 QStringLiteral("Hier klicken, um das Programm zu beenden!"));
         t.insert(QStringLiteral("lblPredigttext"),
                  QStringLiteral("Klicken, um zur Predigt zu gelangen"));
         for (const char *name : { "txtPsalm", "txtEpistel", "txtEvangelium", "txtPredigttext" })
@@ -84,4 +74,59 @@ std::optional<QString> statusHelpText(const QString &objectName)
     if (it == texts.constEnd())
         return std::nullopt;
     return *it;
+}
+
+StatusHelpFilter::StatusHelpFilter(std::function<void(const QString &)> show, QObject *parent)
+    : QObject(parent)
+    , m_show(std::move(show))
+{
+}
+
+void StatusHelpFilter::watch(std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *w : controls) {
+        w->installEventFilter(this);
+        w->setMouseTracking(true);
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
+            area->viewport()->installEventFilter(this);
+            area->viewport()->setMouseTracking(true);
+        }
+    }
+}
+
+void StatusHelpFilter::watchFocus(QComboBox *combo)
+{
+    combo->installEventFilter(this);
+    if (QLineEdit *edit = combo->lineEdit())
+        edit->installEventFilter(this);
+}
+
+bool StatusHelpFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w)
+        return false;
+    if (event->type() == QEvent::FocusIn) {
+        QWidget *control = qobject_cast<QComboBox *>(w->parentWidget()) ? w->parentWidget() : w;
+        if (qobject_cast<QComboBox *>(control))
+            if (const auto text = statusHelpText(control->objectName()))
+                m_show(*text);
+        return false;
+    }
+    if (event->type() != QEvent::MouseMove || qobject_cast<QComboBox *>(w))
+        return false;
+    // A control that ignores a mouse move (buttons, edits, labels do) passes it on to its
+    // parent: only a move over the control itself counts.
+    const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+    if (!w->rect().contains(at) || w->childAt(at))
+        return false;
+    QWidget *control = w;
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(w->parentWidget());
+        area && area->viewport() == w)
+        control = area;
+    if (const auto text = statusHelpText(control->objectName()))
+        m_show(*text);
+    else if (!control->statusTip().isEmpty())
+        m_show(control->statusTip());
+    return false;
 }

@@ -9,38 +9,49 @@
 namespace webview {
 namespace {
 
-// The plugin lies in the program folder beside the executable (never in the per-user
-// overlay: no code is taken from there). Loaded on first use; once loaded it stays.
-WebViewFactory *factory()
+struct Plugin
 {
-    static WebViewFactory *loaded = nullptr;
-    if (!loaded) {
+    WebViewFactory *factory = nullptr;
+    QString error; // why it could not be loaded
+};
+
+// The plugin lies in the program folder beside the executable (never in the per-user
+// overlay: no code is taken from there). Loaded on first use, once; loaded, it stays.
+const Plugin &plugin()
+{
+    static const Plugin loaded = [] {
+        Plugin p;
         QPluginLoader loader(programfolder::dir() + QStringLiteral("/libpergolan_webview.so"));
-        loaded = qobject_cast<WebViewFactory *>(loader.instance());
-    }
+        p.factory = qobject_cast<WebViewFactory *>(loader.instance());
+        if (!p.factory)
+            p.error = QStringLiteral("Die Online-Ansicht der Bibelstellen kann nicht geladen "
+                                     "werden: %1")
+                          .arg(loader.errorString());
+        return p;
+    }();
     return loaded;
 }
 
 } // namespace
 
-QWidget *create(QWidget *parent)
+Result<QWidget *> create(QWidget *parent)
 {
-    WebViewFactory *plugin = factory();
-    return plugin ? plugin->create(parent) : nullptr;
+    const Plugin &p = plugin();
+    if (!p.factory)
+        return Failure { p.error };
+    return p.factory->create(parent);
 }
 
 void navigate(QWidget *view, const QUrl &url)
 {
-    if (view)
-        view->setProperty("url", url);
+    if (view && plugin().factory)
+        plugin().factory->navigate(view, url);
 }
 
 void clearCache(QWidget *view)
 {
-    if (!view)
-        return;
-    if (WebViewFactory *plugin = factory())
-        plugin->clearCache(view);
+    if (view && plugin().factory)
+        plugin().factory->clearCache(view);
 }
 
 } // namespace webview

@@ -10,6 +10,8 @@
 #include "gui/FrmMain.h"
 #include "gui/HistoryTab.h"
 #include "gui/MemoTool.h"
+#include "gui/PreparationDocument.h"
+#include "gui/QtDialogs.h"
 #include "storage/Win1252Text.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -51,6 +54,11 @@ void writePreparation(const QString &dataDir, const QString &series, const QStri
     QFile file(path);
     if (file.open(QIODevice::ReadWrite))
         file.setFileTime(QDateTime(saved, QTime(11, 0)), QFileDevice::FileModificationTime);
+}
+
+template<typename T> T *control(QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
 }
 
 bool save(QWidget *widget, const QString &folder, const char *name)
@@ -88,27 +96,39 @@ int main(int argc, char *argv[])
     options.skipUpdateCheck = true;
     TfrmMain window(nullptr, options);
     window.show();
-    window.txtEingangslied->setText(QStringLiteral("EG 1,1-3 Macht hoch die Tür"));
-    window.txtVorpredigtslied->setText(QStringLiteral("EG 7,1-4 O Heiland, reiß die Himmel auf"));
-    window.txtKollektenlied->setText(QStringLiteral("EG 16,1-5 Die Nacht ist vorgedrungen"));
-    window.txtAusgangslied->setText(QStringLiteral("EG 170,1-4 Komm, Herr, segne uns"));
+    using Field = PreparationDocument::Field;
+    PreparationDocument &document = window.document();
+    document.setText(Field::Eingangslied, QStringLiteral("EG 1,1-3 Macht hoch die Tür"));
+    document.setText(Field::Vorpredigtslied,
+                     QStringLiteral("EG 7,1-4 O Heiland, reiß die Himmel auf"));
+    document.setText(Field::Kollektenlied, QStringLiteral("EG 16,1-5 Die Nacht ist vorgedrungen"));
+    document.setText(Field::Ausgangslied, QStringLiteral("EG 170,1-4 Komm, Herr, segne uns"));
+    auto *tabs = control<QTabWidget>(window, "pclPageControl");
+    const auto showTab
+        = [&](const char *name) { tabs->setCurrentWidget(control<QWidget>(window, name)); };
 
     bool ok = save(&window, folder, "hauptfenster.png");
-    window.pclPageControl->setCurrentWidget(window.tshOrdinarium);
+    showTab("tshOrdinarium");
     ok = save(&window, folder, "ordinarium.png") && ok;
-    window.pclPageControl->setCurrentWidget(window.tshLiturgie);
-    window.btnCompile->click();
+    showTab("tshLiturgie");
+    control<QPushButton>(window, "btnCompile")->click();
     ok = save(&window, folder, "liturgie.png") && ok;
-    window.pclPageControl->setCurrentWidget(window.tshProprium);
+    showTab("tshProprium");
 
-    window.grpLiederDblClick();
+    {
+        QWidget *hymns = control<QWidget>(window, "grpLieder");
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5),
+                                hymns->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                                Qt::NoModifier);
+        QApplication::sendEvent(hymns, &doubleClick);
+    }
     if (auto *editor = window.findChild<TfrmMemoTool *>()) {
         editor->resize(500, 260);
         ok = save(editor, folder, "notizen.png") && ok;
         editor->close();
     }
     // The tab "Verlauf" with preparations of the same day in earlier years.
-    const QString day = window.lblTagesname->text().trimmed();
+    const QString day = document.preparation().dayName;
     const QString dataDir = home.path() + QStringLiteral("/Documents/Pergol");
     const QDate today = QDate::currentDate();
     writePreparation(dataDir, QStringLiteral("1"), day, today.addYears(-1).addDays(-2),
@@ -125,16 +145,18 @@ int main(int argc, char *argv[])
                        QStringLiteral("EG 324"), QStringLiteral("EG 170") });
     {
         QEventLoop loop;
-        QObject::connect(window.tshVerlauf, &HistoryTab::filled, &loop, &QEventLoop::quit);
-        window.pclPageControl->setCurrentWidget(window.tshVerlauf);
+        QObject::connect(control<HistoryTab>(window, "tshVerlauf"), &HistoryTab::filled, &loop,
+                         &QEventLoop::quit);
+        showTab("tshVerlauf");
         loop.exec();
     }
     ok = save(&window, folder, "verlauf.png") && ok;
-    window.pclPageControl->setCurrentWidget(window.tshProprium);
+    showTab("tshProprium");
 
     // The choice of a Bible to read in, with the SWORD modules installed on this machine.
     {
-        BibleImportDialog choice(bible::installedSwordBibles(), window.dialogs(), &window);
+        QtDialogs dialogs(&window);
+        BibleImportDialog choice(bible::installedSwordBibles(), dialogs, &window);
         choice.findChild<QLineEdit *>(QStringLiteral("edtQuelle"))
             ->setText(QStringLiteral("/home/pfarrer/Bibeln/luther1912-zefania.xml"));
         choice.resize(600, 320);
@@ -143,6 +165,6 @@ int main(int argc, char *argv[])
     }
 
     // Nothing of this preparation is to be saved.
-    window.setModified(0);
+    document.setModified(false);
     return ok ? 0 : 1;
 }

@@ -56,6 +56,12 @@ public:
         return view;
     }
 
+    void navigate(QWidget *view, const QUrl &url) override
+    {
+        if (auto *web = qobject_cast<QWebEngineView *>(view))
+            web->setUrl(url);
+    }
+
     void clearCache(QWidget *view) override
     {
         if (auto *web = qobject_cast<QWebEngineView *>(view))

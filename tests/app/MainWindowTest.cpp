@@ -3,10 +3,12 @@
 #include "gui/FrmMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 TEST(MainWindow, HasEveryNamedControlInAFixedSizeWindow)
@@ -93,11 +96,14 @@ TEST(MainWindow, HasEveryNamedControlInAFixedSizeWindow)
                               "MemoMenu" })
         EXPECT_NE(window->findChild<QObject *>(QString::fromLatin1(name)), nullptr) << name;
 
-    EXPECT_EQ(window->pclPageControl->currentWidget(), window->tshProprium);
-    EXPECT_EQ(window->pclPageControl->tabText(3), QStringLiteral("Perikope"));
-    EXPECT_EQ(window->BtnExit->toolTip(), QStringLiteral("Beenden (Strg+Q)"));
-    EXPECT_FALSE(window->tmrClose->isActive());
-    EXPECT_EQ(window->tmrClose->interval(), 3000);
+    EXPECT_EQ(control<QTabWidget>(*window, "pclPageControl")->currentWidget(),
+              control<QWidget>(*window, "tshProprium"));
+    EXPECT_EQ(control<QTabWidget>(*window, "pclPageControl")->tabText(3),
+              QStringLiteral("Perikope"));
+    EXPECT_EQ(control<QToolButton>(*window, "BtnExit")->toolTip(),
+              QStringLiteral("Beenden (Strg+Q)"));
+    EXPECT_FALSE(control<QTimer>(*window, "tmrClose")->isActive());
+    EXPECT_EQ(control<QTimer>(*window, "tmrClose")->interval(), 3000);
 }
 
 TEST(MainWindow, StartPreparesTheDataFolderAndShowsTheYearAsDaySelectorTooltip)
@@ -107,9 +113,9 @@ TEST(MainWindow, StartPreparesTheDataFolderAndShowsTheYearAsDaySelectorTooltip)
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
     EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'\n').toStdString();
-    EXPECT_EQ(window->cmbTag->toolTip(), QStringLiteral("2026"));
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->toolTip(), QStringLiteral("2026"));
     EXPECT_TRUE(QFile::exists(env.dataDir() + QStringLiteral("/6/Archiv")));
-    EXPECT_EQ(window->Modified(), 0) << "loading the coming day leaves nothing unsaved";
+    EXPECT_FALSE(window->isWindowModified()) << "loading the coming day leaves nothing unsaved";
 }
 
 TEST(MainWindow, AFolderThatCannotBeCreatedEndsStartUpWithTheErrorShown)
@@ -123,8 +129,8 @@ TEST(MainWindow, AFolderThatCannotBeCreatedEndsStartUpWithTheErrorShown)
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_TRUE(dialogs->errors.first().contains(QStringLiteral("Pergol")));
     // The sequence stopped before the day list was filled; the window is still usable.
-    EXPECT_EQ(window->cmbTag->count(), 0);
-    EXPECT_EQ(window->cmbTag->toolTip(),
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->count(), 0);
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->toolTip(),
               QStringLiteral("Hier den nächsten Sonn- oder Feiertag auswählen, für den  der "
                              "Gottesdienst vorbereitet werden soll."));
 }
@@ -133,16 +139,16 @@ TEST(MainWindow, TypingIntoAPropersFieldSetsModifiedAndNewClearsIt)
 {
     TestEnvironment env;
     auto window = makeMainWindow();
-    ASSERT_EQ(window->Modified(), 0);
-    window->txtEingangslied->setText(QStringLiteral("EG 1"));
-    EXPECT_EQ(window->Modified(), 1);
-    window->txtEingangslied->setText(QStringLiteral("EG 1,1-3"));
-    EXPECT_EQ(window->Modified(), 1);
-    window->BtnNewClick();
-    EXPECT_EQ(window->Modified(), 0);
+    ASSERT_FALSE(window->isWindowModified());
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
+    EXPECT_TRUE(window->isWindowModified());
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1,1-3"));
+    EXPECT_TRUE(window->isWindowModified());
+    control<QToolButton>(*window, "BtnNew")->click();
+    EXPECT_FALSE(window->isWindowModified());
     // The memos of the constant texts do not count as changes of the preparation.
-    window->txtKollektenlied->setFocus();
-    EXPECT_EQ(window->Modified(), 0);
+    control<QLineEdit>(*window, "txtKollektenlied")->setFocus();
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST(MainWindow, ClosingAsksOnlyWhenThereAreUnsavedChanges)
@@ -159,7 +165,7 @@ TEST(MainWindow, ClosingAsksOnlyWhenThereAreUnsavedChanges)
         ScriptedDialogs *dialogs = nullptr;
         auto window = makeMainWindow(&dialogs);
         window->show();
-        window->txtAusgangslied->setText(QStringLiteral("EG 421"));
+        control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 421"));
         dialogs->yesNoAnswers.push_back(false);
         window->close();
         ASSERT_EQ(dialogs->questions.size(), 1);
@@ -177,7 +183,7 @@ TEST(MainWindow, YesWhenClosingSavesThePreparation)
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
     window->show();
-    window->txtAusgangslied->setText(QStringLiteral("EG 421"));
+    control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 421"));
     dialogs->yesNoAnswers.push_back(true);
     dialogs->fileNames.push_back(QString()); // the save dialog is cancelled
     window->close();
@@ -186,15 +192,16 @@ TEST(MainWindow, YesWhenClosingSavesThePreparation)
     EXPECT_FALSE(window->isVisible()) << "closing cannot be cancelled";
 }
 
-TEST(MainWindow, QuitAfterUpdateClosesTheWindowOnTheTimer)
+TEST(MainWindow, TheCloseTimerOfTheUpdateClosesTheWindow)
 {
     TestEnvironment env;
     auto window = makeMainWindow();
     window->show();
-    window->tmrCloseTimer();
-    EXPECT_TRUE(window->isVisible());
-    window->QuitAfterUpdate = true;
-    window->tmrCloseTimer();
+    QTimer *timer = control<QTimer>(*window, "tmrClose");
+    QEventLoop loop;
+    QObject::connect(timer, &QTimer::timeout, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    timer->start(0);
+    loop.exec();
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -4,14 +4,17 @@
 #include "gui/MemoTool.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeView>
 
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,10 +96,10 @@ TEST(AccessibleNames, EveryControlOfEveryTabHasAName)
     TfrmMain window(std::make_unique<ScriptedDialogs>(), options);
     window.show();
     // Only the shown tab's page is visible: each one is walked while it is shown.
-    for (int tab = 0; tab < window.pclPageControl->count(); ++tab) {
-        window.pclPageControl->setCurrentIndex(tab);
+    for (int tab = 0; tab < control<QTabWidget>(window, "pclPageControl")->count(); ++tab) {
+        control<QTabWidget>(window, "pclPageControl")->setCurrentIndex(tab);
         EXPECT_EQ(unnamedControls(&window), "")
-            << window.pclPageControl->tabText(tab).toStdString();
+            << control<QTabWidget>(window, "pclPageControl")->tabText(tab).toStdString();
     }
 }
 
@@ -137,7 +140,8 @@ TEST(AccessibleNames, FieldsAreNamedAfterTheirLabels)
         EXPECT_TRUE(label->text().remove(u'&').startsWith(name))
             << label->objectName().toStdString() << ": " << name.toStdString();
     }
-    EXPECT_EQ(window.lblEpistel->buddy(), window.txtEpistel);
+    EXPECT_EQ(control<QLabel>(window, "lblEpistel")->buddy(),
+              control<QLineEdit>(window, "txtEpistel"));
 }
 
 TEST(AccessibleNames, NotesAndBibleImportWindowsNameTheirControls)

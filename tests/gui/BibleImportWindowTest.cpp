@@ -4,6 +4,7 @@
 #include "gui/FrmMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -134,7 +135,9 @@ TEST(BibleImportWindow, EmptyOfflineViewSaysHowToGetABibleText)
     TestEnvironment env;
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
-    EXPECT_TRUE(window->rchBibelstelle->placeholderText().contains(u"Bibeltext einlesen …"_s));
+    EXPECT_TRUE(control<QTextEdit>(*window, "rchBibelstelle")
+                    ->placeholderText()
+                    .contains(u"Bibeltext einlesen …"_s));
 }
 
 TEST(BibleImportWindow, UnreachableOnlinePageIsExplainedInGerman)
@@ -142,7 +145,10 @@ TEST(BibleImportWindow, UnreachableOnlinePageIsExplainedInGerman)
     TestEnvironment env;
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
-    auto *view = qobject_cast<QWebEngineView *>(window->browser());
+    // A psalm is shown online only: the first one makes the web view.
+    control<QLineEdit>(*window, "txtPsalm")->setText(u"Psalm 23"_s);
+    control<QPushButton>(*window, "btnOpenPsalm")->click();
+    auto *view = window->findChild<QWebEngineView *>(u"brsBrowser"_s);
     ASSERT_TRUE(view);
     // Nothing listens on the discard port of this machine.
     view->setUrl(QUrl(u"http://127.0.0.1:9/text/LUT/Mk 1,9-15"_s));

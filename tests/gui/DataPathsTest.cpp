@@ -4,12 +4,14 @@
 #include "office/SermonDocument.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -129,12 +131,12 @@ TEST(DataPaths, SermonDocumentClickRefusesHostileValuesAndFailedCopies)
                        QStringLiteral("[Allgemein]\r\nName=%1\r\nPredigtreihe=%2\r\n")
                            .arg(name, series)
                            .toLatin1());
-        w->LoadPreparation(file);
+        openPreparation(*w, *dialogs, file);
         const QStringList before = filesBelow(env.home());
         dialogs->messages.clear();
         dialogs->errors.clear();
 
-        w->lblPredigttextDblClick();
+        clickOn(control<QLabel>(*w, "lblPredigttext"));
 
         EXPECT_TRUE(dialogs->openedUrls.isEmpty());
         EXPECT_EQ(dialogs->messages.size(), 1) << dialogs->messages.join(u'|').toStdString();
@@ -163,13 +165,12 @@ TEST(DataPaths, SaveProposesNoNameThatWouldLeadElsewhere)
         TestEnvironment env;
         ScriptedDialogs *dialogs = nullptr;
         auto w = makeMainWindow(&dialogs);
-        w->lblTagesname->setText(QStringLiteral("   ") + QString::fromUtf16(c.dayName));
-        w->lblPredigtreiheWert->setText(series);
+        w->document().setDay(QString::fromUtf16(c.dayName), series);
         dialogs->messages.clear();
         dialogs->fileRequests.clear();
         dialogs->fileNames.push_back(QString()); // cancel
 
-        w->btnSaveClick();
+        control<QToolButton>(*w, "btnSave")->click();
 
         // A series that is no number stops before the dialog, as ever.
         if (series.toInt() == 0) {

@@ -3,6 +3,7 @@
 #include "tests/support/FakeLiturgicalLibrary.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -34,23 +37,28 @@ protected:
     // Chooses an entry of the day list as the user does.
     void choose(const QString &entry)
     {
-        const int index = window->cmbTag->findText(entry);
+        const int index = control<QComboBox>(*window, "cmbTag")->findText(entry);
         ASSERT_GE(index, 0) << entry.toStdString();
         fakelibrary::calls.clear();
-        window->cmbTag->setCurrentIndex(index);
+        control<QComboBox>(*window, "cmbTag")->setCurrentIndex(index);
     }
 
     QStringList propers() const
     {
-        return { window->txtWochenspruch->text(), window->txtPsalm->text(),
-                 window->txtEpistel->text(),      window->txtEvangelium->text(),
-                 window->txtPredigttext->text(),  window->txtWochenlied->text() };
+        return { control<QLineEdit>(*window, "txtWochenspruch")->text(),
+                 control<QLineEdit>(*window, "txtPsalm")->text(),
+                 control<QLineEdit>(*window, "txtEpistel")->text(),
+                 control<QLineEdit>(*window, "txtEvangelium")->text(),
+                 control<QLineEdit>(*window, "txtPredigttext")->text(),
+                 control<QLineEdit>(*window, "txtWochenlied")->text() };
     }
 
     QStringList hymns() const
     {
-        return { window->txtEingangslied->text(), window->txtVorpredigtslied->text(),
-                 window->txtKollektenlied->text(), window->txtAusgangslied->text() };
+        return { control<QLineEdit>(*window, "txtEingangslied")->text(),
+                 control<QLineEdit>(*window, "txtVorpredigtslied")->text(),
+                 control<QLineEdit>(*window, "txtKollektenlied")->text(),
+                 control<QLineEdit>(*window, "txtAusgangslied")->text() };
     }
 
     bool called(const std::string &prefix) const
@@ -73,18 +81,19 @@ QColor textColour(const QLabel *label)
 
 TEST_F(FrmMainDay, StartSelectsAndLoadsTheComingDay)
 {
-    QComboBox *cmbTag = window->cmbTag;
+    QComboBox *cmbTag = control<QComboBox>(*window, "cmbTag");
     EXPECT_EQ(cmbTag->count(), 81);
     EXPECT_EQ(cmbTag->itemText(0),
               QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
     EXPECT_EQ(cmbTag->currentText(), QStringLiteral("15.02.2026 - Estomihi"));
     EXPECT_EQ(cmbTag->currentIndex(), 21);
     EXPECT_EQ(cmbTag->toolTip(), QStringLiteral("2026"));
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Estomihi"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("2"));
-    EXPECT_EQ(window->DayStamp(), QStringLiteral("20260215"));
-    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("getVers:Estomihi"));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Estomihi"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("2"));
+    EXPECT_EQ(window->document().dayStamp(), QStringLiteral("20260215"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("getVers:Estomihi"));
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
 }
 
@@ -94,21 +103,23 @@ TEST(FrmMainDayStart, MartinstagBeforeAnEarlierDrittletzterSonntag)
     fakelibrary::reset();
     appclock::setTodayForTesting(QDate(2026, 11, 2));
     const auto window = makeMainWindow();
-    EXPECT_EQ(window->cmbTag->currentText(), QStringLiteral("11.11.2026 - Martinstag"));
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Martinstag"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->currentText(),
+              QStringLiteral("11.11.2026 - Martinstag"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Martinstag"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("2"));
 }
 
 TEST_F(FrmMainDay, ChoosingADayFillsDayStampSeriesAndPropers)
 {
-    window->txtEingangslied->setText(QStringLiteral("EG 1"));
-    window->txtAusgangslied->setText(QStringLiteral("EG 2"));
-    ASSERT_EQ(window->Modified(), 1);
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
+    control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 2"));
+    ASSERT_TRUE(window->isWindowModified());
 
     choose(QStringLiteral("30.11.2025 - 1. Sonntag im Advent"));
-    EXPECT_EQ(window->DayStamp(), QStringLiteral("20251130"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("2"));
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   1. Sonntag im Advent"));
+    EXPECT_EQ(window->document().dayStamp(), QStringLiteral("20251130"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(),
+              QStringLiteral("   1. Sonntag im Advent"));
     const std::string name = "1. Sonntag im Advent";
     // The library is asked in this order, with the series read back from the panel.
     EXPECT_EQ(fakelibrary::calls,
@@ -122,18 +133,19 @@ TEST_F(FrmMainDay, ChoosingADayFillsDayStampSeriesAndPropers)
                       QStringLiteral("getEpistel:") + n, QStringLiteral("getEvangelium:") + n,
                       QStringLiteral("getPerikope2:") + n, QStringLiteral("getWochenlied:") + n }));
     EXPECT_EQ(hymns(), QStringList(4));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty());
 
     choose(QStringLiteral("23.11.2025 - Ewigkeitssonntag"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("1"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("1"));
     EXPECT_TRUE(called("getPerikope1:Ewigkeitssonntag"));
     for (const QString &entry :
          { QStringLiteral("24.12.2025 - Christvesper"), QStringLiteral("06.01.2026 - Epiphanias"),
            QStringLiteral("04.10.2026 - Erntedank") }) {
         choose(entry);
-        EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("2")) << entry.toStdString();
-        EXPECT_EQ(window->DayStamp(), entry.mid(6, 4) + entry.mid(3, 2) + entry.left(2));
+        EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("2"))
+            << entry.toStdString();
+        EXPECT_EQ(window->document().dayStamp(), entry.mid(6, 4) + entry.mid(3, 2) + entry.left(2));
     }
 }
 
@@ -142,8 +154,10 @@ TEST_F(FrmMainDay, NamesCrossToTheLibraryInWindows1252)
     fakelibrary::colours["Bu\xDF- und Bettag"] = "50331647";
     choose(QStringLiteral("19.11.2025 - Buß- und Bettag"));
     EXPECT_TRUE(called("getVers:Bu\xDF- und Bettag"));
-    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("getVers:Buß- und Bettag"));
-    EXPECT_EQ(textColour(window->lblTagesname), QColor(Qt::black)); // the colour was found
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("getVers:Buß- und Bettag"));
+    EXPECT_EQ(textColour(control<QLabel>(*window, "lblTagesname")),
+              QColor(Qt::black)); // the colour was found
 }
 
 TEST_F(FrmMainDay, PanelColours)
@@ -152,27 +166,32 @@ TEST_F(FrmMainDay, PanelColours)
     fakelibrary::colours["Karfreitag"] = "33554432"; // black
     fakelibrary::colours["Invokavit"] = std::to_string(0x02AA00AA); // violet
     const QList<QLabel *> labels
-        = { window->lblTagesname, window->lblPredigtreihe, window->lblPredigtreiheWert };
+        = { control<QLabel>(*window, "lblTagesname"), control<QLabel>(*window, "lblPredigtreihe"),
+            control<QLabel>(*window, "lblPredigtreiheWert") };
 
     choose(QStringLiteral("24.12.2025 - Christvesper"));
-    EXPECT_EQ(window->lblTagesname->palette().color(QPalette::Window), QColor(255, 255, 255));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->palette().color(QPalette::Window),
+              QColor(255, 255, 255));
     for (QLabel *label : labels)
         EXPECT_EQ(textColour(label), QColor(Qt::black)) << label->objectName().toStdString();
 
     choose(QStringLiteral("22.02.2026 - Invokavit"));
-    EXPECT_EQ(window->lblTagesname->palette().color(QPalette::Window), QColor(0xAA, 0x00, 0xAA));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->palette().color(QPalette::Window),
+              QColor(0xAA, 0x00, 0xAA));
     for (QLabel *label : labels)
         EXPECT_EQ(textColour(label), QColor(Qt::white)) << label->objectName().toStdString();
 
     choose(QStringLiteral("03.04.2026 - Karfreitag"));
-    EXPECT_EQ(window->lblTagesname->palette().color(QPalette::Window), QColor(0, 0, 0));
-    EXPECT_EQ(textColour(window->lblPredigtreiheWert), QColor(Qt::white));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->palette().color(QPalette::Window),
+              QColor(0, 0, 0));
+    EXPECT_EQ(textColour(control<QLabel>(*window, "lblPredigtreiheWert")), QColor(Qt::white));
 
     choose(QStringLiteral("01.03.2026 - Reminiscere")); // green, the default of the fake
-    EXPECT_EQ(window->lblTagesname->palette().color(QPalette::Window), QColor(0, 0x80, 0));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->palette().color(QPalette::Window),
+              QColor(0, 0x80, 0));
     for (QLabel *label : labels)
         EXPECT_EQ(textColour(label), QColor(Qt::white)) << label->objectName().toStdString();
-    EXPECT_TRUE(window->lblTagesname->autoFillBackground());
+    EXPECT_TRUE(control<QLabel>(*window, "lblTagesname")->autoFillBackground());
 }
 
 TEST_F(FrmMainDay, ColourThatIsNoNumberReportsAndKeepsTheRest)
@@ -186,49 +205,55 @@ TEST_F(FrmMainDay, ColourThatIsNoNumberReportsAndKeepsTheRest)
     EXPECT_EQ(dialogs->messages.first(),
               QStringLiteral("Fehler beim Laden der Datei:\r„grün“ ist keine gültige Farbangabe."));
     // What came before the colour is the new day's; the propers are still the old day's.
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Oculi"));
-    EXPECT_EQ(window->DayStamp(), QStringLiteral("20260308"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Oculi"));
+    EXPECT_EQ(window->document().dayStamp(), QStringLiteral("20260308"));
     EXPECT_EQ(propers(), before);
     EXPECT_FALSE(called("getVers"));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(FrmMainDay, TypedEntries)
 {
     choose(QStringLiteral("01.03.2026 - Reminiscere"));
-    window->txtEingangslied->setText(QStringLiteral("EG 1"));
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
     const QStringList before = propers();
-    const QString stampBefore = window->DayStamp();
+    const QString stampBefore = window->document().dayStamp();
 
     // Too short: nothing changes, but the choice still counts as a fresh start.
     fakelibrary::calls.clear();
-    window->cmbTag->setEditText(QStringLiteral("08.03.2026"));
+    control<QComboBox>(*window, "cmbTag")->setEditText(QStringLiteral("08.03.2026"));
     EXPECT_TRUE(fakelibrary::calls.empty());
     EXPECT_EQ(propers(), before);
-    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 1"));
-    EXPECT_EQ(window->DayStamp(), stampBefore);
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Reminiscere"));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 1"));
+    EXPECT_EQ(window->document().dayStamp(), stampBefore);
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Reminiscere"));
+    EXPECT_FALSE(window->isWindowModified());
 
     // Typed key by key: exactly fourteen characters keep the date in the name.
-    window->cmbTag->clearEditText();
-    QTest::keyClicks(window->cmbTag->lineEdit(), QStringLiteral("04.10.2026 - X"));
-    EXPECT_EQ(window->cmbTag->currentText(), QStringLiteral("04.10.2026 - X"));
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   04.10.2026 - X"));
-    EXPECT_EQ(window->DayStamp(), QStringLiteral("20261004"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("2"));
-    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("getVers:04.10.2026 - X"));
-    EXPECT_EQ(window->Modified(), 0);
+    control<QComboBox>(*window, "cmbTag")->clearEditText();
+    QTest::keyClicks(control<QComboBox>(*window, "cmbTag")->lineEdit(),
+                     QStringLiteral("04.10.2026 - X"));
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->currentText(),
+              QStringLiteral("04.10.2026 - X"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(),
+              QStringLiteral("   04.10.2026 - X"));
+    EXPECT_EQ(window->document().dayStamp(), QStringLiteral("20261004"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("getVers:04.10.2026 - X"));
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
-    EXPECT_EQ(window->cmbTag->count(), 81); // typed text is not added to the list
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->count(),
+              81); // typed text is not added to the list
 
     // A year that is not a number: the message, the stamp already taken.
-    window->cmbTag->setEditText(QStringLiteral("04.10.20x6 - Erntedank"));
+    control<QComboBox>(*window, "cmbTag")->setEditText(QStringLiteral("04.10.20x6 - Erntedank"));
     ASSERT_EQ(dialogs->messages.size(), 1);
     EXPECT_EQ(dialogs->messages.first(),
               QStringLiteral("Fehler beim Laden der Datei:\r„20x6“ ist keine gültige Jahreszahl."));
-    EXPECT_EQ(window->DayStamp(), QStringLiteral("20x61004"));
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   04.10.2026 - X"));
+    EXPECT_EQ(window->document().dayStamp(), QStringLiteral("20x61004"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(),
+              QStringLiteral("   04.10.2026 - X"));
 }
 
 TEST_F(FrmMainDay, StoredPreparationIsFoundInsteadOfTheLibrary)
@@ -238,7 +263,7 @@ TEST_F(FrmMainDay, StoredPreparationIsFoundInsteadOfTheLibrary)
     QFile file(stored);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    window->txtEingangslied->setText(QStringLiteral("EG 1"));
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
     // The data folder is passed along: the process's current folder plays no part.
     ASSERT_TRUE(QDir::setCurrent(env.home()));
 
@@ -249,47 +274,36 @@ TEST_F(FrmMainDay, StoredPreparationIsFoundInsteadOfTheLibrary)
     for (const char *function :
          { "getVers", "getPsalm", "getWochenlied", "getEpistel", "getEvangelium", "getPerikope" })
         EXPECT_FALSE(called(function)) << function;
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
 
     // Series 1 has no stored preparation of that day: the library is asked.
     fakelibrary::calls.clear();
-    window->cmbTag->setEditText(QStringLiteral("05.10.2025 - Erntedank"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("1"));
+    control<QComboBox>(*window, "cmbTag")->setEditText(QStringLiteral("05.10.2025 - Erntedank"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("1"));
     EXPECT_TRUE(called("getPerikope1:Erntedank"));
-    EXPECT_EQ(window->txtEingangslied->text(), QString());
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QString());
 }
 
 TEST_F(FrmMainDay, StoredOrderPathWithoutAFile)
 {
     choose(QStringLiteral("11.11.2026 - Martinstag"));
-    EXPECT_EQ(window->StoredOrderExists(env.dataDir()), QString());
+    EXPECT_EQ(window->document().storedOrderPath(env.dataDir()), QString());
     EXPECT_TRUE(called("getVers:Martinstag"));
 }
 
-TEST_F(FrmMainDay, FillingAndSelectingLoadNothing)
+TEST_F(FrmMainDay, StartingFillsTheListAndLoadsOnlyTheComingDayOnce)
 {
-    window->txtEingangslied->setText(QStringLiteral("EG 1"));
-    fakelibrary::calls.clear();
-    window->FillDayList(QDate(2026, 6, 15));
-    EXPECT_EQ(window->cmbTag->currentText(), QString());
-    EXPECT_EQ(window->cmbTag->count(), 28 + 22 + 3 + 12);
-    window->SelectComingDay(QDate(2026, 6, 15));
-    EXPECT_EQ(window->cmbTag->currentText(),
-              QStringLiteral("21.06.2026 - 3. Sonntag nach Trinitatis"));
-    EXPECT_EQ(window->cmbTag->currentIndex(), 28 + 3 - 1);
-    EXPECT_TRUE(fakelibrary::calls.empty());
-    EXPECT_EQ(window->Modified(), 1);
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Estomihi"));
+    // Filling the list and selecting the coming day load nothing; the start loads it once.
+    EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->currentText(),
+              QStringLiteral("15.02.2026 - Estomihi"));
+    std::vector<std::string> verses;
+    std::copy_if(fakelibrary::calls.begin(), fakelibrary::calls.end(), std::back_inserter(verses),
+                 [](const std::string &c) { return c.rfind("getVers:", 0) == 0; });
+    EXPECT_EQ(verses, std::vector<std::string> { "getVers:Estomihi" });
+    EXPECT_FALSE(window->isWindowModified());
 
-    // No coming day: nothing selected, the text stays.
-    window->SelectComingDay(QDate(2027, 1, 1));
-    EXPECT_EQ(window->cmbTag->currentText(),
-              QStringLiteral("21.06.2026 - 3. Sonntag nach Trinitatis"));
-    EXPECT_TRUE(fakelibrary::calls.empty());
-
-    // Filling again empties the text and leaves the handlers connected once.
-    window->FillDayList(QDate(2026, 2, 10));
-    EXPECT_EQ(window->cmbTag->currentText(), QString());
+    // Choosing again asks the library once per choice: the selector is connected once.
+    choose(QStringLiteral("22.02.2026 - Invokavit"));
     choose(QStringLiteral("15.02.2026 - Estomihi"));
     EXPECT_EQ(std::count(fakelibrary::calls.begin(), fakelibrary::calls.end(),
                          std::string("getVers:Estomihi")),
@@ -298,10 +312,10 @@ TEST_F(FrmMainDay, FillingAndSelectingLoadNothing)
 
 TEST_F(FrmMainDay, FocusShowsTheStatusHelp)
 {
-    window->Status->clearMessage();
+    control<QStatusBar>(*window, "Status")->clearMessage();
     QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(window->cmbTag, &focus);
-    EXPECT_EQ(window->Status->currentMessage(),
+    QCoreApplication::sendEvent(control<QComboBox>(*window, "cmbTag"), &focus);
+    EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(),
               QStringLiteral(
                   "Wählen Sie hier den Sonn- oder Feiertag aus, den Sie vorbereiten möchten!"));
 }

@@ -3,6 +3,7 @@
 #include "gui/FrmMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +57,7 @@ TEST(VersionDialog, ShowsTheVersionWithTheProgramsCurrentSeparator)
     auto window = makeWindow(&dialogs);
     programinfo::resetDecimalSeparatorForTesting();
 
-    window->btnCopyright->click();
+    control<QToolButton>(*window, "btnCopyright")->click();
     ASSERT_EQ(dialogs->messages.size(), 1);
     EXPECT_EQ(dialogs->titles.constFirst(), QStringLiteral("Pergolan"));
     const QString system = QLocale::system().decimalPoint();
@@ -69,7 +70,7 @@ TEST(VersionDialog, ShowsTheVersionWithTheProgramsCurrentSeparator)
 
     // Once the update check has read a version file, the point is the separator.
     programinfo::useDecimalPoint();
-    window->btnCopyright->click();
+    control<QToolButton>(*window, "btnCopyright")->click();
     ASSERT_EQ(dialogs->messages.size(), 2);
     EXPECT_EQ(dialogs->messages.at(1), versionText(QStringLiteral(" 5.03")));
     programinfo::resetDecimalSeparatorForTesting();
@@ -84,20 +85,20 @@ TEST(HelpButton, OpensTheManualOrReportsItMissing)
     const QString manual = env.programDir() + u'/' + QString::fromUtf16(programinfo::kHelpFile);
 
     env.writeProgramFile(QString::fromUtf16(programinfo::kHelpFile), "<html>Hilfe</html>");
-    window->BtnHilfe->click();
+    control<QToolButton>(*window, "BtnHilfe")->click();
     EXPECT_TRUE(dialogs->messages.isEmpty());
     ASSERT_EQ(dialogs->openedUrls.size(), 1);
     EXPECT_EQ(dialogs->openedUrls.constFirst(), QUrl::fromLocalFile(manual));
 
     ASSERT_TRUE(QFile::remove(manual));
-    window->BtnHilfe->click();
+    control<QToolButton>(*window, "BtnHilfe")->click();
     EXPECT_EQ(dialogs->messages,
               QStringList { QStringLiteral("Fehler #7\rDatei nicht gefunden\r") });
     EXPECT_EQ(dialogs->openedUrls.size(), 1);
 
     // A folder under the manual's name is no manual either.
     QDir().mkpath(manual);
-    window->BtnHilfe->click();
+    control<QToolButton>(*window, "BtnHilfe")->click();
     EXPECT_EQ(dialogs->messages.size(), 2);
     EXPECT_EQ(dialogs->openedUrls.size(), 1);
 }
@@ -127,7 +128,7 @@ TEST(FeedbackButton, OpensTheFeedbackPageOverHttps)
     TestEnvironment env;
     TitledDialogs *dialogs = nullptr;
     auto window = makeWindow(&dialogs);
-    window->BtnFeedback->click();
+    control<QToolButton>(*window, "BtnFeedback")->click();
     ASSERT_EQ(dialogs->openedUrls.size(), 1);
     const QUrl url = dialogs->openedUrls.constFirst();
     EXPECT_EQ(url.scheme(), QStringLiteral("https"));

@@ -5,6 +5,7 @@
 #include "storage/Win1252Text.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QTextDocument>
 #include <QTreeView>
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,7 +38,7 @@ protected:
 
     void TearDown() override
     {
-        window->setModified(0);
+        window->document().setModified(false);
         window.reset();
         appclock::setTodayForTesting({});
     }
@@ -62,9 +64,10 @@ protected:
     // Chooses the day and shows the tab; returns when both tables are filled.
     void showDay(const QString &entry)
     {
-        window->cmbTag->setCurrentIndex(window->cmbTag->findText(entry));
+        control<QComboBox>(*window, "cmbTag")
+            ->setCurrentIndex(control<QComboBox>(*window, "cmbTag")->findText(entry));
         QSignalSpy filled(tab, &HistoryTab::filled);
-        window->pclPageControl->setCurrentWidget(tab);
+        control<QTabWidget>(*window, "pclPageControl")->setCurrentWidget(tab);
         ASSERT_TRUE(filled.wait(10000));
     }
 
@@ -86,13 +89,14 @@ protected:
 TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
 {
     QStringList tabs;
-    for (int i = 0; i < window->pclPageControl->count(); ++i)
-        tabs << window->pclPageControl->tabText(i);
+    for (int i = 0; i < control<QTabWidget>(*window, "pclPageControl")->count(); ++i)
+        tabs << control<QTabWidget>(*window, "pclPageControl")->tabText(i);
     EXPECT_EQ(tabs,
               (QStringList { QStringLiteral("Proprium"), QStringLiteral("Ordinarium"),
                              QStringLiteral("Liturgie"), QStringLiteral("Perikope"),
                              QStringLiteral("Verlauf") }));
-    EXPECT_EQ(window->pclPageControl->widget(3), window->tshPerikope);
+    EXPECT_EQ(control<QTabWidget>(*window, "pclPageControl")->widget(3),
+              control<QWidget>(*window, "tshPerikope"));
 
     write(QStringLiteral("1/Archiv/1 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
           { QStringLiteral("EG 99"), QStringLiteral("EG 103") }, QDate(2025, 4, 20));
@@ -147,8 +151,8 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
     write(QStringLiteral("6/Archiv/6 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
           { QStringLiteral("EG 100"), QStringLiteral("EG 101") }, QDate(2024, 3, 31));
     showDay(QStringLiteral("05.04.2026 - Ostersonntag"));
-    window->txtAusgangslied->setText(QStringLiteral("EG 421"));
-    ASSERT_EQ(window->Modified(), 1);
+    control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 421"));
+    ASSERT_TRUE(window->isWindowModified());
     dialogs->yesNoAnswers.push_back(false);
 
     window->show();
@@ -163,14 +167,15 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
               QStringList { QStringLiteral(
                   "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("6/Archiv/6 Ostersonntag.ini")));
-    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 100"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("6"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 100"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("6"));
 }
 
 TEST_F(HistoryWindow, DayListSavesTheCalendarYearAsCalendarFile)
 {
-    window->cmbTag->setCurrentIndex(
-        window->cmbTag->findText(QStringLiteral("05.04.2026 - Ostersonntag")));
+    control<QComboBox>(*window, "cmbTag")
+        ->setCurrentIndex(control<QComboBox>(*window, "cmbTag")
+                              ->findText(QStringLiteral("05.04.2026 - Ostersonntag")));
     auto *action = window->findChild<QAction *>(QStringLiteral("mnuKirchenjahrKalender"));
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->text(), QStringLiteral("Kirchenjahr als Kalenderdatei speichern …"));

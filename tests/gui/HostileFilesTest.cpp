@@ -12,6 +12,7 @@
 #include "storage/Win1252Text.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,7 @@
 
 #include <functional>
 
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -157,14 +159,14 @@ TEST(HostileFiles, StartupAndTheOpenDialogsGoOnAsForADamagedFile)
         ASSERT_NE(w, nullptr);
         ASSERT_EQ(dialogs->errors.size(), 1);
         EXPECT_TRUE(dialogs->errors.constFirst().contains(QStringLiteral("gloriapatri.txt")));
-        EXPECT_EQ(linesOf(w->txtGloriaPatri),
+        EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtGloriaPatri")),
                   liturgicaltexts::builtInText(liturgicaltexts::Memo::GloriaPatri));
 
         const QString chosen = env.home() + QStringLiteral("/gewählt.ini");
         makeHostile(kind, chosen, serviceorder::kMaxFileSize);
         dialogs->messages.clear();
         dialogs->fileNames.push_back(chosen);
-        w->BtnOpenClick();
+        control<QToolButton>(*w, "BtnOpen")->click();
         EXPECT_EQ(dialogs->messages, QStringList { serviceorder::damagedFileMessage() });
 
         makeHostile(kind, chosen, boundedfile::kNoteLimit);

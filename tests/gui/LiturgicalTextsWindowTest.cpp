@@ -4,6 +4,7 @@
 #include "storage/LiturgicalTexts.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -15,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using liturgicaltexts::Memo;
@@ -28,15 +30,15 @@ QStringList linesOf(const QPlainTextEdit *memo)
 
 QList<std::pair<QPlainTextEdit *, Memo>> allMemos(TfrmMain &w)
 {
-    return { { w.txtDialog1, Memo::Dialog1 },
-             { w.txtDialog2, Memo::Dialog2 },
-             { w.txtDialog3, Memo::Dialog3 },
-             { w.txtCredo, Memo::Credo },
-             { w.txtVaterUnser, Memo::VaterUnser },
-             { w.txtSegen, Memo::Segen },
-             { w.txtGloriaPatri, Memo::GloriaPatri },
-             { w.txtKyrie, Memo::Kyrie },
-             { w.txtGloriaExcelsis, Memo::GloriaExcelsis } };
+    return { { control<QPlainTextEdit>(w, "txtDialog1"), Memo::Dialog1 },
+             { control<QPlainTextEdit>(w, "txtDialog2"), Memo::Dialog2 },
+             { control<QPlainTextEdit>(w, "txtDialog3"), Memo::Dialog3 },
+             { control<QPlainTextEdit>(w, "txtCredo"), Memo::Credo },
+             { control<QPlainTextEdit>(w, "txtVaterUnser"), Memo::VaterUnser },
+             { control<QPlainTextEdit>(w, "txtSegen"), Memo::Segen },
+             { control<QPlainTextEdit>(w, "txtGloriaPatri"), Memo::GloriaPatri },
+             { control<QPlainTextEdit>(w, "txtKyrie"), Memo::Kyrie },
+             { control<QPlainTextEdit>(w, "txtGloriaExcelsis"), Memo::GloriaExcelsis } };
 }
 
 void removeTextFolder(const TestEnvironment &env)
@@ -77,10 +79,10 @@ void rightClickAndChoose(TfrmMain &w, QPlainTextEdit *memo, const QString &entry
     const QPoint local(5, 5);
     QContextMenuEvent event(QContextMenuEvent::Mouse, local, memo->viewport()->mapToGlobal(local));
     QCoreApplication::sendEvent(memo->viewport(), &event);
-    ASSERT_TRUE(w.MemoMenu->isVisible());
-    auto *action = w.MemoMenu->findChild<QAction *>(entry);
+    ASSERT_TRUE(control<QMenu>(w, "MemoMenu")->isVisible());
+    auto *action = control<QMenu>(w, "MemoMenu")->findChild<QAction *>(entry);
     ASSERT_NE(action, nullptr);
-    w.MemoMenu->hide();
+    control<QMenu>(w, "MemoMenu")->hide();
     action->trigger();
 }
 
@@ -93,10 +95,10 @@ TEST(LiturgicalTextsWindow, WithoutTextFolderAllMemosShowTheirBuiltInTexts)
         EXPECT_EQ(linesOf(control), liturgicaltexts::builtInText(memo))
             << control->objectName().toStdString();
     // What the user sees: the creed has 22 lines, the Kyrie's responses are indented.
-    EXPECT_EQ(w->txtCredo->blockCount(), 22);
-    EXPECT_EQ(w->txtKyrie->document()->findBlockByNumber(1).text(),
+    EXPECT_EQ(control<QPlainTextEdit>(*w, "txtCredo")->blockCount(), 22);
+    EXPECT_EQ(control<QPlainTextEdit>(*w, "txtKyrie")->document()->findBlockByNumber(1).text(),
               QStringLiteral("   Herr, erbarme dich."));
-    EXPECT_EQ(w->txtGloriaExcelsis->blockCount(), 10);
+    EXPECT_EQ(control<QPlainTextEdit>(*w, "txtGloriaExcelsis")->blockCount(), 10);
 }
 
 TEST(LiturgicalTextsWindow, StartupFilesReplaceTheirMemosInEveryLineEndingStyle)
@@ -113,20 +115,23 @@ TEST(LiturgicalTextsWindow, StartupFilesReplaceTheirMemosInEveryLineEndingStyle)
     env.writeProgramFile(QStringLiteral("Texte/segen.txt"), "Gott segne dich \x96 Amen.");
 
     auto w = makeMainWindow();
-    EXPECT_EQ(linesOf(w->txtCredo),
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")),
               QStringList({ QStringLiteral("Wir glauben an Gott,"), QString(),
                             QStringLiteral("den Vater.") }));
-    EXPECT_EQ(linesOf(w->txtGloriaExcelsis),
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtGloriaExcelsis")),
               QStringList({ QStringLiteral("Ehre sei Gott"), QStringLiteral("in der Höhe") }));
-    EXPECT_EQ(linesOf(w->txtGloriaPatri),
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtGloriaPatri")),
               QStringList({ QStringLiteral("Ehr sei dem Vater"), QStringLiteral("Amen.") }));
     // A Kyrie of three lines is exactly those three lines, nothing appended.
-    EXPECT_EQ(w->txtKyrie->toPlainText(), QStringLiteral("Kyrie\n   Herr\nChriste"));
-    EXPECT_EQ(w->txtKyrie->blockCount(), 3);
-    EXPECT_TRUE(w->txtVaterUnser->toPlainText().isEmpty());
-    EXPECT_EQ(linesOf(w->txtSegen), QStringList({ QStringLiteral("Gott segne dich – Amen.") }));
+    EXPECT_EQ(control<QPlainTextEdit>(*w, "txtKyrie")->toPlainText(),
+              QStringLiteral("Kyrie\n   Herr\nChriste"));
+    EXPECT_EQ(control<QPlainTextEdit>(*w, "txtKyrie")->blockCount(), 3);
+    EXPECT_TRUE(control<QPlainTextEdit>(*w, "txtVaterUnser")->toPlainText().isEmpty());
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtSegen")),
+              QStringList({ QStringLiteral("Gott segne dich – Amen.") }));
     // The dialogues have no file.
-    EXPECT_EQ(linesOf(w->txtDialog1), liturgicaltexts::builtInText(Memo::Dialog1));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtDialog1")),
+              liturgicaltexts::builtInText(Memo::Dialog1));
 }
 
 TEST(LiturgicalTextsWindow, FileNamesAreTakenExactlyAndMissingFilesKeepTheBuiltInText)
@@ -140,9 +145,12 @@ TEST(LiturgicalTextsWindow, FileNamesAreTakenExactlyAndMissingFilesKeepTheBuiltI
     ScriptedDialogs *dialogs = nullptr;
     auto w = makeMainWindow(&dialogs);
     EXPECT_TRUE(dialogs->errors.isEmpty());
-    EXPECT_EQ(linesOf(w->txtSegen), QStringList({ QStringLiteral("Segen aus der Datei") }));
-    EXPECT_EQ(linesOf(w->txtCredo), liturgicaltexts::builtInText(Memo::Credo));
-    EXPECT_EQ(linesOf(w->txtKyrie), liturgicaltexts::builtInText(Memo::Kyrie));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtSegen")),
+              QStringList({ QStringLiteral("Segen aus der Datei") }));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")),
+              liturgicaltexts::builtInText(Memo::Credo));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtKyrie")),
+              liturgicaltexts::builtInText(Memo::Kyrie));
 }
 
 TEST(LiturgicalTextsWindow, UnreadableStartupFileIsReportedAndEndsTheStartupLoading)
@@ -158,10 +166,13 @@ TEST(LiturgicalTextsWindow, UnreadableStartupFileIsReportedAndEndsTheStartupLoad
     auto w = makeMainWindow(&dialogs);
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_TRUE(dialogs->errors.constFirst().contains(QStringLiteral("gloriapatri.txt")));
-    EXPECT_EQ(linesOf(w->txtCredo), QStringList({ QStringLiteral("Credo aus der Datei") }));
-    EXPECT_EQ(linesOf(w->txtGloriaPatri), liturgicaltexts::builtInText(Memo::GloriaPatri));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")),
+              QStringList({ QStringLiteral("Credo aus der Datei") }));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtGloriaPatri")),
+              liturgicaltexts::builtInText(Memo::GloriaPatri));
     // Read after the failing file, so never reached.
-    EXPECT_EQ(linesOf(w->txtKyrie), liturgicaltexts::builtInText(Memo::Kyrie));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtKyrie")),
+              liturgicaltexts::builtInText(Memo::Kyrie));
 }
 
 TEST(LiturgicalTextsWindow, RightClickLoadsAChosenFileWhereverTheDialogLeavesTheCurrentFolder)
@@ -178,21 +189,24 @@ TEST(LiturgicalTextsWindow, RightClickLoadsAChosenFileWhereverTheDialogLeavesThe
     out.close();
 
     dialogs->fileNames.push_back(file);
-    rightClickAndChoose(*w, w->txtCredo, QStringLiteral("mnuTextoeffnen"));
-    EXPECT_EQ(linesOf(w->txtCredo),
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtCredo"),
+                        QStringLiteral("mnuTextoeffnen"));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")),
               QStringList({ QStringLiteral("Ich glaube"), QString(), QStringLiteral("   an Gott"),
                             QStringLiteral("Ämen") }));
     ASSERT_EQ(dialogs->fileRequests.size(), 1);
     EXPECT_EQ(dialogs->fileRequests.constFirst().filter,
               QStringLiteral("Texte|*.txt|Alle Dateien|*.*"));
     // Other memos stay as they were, and memos are no unsaved change.
-    EXPECT_EQ(linesOf(w->txtKyrie), liturgicaltexts::builtInText(Memo::Kyrie));
-    EXPECT_EQ(w->Modified(), 0);
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtKyrie")),
+              liturgicaltexts::builtInText(Memo::Kyrie));
+    EXPECT_FALSE(w->isWindowModified());
 
     // Cancelling changes nothing.
     dialogs->fileNames.push_back(QString());
-    rightClickAndChoose(*w, w->txtCredo, QStringLiteral("mnuTextoeffnen"));
-    EXPECT_EQ(linesOf(w->txtCredo).size(), 4);
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtCredo"),
+                        QStringLiteral("mnuTextoeffnen"));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")).size(), 4);
     EXPECT_TRUE(dialogs->errors.isEmpty());
 }
 
@@ -201,35 +215,43 @@ TEST(LiturgicalTextsWindow, ChosenFileThatCannotBeReadIsReportedAndTheMemoKeepsI
     TestEnvironment env;
     ScriptedDialogs *dialogs = nullptr;
     auto w = makeMainWindow(&dialogs);
-    const QStringList before = linesOf(w->txtSegen);
+    const QStringList before = linesOf(control<QPlainTextEdit>(*w, "txtSegen"));
     dialogs->fileNames.push_back(env.home() + QStringLiteral("/gibt es nicht.txt"));
-    rightClickAndChoose(*w, w->txtSegen, QStringLiteral("mnuTextoeffnen"));
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtSegen"),
+                        QStringLiteral("mnuTextoeffnen"));
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_TRUE(dialogs->errors.constFirst().contains(QStringLiteral("gibt es nicht.txt")));
-    EXPECT_EQ(linesOf(w->txtSegen), before);
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtSegen")), before);
 }
 
 TEST(LiturgicalTextsWindow, DialogueMemosOfferNoFileMenu)
 {
     TestEnvironment env;
     auto w = makeMainWindow();
-    for (QPlainTextEdit *memo : { w->txtDialog1, w->txtDialog2, w->txtDialog3 }) {
+    for (QPlainTextEdit *memo :
+         { control<QPlainTextEdit>(*w, "txtDialog1"), control<QPlainTextEdit>(*w, "txtDialog2"),
+           control<QPlainTextEdit>(*w, "txtDialog3") }) {
         // Without its own menu the memo passes the event on; no file menu may appear.
         memo->setContextMenuPolicy(Qt::NoContextMenu);
         const QPoint local(5, 5);
         QContextMenuEvent event(QContextMenuEvent::Mouse, local,
                                 memo->viewport()->mapToGlobal(local));
         QCoreApplication::sendEvent(memo->viewport(), &event);
-        EXPECT_FALSE(w->MemoMenu->isVisible()) << memo->objectName().toStdString();
+        EXPECT_FALSE(control<QMenu>(*w, "MemoMenu")->isVisible())
+            << memo->objectName().toStdString();
     }
-    for (QPlainTextEdit *memo : { w->txtCredo, w->txtVaterUnser, w->txtSegen, w->txtGloriaPatri,
-                                  w->txtKyrie, w->txtGloriaExcelsis }) {
+    for (QPlainTextEdit *memo :
+         { control<QPlainTextEdit>(*w, "txtCredo"), control<QPlainTextEdit>(*w, "txtVaterUnser"),
+           control<QPlainTextEdit>(*w, "txtSegen"), control<QPlainTextEdit>(*w, "txtGloriaPatri"),
+           control<QPlainTextEdit>(*w, "txtKyrie"),
+           control<QPlainTextEdit>(*w, "txtGloriaExcelsis") }) {
         const QPoint local(5, 5);
         QContextMenuEvent event(QContextMenuEvent::Mouse, local,
                                 memo->viewport()->mapToGlobal(local));
         QCoreApplication::sendEvent(memo->viewport(), &event);
-        EXPECT_TRUE(w->MemoMenu->isVisible()) << memo->objectName().toStdString();
-        w->MemoMenu->hide();
+        EXPECT_TRUE(control<QMenu>(*w, "MemoMenu")->isVisible())
+            << memo->objectName().toStdString();
+        control<QMenu>(*w, "MemoMenu")->hide();
     }
 }
 
@@ -243,10 +265,10 @@ TEST(LiturgicalTextsWindow, SavedMemoTextLoadsBackUnchanged)
     // The pastor's own Kyrie, with an indented response, an umlaut and a final empty line.
     const QStringList kyrie = { QStringLiteral("Kyrie eleison."),
                                 QStringLiteral("   Herr, erbarme dich über uns."), QString() };
-    w->txtKyrie->setPlainText(liturgicaltexts::memoText(kyrie));
+    control<QPlainTextEdit>(*w, "txtKyrie")->setPlainText(liturgicaltexts::memoText(kyrie));
     const QString file = env.home() + QStringLiteral("/Kyrie für Ostern.txt");
     dialogs->fileNames.push_back(file);
-    rightClickAndChoose(*w, w->txtKyrie, QStringLiteral("Speichern1"));
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtKyrie"), QStringLiteral("Speichern1"));
     EXPECT_TRUE(dialogs->errors.isEmpty());
     ASSERT_EQ(dialogs->fileRequests.size(), 1);
     const FileDialogRequest &request = dialogs->fileRequests.constFirst();
@@ -262,9 +284,10 @@ TEST(LiturgicalTextsWindow, SavedMemoTextLoadsBackUnchanged)
     saved.close();
 
     dialogs->fileNames.push_back(file);
-    rightClickAndChoose(*w, w->txtCredo, QStringLiteral("mnuTextoeffnen"));
-    EXPECT_EQ(linesOf(w->txtCredo), kyrie);
-    EXPECT_EQ(w->Modified(), 0);
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtCredo"),
+                        QStringLiteral("mnuTextoeffnen"));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")), kyrie);
+    EXPECT_FALSE(w->isWindowModified());
 }
 
 TEST(LiturgicalTextsWindow, SavingIntoAMissingFolderIsReportedAndWritesNothing)
@@ -274,13 +297,13 @@ TEST(LiturgicalTextsWindow, SavingIntoAMissingFolderIsReportedAndWritesNothing)
     auto w = makeMainWindow(&dialogs);
     const QString file = env.home() + QStringLiteral("/fehlt/segen.txt");
     dialogs->fileNames.push_back(file);
-    rightClickAndChoose(*w, w->txtSegen, QStringLiteral("Speichern1"));
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtSegen"), QStringLiteral("Speichern1"));
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_FALSE(QFile::exists(file));
 
     // Cancelling the save dialog writes nothing and reports nothing.
     dialogs->fileNames.push_back(QString());
-    rightClickAndChoose(*w, w->txtSegen, QStringLiteral("Speichern1"));
+    rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtSegen"), QStringLiteral("Speichern1"));
     EXPECT_EQ(dialogs->errors.size(), 1);
 }
 
@@ -296,28 +319,30 @@ TEST(LiturgicalTextsWindow, LoadedCreedOutlivesSavingAndOpeningButNotTheNextStar
         ScriptedDialogs *dialogs = nullptr;
         auto w = makeMainWindow(&dialogs);
         dialogs->fileNames.push_back(creed);
-        rightClickAndChoose(*w, w->txtCredo, QStringLiteral("mnuTextoeffnen"));
+        rightClickAndChoose(*w, control<QPlainTextEdit>(*w, "txtCredo"),
+                            QStringLiteral("mnuTextoeffnen"));
 
         const QString stored = env.home() + QStringLiteral("/Ablauf.ini");
         dialogs->fileNames.push_back(stored);
-        w->btnSaveClick();
+        control<QToolButton>(*w, "btnSave")->click();
         ASSERT_TRUE(QFile::exists(stored));
-        w->LoadPreparation(stored);
+        openPreparation(*w, *dialogs, stored);
         EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join(u'\n').toStdString();
-        EXPECT_EQ(linesOf(w->txtCredo),
+        EXPECT_EQ(linesOf(control<QPlainTextEdit>(*w, "txtCredo")),
                   QStringList({ QStringLiteral("Wir glauben an den einen Gott.") }));
     }
     auto next = makeMainWindow();
-    EXPECT_EQ(linesOf(next->txtCredo), liturgicaltexts::builtInText(Memo::Credo));
+    EXPECT_EQ(linesOf(control<QPlainTextEdit>(*next, "txtCredo")),
+              liturgicaltexts::builtInText(Memo::Credo));
 }
 
 TEST(LiturgicalTextsWindow, EditingAMemoIsNoUnsavedChange)
 {
     TestEnvironment env;
     auto w = makeMainWindow();
-    w->txtCredo->setPlainText(QStringLiteral("Ich glaube."));
-    w->txtDialog1->setPlainText(QStringLiteral("L: Im Namen Gottes."));
-    EXPECT_EQ(w->Modified(), 0);
+    control<QPlainTextEdit>(*w, "txtCredo")->setPlainText(QStringLiteral("Ich glaube."));
+    control<QPlainTextEdit>(*w, "txtDialog1")->setPlainText(QStringLiteral("L: Im Namen Gottes."));
+    EXPECT_FALSE(w->isWindowModified());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "storage/Win1252Text.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,9 +34,10 @@ TfrmMemoTool *openEditor(TfrmMain &window)
 {
     const auto before = window.findChildren<TfrmMemoTool *>();
     const QPointF at(8, 8);
-    QMouseEvent click(QEvent::MouseButtonDblClick, at, window.grpLieder->mapToGlobal(at),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window.grpLieder, &click);
+    QMouseEvent click(QEvent::MouseButtonDblClick, at,
+                      control<QGroupBox>(window, "grpLieder")->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control<QGroupBox>(window, "grpLieder"), &click);
     for (TfrmMemoTool *editor : window.findChildren<TfrmMemoTool *>())
         if (!before.contains(editor))
             return editor;
@@ -60,11 +62,13 @@ protected:
     void SetUp() override
     {
         window = makeMainWindow(&dialogs);
-        for (QLineEdit *e :
-             { window->txtEingangslied, window->txtWochenlied, window->txtVorpredigtslied,
-               window->txtKollektenlied, window->txtAusgangslied })
+        for (QLineEdit *e : { control<QLineEdit>(*window, "txtEingangslied"),
+                              control<QLineEdit>(*window, "txtWochenlied"),
+                              control<QLineEdit>(*window, "txtVorpredigtslied"),
+                              control<QLineEdit>(*window, "txtKollektenlied"),
+                              control<QLineEdit>(*window, "txtAusgangslied") })
             e->clear();
-        window->setModified(0);
+        window->document().setModified(false);
         // Only what the editor reports counts here.
         dialogs->messages.clear();
         dialogs->errors.clear();
@@ -96,12 +100,12 @@ TEST_F(MemoTool, OpensWithTheHymnPlan)
                             QStringLiteral("Nach den Abkündigungen: "),
                             QStringLiteral("Zwischen Fürbitte und Segen: ") }));
 
-    window->txtEingangslied->setText(QStringLiteral("EG 166,1-4"));
-    window->txtWochenlied->setText(QStringLiteral("EG 346"));
-    window->txtVorpredigtslied->setText(QStringLiteral("EG <b>395</b>"));
-    window->txtKollektenlied->setText(QStringLiteral("EG 331"));
-    window->txtAusgangslied->setText(QStringLiteral("EG 170"));
-    window->setModified(0);
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 166,1-4"));
+    control<QLineEdit>(*window, "txtWochenlied")->setText(QStringLiteral("EG 346"));
+    control<QLineEdit>(*window, "txtVorpredigtslied")->setText(QStringLiteral("EG <b>395</b>"));
+    control<QLineEdit>(*window, "txtKollektenlied")->setText(QStringLiteral("EG 331"));
+    control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 170"));
+    window->document().setModified(false);
     TfrmMemoTool *filled = openEditor(*window);
     ASSERT_NE(filled, nullptr);
     EXPECT_EQ(noteLines(*filled),
@@ -113,13 +117,13 @@ TEST_F(MemoTool, OpensWithTheHymnPlan)
                             QStringLiteral("Zwischen Fürbitte und Segen: EG 170") }));
 
     // The plan was taken once; the note is nobody's but its own.
-    window->txtWochenlied->setText(QStringLiteral("EG 1"));
+    control<QLineEdit>(*window, "txtWochenlied")->setText(QStringLiteral("EG 1"));
     EXPECT_EQ(noteLines(*filled).at(1), QStringLiteral("Wochenlied: EG 346"));
-    window->setModified(0);
+    window->document().setModified(false);
     filled->Memo1->append(QStringLiteral("Orgel: Frau Krause"));
     filled->SpeedButton2->click();
-    EXPECT_EQ(window->Modified(), 0);
-    EXPECT_EQ(window->txtWochenlied->text(), QStringLiteral("EG 1"));
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenlied")->text(), QStringLiteral("EG 1"));
 }
 
 TEST_F(MemoTool, EveryDoubleClickOpensAnIndependentEditor)
@@ -202,7 +206,7 @@ TEST_F(MemoTool, SavedNotesAreRichTextUnderExactlyTheGivenNameAndOpenAgain)
     QTextCursor last(reader->Memo1->document()->lastBlock());
     last.setPosition(last.block().position() + 2);
     EXPECT_NE(last.charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(MemoTool, APlainTextFileOpensAsItsLinesAndIsSavedAsRichText)

@@ -6,6 +6,7 @@
 #include "tests/order/OrderCases.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +20,11 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "gui/LiturgyPage.h"
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,9 +68,13 @@ void setMemo(QPlainTextEdit *memo, const QStringList &lines)
 
 void setDayColour(TfrmMain &w, const QColor &colour)
 {
-    QPalette palette = w.lblTagesname->palette();
-    palette.setColor(QPalette::Window, colour);
-    w.lblTagesname->setPalette(palette);
+    w.document().setDayColour(
+        ordertext::colourFromRgb(colour.red(), colour.green(), colour.blue()));
+}
+
+void setDayName(TfrmMain &w, const QString &name)
+{
+    w.document().setDay(name, w.document().preparation().series);
 }
 
 // A golden case of the order text: its input, and the expected lines without a reported error.
@@ -95,30 +105,30 @@ QString heading()
 // Puts the input of a case into the window's fields.
 void prepare(TfrmMain &w, const ordertext::OrderInput &in)
 {
-    w.lblTagesname->setText(in.dayPanelCaption);
+    // The day entry first: choosing it loads its day, which the case's own day then replaces.
+    control<QComboBox>(w, "cmbTag")->setEditText(in.dayEntry);
+    w.document().setDay(in.dayPanelCaption, in.series);
     setDayColour(w, QColor(in.colour & 0xFF, (in.colour >> 8) & 0xFF, (in.colour >> 16) & 0xFF));
-    w.cmbTag->setEditText(in.dayEntry);
-    w.lblPredigtreiheWert->setText(in.series);
-    w.txtWochenspruch->setText(in.wochenspruch);
-    w.txtPsalm->setText(in.psalm);
-    w.txtEpistel->setText(in.epistel);
-    w.txtEvangelium->setText(in.evangelium);
-    w.txtPredigttext->setText(in.predigttext);
-    w.txtEingangslied->setText(in.eingangslied);
-    w.txtWochenlied->setText(in.wochenlied);
-    w.txtVorpredigtslied->setText(in.vorpredigtslied);
-    w.txtKollektenlied->setText(in.kollektenlied);
-    w.txtAusgangslied->setText(in.ausgangslied);
-    setMemo(w.txtDialog1, in.dialog1);
-    setMemo(w.txtDialog2, in.dialog2);
-    setMemo(w.txtDialog3, in.dialog3);
-    setMemo(w.txtGloriaPatri, in.gloriaPatri);
-    setMemo(w.txtKyrie, in.kyrie);
-    setMemo(w.txtGloriaExcelsis, in.gloriaExcelsis);
-    setMemo(w.txtCredo, in.credo);
-    setMemo(w.txtVaterUnser, in.vaterUnser);
-    setMemo(w.txtSegen, in.segen);
-    w.setSequenceEntries(in.sequence);
+    control<QLineEdit>(w, "txtWochenspruch")->setText(in.wochenspruch);
+    control<QLineEdit>(w, "txtPsalm")->setText(in.psalm);
+    control<QLineEdit>(w, "txtEpistel")->setText(in.epistel);
+    control<QLineEdit>(w, "txtEvangelium")->setText(in.evangelium);
+    control<QLineEdit>(w, "txtPredigttext")->setText(in.predigttext);
+    control<QLineEdit>(w, "txtEingangslied")->setText(in.eingangslied);
+    control<QLineEdit>(w, "txtWochenlied")->setText(in.wochenlied);
+    control<QLineEdit>(w, "txtVorpredigtslied")->setText(in.vorpredigtslied);
+    control<QLineEdit>(w, "txtKollektenlied")->setText(in.kollektenlied);
+    control<QLineEdit>(w, "txtAusgangslied")->setText(in.ausgangslied);
+    setMemo(control<QPlainTextEdit>(w, "txtDialog1"), in.dialog1);
+    setMemo(control<QPlainTextEdit>(w, "txtDialog2"), in.dialog2);
+    setMemo(control<QPlainTextEdit>(w, "txtDialog3"), in.dialog3);
+    setMemo(control<QPlainTextEdit>(w, "txtGloriaPatri"), in.gloriaPatri);
+    setMemo(control<QPlainTextEdit>(w, "txtKyrie"), in.kyrie);
+    setMemo(control<QPlainTextEdit>(w, "txtGloriaExcelsis"), in.gloriaExcelsis);
+    setMemo(control<QPlainTextEdit>(w, "txtCredo"), in.credo);
+    setMemo(control<QPlainTextEdit>(w, "txtVaterUnser"), in.vaterUnser);
+    setMemo(control<QPlainTextEdit>(w, "txtSegen"), in.segen);
+    w.document().setSequence(in.sequence);
 }
 
 void prepareSequence(TfrmMain &w, const QStringList &sequence)
@@ -158,17 +168,19 @@ TEST(OrderTextWindow, LongestListArrivesInTheViewWithEveryLineFormatted)
     auto w = makeMainWindow(&dialogs);
     const WindowCase bare = loadCase("longest-list");
     prepare(*w, bare.order.input);
-    w->btnCompile->click();
+    control<QPushButton>(*w, "btnCompile")->click();
     EXPECT_TRUE(dialogs->errors.isEmpty());
-    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), bare.expected);
+    EXPECT_EQ(ordercases::encodeLines(viewLines(control<QTextEdit>(*w, "txtAblauf"))),
+              bare.expected);
 
     // With the text files of the case in the program's text folder.
     const WindowCase withFiles = loadCase("longest-list-with-text-files");
     copyTextFolder(withFiles.order, env);
     prepare(*w, withFiles.order.input);
-    w->btnCompile->click();
+    control<QPushButton>(*w, "btnCompile")->click();
     EXPECT_TRUE(dialogs->errors.isEmpty());
-    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), withFiles.expected);
+    EXPECT_EQ(ordercases::encodeLines(viewLines(control<QTextEdit>(*w, "txtAblauf"))),
+              withFiles.expected);
 }
 
 TEST(OrderTextWindow, BuiltInTextsAndTheDayPanelsColourSteerTheView)
@@ -176,17 +188,17 @@ TEST(OrderTextWindow, BuiltInTextsAndTheDayPanelsColourSteerTheView)
     TestEnvironment env;
     removeTextFolder(env);
     auto w = makeMainWindow();
-    w->setSequenceEntries(
+    w->document().setSequence(
         { QStringLiteral("Kyrie"), QStringLiteral("Gloria Excelsis"), QStringLiteral("Epistel") });
-    w->txtEpistel->setText(QStringLiteral("Röm 13,8-12"));
+    control<QLineEdit>(*w, "txtEpistel")->setText(QStringLiteral("Röm 13,8-12"));
 
     // Violet, as the day panel is painted for Advent: the Gloria in excelsis only on the day
     // named exactly "1. Advent".
-    w->lblTagesname->setText(QStringLiteral("   1. Advent"));
+    setDayName(*w, QStringLiteral("1. Advent"));
     setDayColour(*w, QColor(0xAA, 0x00, 0xAA));
-    EXPECT_EQ(w->dayColour(), ordertext::kViolet);
-    w->btnCompile->click();
-    QList<ordertext::Line> lines = viewLines(w->txtAblauf).mid(3);
+    EXPECT_EQ(w->document().dayColour(), ordertext::kViolet);
+    control<QPushButton>(*w, "btnCompile")->click();
+    QList<ordertext::Line> lines = viewLines(control<QTextEdit>(*w, "txtAblauf")).mid(3);
     QStringList texts;
     for (const auto &line : lines)
         texts.append(line.text);
@@ -197,20 +209,22 @@ TEST(OrderTextWindow, BuiltInTextsAndTheDayPanelsColourSteerTheView)
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(lines.at(1).text, QStringLiteral("   Herr, erbarme dich."));
 
-    w->lblTagesname->setText(QStringLiteral("   1. Sonntag im Advent"));
-    w->btnCompile->click();
-    EXPECT_EQ(w->txtAblauf->document()->blockCount(), 3 + 7 + 2);
+    setDayName(*w, QStringLiteral("1. Sonntag im Advent"));
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->document()->blockCount(), 3 + 7 + 2);
 
     // Black: no Gloria, no Halleluja. Another colour: both.
     setDayColour(*w, Qt::black);
-    EXPECT_EQ(w->dayColour(), ordertext::kBlack);
-    w->lblTagesname->setText(QStringLiteral("   Karfreitag"));
-    w->btnCompile->click();
-    EXPECT_EQ(w->txtAblauf->document()->blockCount(), 3 + 7 + 2);
+    EXPECT_EQ(w->document().dayColour(), ordertext::kBlack);
+    setDayName(*w, QStringLiteral("Karfreitag"));
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->document()->blockCount(), 3 + 7 + 2);
     setDayColour(*w, QColor(0x00, 0x80, 0x00));
-    w->btnCompile->click();
-    EXPECT_EQ(w->txtAblauf->document()->blockCount(), 3 + 7 + 11 + 3);
-    EXPECT_TRUE(w->txtAblauf->toPlainText().contains(QStringLiteral("\nHalleluja!\n")));
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->document()->blockCount(), 3 + 7 + 11 + 3);
+    EXPECT_TRUE(control<QTextEdit>(*w, "txtAblauf")
+                    ->toPlainText()
+                    .contains(QStringLiteral("\nHalleluja!\n")));
 }
 
 TEST(OrderTextWindow, EmptyListGivesTheHeadingInTenPointBold)
@@ -218,8 +232,8 @@ TEST(OrderTextWindow, EmptyListGivesTheHeadingInTenPointBold)
     TestEnvironment env;
     auto w = makeMainWindow();
     prepareSequence(*w, {});
-    w->btnCompile->click();
-    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), heading());
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_EQ(ordercases::encodeLines(viewLines(control<QTextEdit>(*w, "txtAblauf"))), heading());
 }
 
 TEST(OrderTextWindow, GeneratingShowsTheViewReplacesEditsAndLeavesTheModifiedFlag)
@@ -227,15 +241,18 @@ TEST(OrderTextWindow, GeneratingShowsTheViewReplacesEditsAndLeavesTheModifiedFla
     TestEnvironment env;
     auto w = makeMainWindow();
     prepareSequence(*w, { QStringLiteral("Fürbitte"), QStringLiteral("Vaterunser") });
-    w->pclPageControl->setCurrentWidget(w->tshProprium);
-    w->setModified(1);
+    control<QTabWidget>(*w, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*w, "tshProprium"));
+    w->document().setModified(true);
 
     // Text typed by the user, in a format of its own, is replaced entirely.
-    w->txtAblauf->setHtml(QStringLiteral("<h1>Alt</h1><p><b>fett</b> und <i>kursiv</i></p>"));
-    w->btnCompile->click();
-    EXPECT_EQ(w->pclPageControl->currentWidget(), w->tshLiturgie);
-    EXPECT_EQ(w->Modified(), 1);
-    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)),
+    control<QTextEdit>(*w, "txtAblauf")
+        ->setHtml(QStringLiteral("<h1>Alt</h1><p><b>fett</b> und <i>kursiv</i></p>"));
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_EQ(control<QTabWidget>(*w, "pclPageControl")->currentWidget(),
+              control<QWidget>(*w, "tshLiturgie"));
+    EXPECT_TRUE(w->isWindowModified());
+    EXPECT_EQ(ordercases::encodeLines(viewLines(control<QTextEdit>(*w, "txtAblauf"))),
               heading() + QStringLiteral(R"(B|Fürbitte:
 I|<selbst einfügen>
 R|
@@ -245,32 +262,39 @@ R|Amen.
 R|
 )"));
     // No paragraph formatting of any kind.
-    for (QTextBlock b = w->txtAblauf->document()->begin(); b.isValid(); b = b.next()) {
+    for (QTextBlock b = control<QTextEdit>(*w, "txtAblauf")->document()->begin(); b.isValid();
+         b = b.next()) {
         EXPECT_EQ(b.blockFormat(), QTextBlockFormat()) << b.text().toStdString();
         EXPECT_TRUE(b.charFormat().fontFamilies().toStringList().isEmpty());
     }
 
     // The user may edit the generated text; it stays until the next generation.
-    w->txtAblauf->append(QStringLiteral("Kirchenkaffee"));
-    EXPECT_TRUE(w->txtAblauf->toPlainText().endsWith(QStringLiteral("Kirchenkaffee")));
-    w->setModified(0);
-    w->btnCompile->click();
-    EXPECT_FALSE(w->txtAblauf->toPlainText().contains(QStringLiteral("Kirchenkaffee")));
-    EXPECT_EQ(w->Modified(), 0);
+    control<QTextEdit>(*w, "txtAblauf")->append(QStringLiteral("Kirchenkaffee"));
+    EXPECT_TRUE(control<QTextEdit>(*w, "txtAblauf")
+                    ->toPlainText()
+                    .endsWith(QStringLiteral("Kirchenkaffee")));
+    w->document().setModified(false);
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_FALSE(control<QTextEdit>(*w, "txtAblauf")
+                     ->toPlainText()
+                     .contains(QStringLiteral("Kirchenkaffee")));
+    EXPECT_FALSE(w->isWindowModified());
 }
 
 TEST(OrderTextWindow, ViewIsVerdanaEightUnwrappedAndEditable)
 {
     TestEnvironment env;
     auto w = makeMainWindow();
-    EXPECT_TRUE(w->txtAblauf->toPlainText().isEmpty());
-    EXPECT_EQ(w->txtAblauf->font().family(), QStringLiteral("Verdana"));
-    EXPECT_EQ(w->txtAblauf->font().pointSize(), 8);
-    EXPECT_EQ(w->txtAblauf->lineWrapMode(), QTextEdit::NoWrap);
-    EXPECT_EQ(w->txtAblauf->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(w->txtAblauf->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_FALSE(w->txtAblauf->tabChangesFocus());
-    EXPECT_FALSE(w->txtAblauf->isReadOnly());
+    EXPECT_TRUE(control<QTextEdit>(*w, "txtAblauf")->toPlainText().isEmpty());
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->font().family(), QStringLiteral("Verdana"));
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->font().pointSize(), 8);
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->horizontalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->verticalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(control<QTextEdit>(*w, "txtAblauf")->tabChangesFocus());
+    EXPECT_FALSE(control<QTextEdit>(*w, "txtAblauf")->isReadOnly());
 }
 
 TEST(OrderTextWindow, UnreadableTextFileIsReportedAndTheLinesBeforeItStay)
@@ -282,10 +306,10 @@ TEST(OrderTextWindow, UnreadableTextFileIsReportedAndTheLinesBeforeItStay)
     ScriptedDialogs *dialogs = nullptr;
     auto w = makeMainWindow(&dialogs);
     prepare(*w, c.order.input);
-    w->btnCompile->click();
+    control<QPushButton>(*w, "btnCompile")->click();
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_TRUE(dialogs->errors.constFirst().contains(QStringLiteral("taufgebet.txt")));
-    EXPECT_EQ(ordercases::encodeLines(viewLines(w->txtAblauf)), c.expected);
+    EXPECT_EQ(ordercases::encodeLines(viewLines(control<QTextEdit>(*w, "txtAblauf"))), c.expected);
 }
 
 TEST(OrderTextWindow, PageRectangleHasFifteenMillimetreMarginsOfThePrinterAtGeneration)
@@ -293,16 +317,16 @@ TEST(OrderTextWindow, PageRectangleHasFifteenMillimetreMarginsOfThePrinterAtGene
     TestEnvironment env;
     auto w = makeMainWindow();
     prepareSequence(*w, {});
-    EXPECT_TRUE(w->pageRect().isNull());
+    EXPECT_TRUE(control<LiturgyPage>(*w, "tshLiturgie")->pageRect().isNull());
 
     // Whatever printer the machine has, or none: generating works and sets a rectangle.
-    w->btnCompile->click();
-    EXPECT_FALSE(w->pageRect().isEmpty());
-    EXPECT_EQ(w->txtAblauf->document()->blockCount(), 3);
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_FALSE(control<LiturgyPage>(*w, "tshLiturgie")->pageRect().isEmpty());
+    EXPECT_EQ(control<QTextEdit>(*w, "txtAblauf")->document()->blockCount(), 3);
 
     // A PDF printer on A4 at 600 dpi has no unprintable strip: 15 mm are 354.33 dots, which
     // rounds to 354. Right and bottom are counted from the sheet's edge.
-    QPrinter &printer = w->currentPrinter();
+    QPrinter &printer = control<LiturgyPage>(*w, "tshLiturgie")->printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(env.home() + QStringLiteral("/druck.pdf"));
     printer.setResolution(600);
@@ -311,8 +335,8 @@ TEST(OrderTextWindow, PageRectangleHasFifteenMillimetreMarginsOfThePrinterAtGene
     printer.setFullPage(true);
     const QSize sheet = printer.pageLayout().fullRectPixels(600).size();
     EXPECT_NEAR(sheet.width(), 4961, 3); // 210 mm
-    w->btnCompile->click();
-    const QRect rect600 = w->pageRect();
+    control<QPushButton>(*w, "btnCompile")->click();
+    const QRect rect600 = control<LiturgyPage>(*w, "tshLiturgie")->pageRect();
     EXPECT_EQ(rect600.left(), 354);
     EXPECT_EQ(rect600.top(), 354);
     EXPECT_EQ(rect600.right() + 1, sheet.width() - 354);
@@ -320,9 +344,9 @@ TEST(OrderTextWindow, PageRectangleHasFifteenMillimetreMarginsOfThePrinterAtGene
 
     // Another printer afterwards leaves the rectangle until the next generation.
     printer.setResolution(300);
-    EXPECT_EQ(w->pageRect(), rect600);
-    w->btnCompile->click();
-    EXPECT_EQ(w->pageRect().left(), 177); // 177.17
+    EXPECT_EQ(control<LiturgyPage>(*w, "tshLiturgie")->pageRect(), rect600);
+    control<QPushButton>(*w, "btnCompile")->click();
+    EXPECT_EQ(control<LiturgyPage>(*w, "tshLiturgie")->pageRect().left(), 177); // 177.17
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include "tests/bible/BibleTestData.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,6 +17,7 @@
 #include <QTextEdit>
 #include <QWebEngineView>
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -34,14 +37,15 @@ protected:
         bibletest::installBible(env);
         window = makeMainWindow(&dialogs);
         dialogs->messages.clear();
-        window->pclPageControl->setCurrentWidget(window->tshProprium);
-        window->setModified(0);
+        control<QTabWidget>(*window, "pclPageControl")
+            ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
+        window->document().setModified(false);
     }
 
     QStringList viewLines() const
     {
         QStringList lines;
-        const QTextDocument *doc = window->rchBibelstelle->document();
+        const QTextDocument *doc = control<QTextEdit>(*window, "rchBibelstelle")->document();
         for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
             lines.append(block.text());
         return lines;
@@ -49,7 +53,7 @@ protected:
 
     bool headingIsBold() const
     {
-        const QTextBlock first = window->rchBibelstelle->document()->begin();
+        const QTextBlock first = control<QTextEdit>(*window, "rchBibelstelle")->document()->begin();
         const QTextBlock fourth = first.next().next().next();
         const QTextCharFormat heading = first.begin().fragment().charFormat();
         return heading.fontWeight() == QFont::Bold
@@ -57,21 +61,24 @@ protected:
                 || fourth.begin().fragment().charFormat().fontWeight() == QFont::Normal);
     }
 
+    // The web view, made only when a passage is first shown online.
+    QWidget *browser() const { return window->findChild<QWidget *>(u"brsBrowser"_s); }
+
     QString browserAddress() const
     {
-        return window->brsBrowser ? window->brsBrowser->property("url").toUrl().toString()
-                                  : QString();
+        return browser() ? browser()->property("url").toUrl().toString() : QString();
     }
 
     bool onPassageTab() const
     {
-        return window->pclPageControl->currentWidget() == window->tshPerikope;
+        return control<QTabWidget>(*window, "pclPageControl")->currentWidget()
+            == control<QWidget>(*window, "tshPerikope");
     }
 
     void doubleClick(QLineEdit *field, const QString &text)
     {
         field->setText(text);
-        window->setModified(0);
+        window->document().setModified(false);
         QTest::mouseDClick(field, Qt::LeftButton);
     }
 
@@ -86,22 +93,23 @@ const QString kService = u"https://www.bibleserver.com/text/LUT/"_s;
 
 TEST_F(PassageWindowTest, WebViewIsNotCreatedAtStartUp)
 {
-    EXPECT_EQ(window->brsBrowser, nullptr);
+    EXPECT_EQ(browser(), nullptr);
     EXPECT_EQ(window->findChild<QWebEngineView *>(), nullptr);
     // Neither is it made by a tab change that looks nothing up.
-    window->txtPredigttext->clear();
-    window->pclPageControl->setCurrentWidget(window->tshPerikope);
-    EXPECT_EQ(window->brsBrowser, nullptr);
+    control<QLineEdit>(*window, "txtPredigttext")->clear();
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshPerikope"));
+    EXPECT_EQ(browser(), nullptr);
 }
 
 TEST_F(PassageWindowTest, DoubleClickTidiesTheFieldAndShowsThePassageOfflineAndOnline)
 {
     // The sermon text differs, so a lookup of the tab itself would show itself here.
-    window->txtPredigttext->setText(u"Joh 3,16"_s);
-    doubleClick(window->txtEvangelium, u"Mk. 1, 9-15"_s);
+    control<QLineEdit>(*window, "txtPredigttext")->setText(u"Joh 3,16"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEvangelium"), u"Mk. 1, 9-15"_s);
 
-    EXPECT_EQ(s(window->txtEvangelium->text()), "Mk 1,9-15");
-    EXPECT_EQ(window->Modified(), 1);
+    EXPECT_EQ(s(control<QLineEdit>(*window, "txtEvangelium")->text()), "Mk 1,9-15");
+    EXPECT_TRUE(window->isWindowModified());
     const QStringList lines = viewLines();
     ASSERT_EQ(lines.size(), 10) << s(lines.join(u'\n'));
     EXPECT_EQ(s(lines[0]), "Ausgewählte Bibelstelle: Mk 1,9-15");
@@ -117,26 +125,26 @@ TEST_F(PassageWindowTest, DoubleClickTidiesTheFieldAndShowsThePassageOfflineAndO
     EXPECT_TRUE(bibletest::startsLikeVerse(lines[9], u"15) und sprach:"_s));
     EXPECT_TRUE(headingIsBold());
 
-    ASSERT_NE(window->brsBrowser, nullptr);
-    EXPECT_EQ(window->brsBrowser->objectName(), u"brsBrowser"_s);
-    EXPECT_EQ(window->brsBrowser->toolTip(), u"online"_s);
-    EXPECT_EQ(window->brsBrowser->parentWidget(), window->pnlBrowser);
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_EQ(browser()->objectName(), u"brsBrowser"_s);
+    EXPECT_EQ(browser()->toolTip(), u"online"_s);
+    EXPECT_EQ(browser()->parentWidget(), control<QWidget>(*window, "pnlBrowser"));
     EXPECT_EQ(s(browserAddress()), s(kService + u"Mk 1,9-15"_s));
     EXPECT_TRUE(onPassageTab());
     EXPECT_TRUE(dialogs->messages.isEmpty());
 
     // An unchanged field is not an edit.
-    doubleClick(window->txtEvangelium, u"Mk 1,9-15"_s);
-    EXPECT_EQ(window->Modified(), 0);
+    doubleClick(control<QLineEdit>(*window, "txtEvangelium"), u"Mk 1,9-15"_s);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(PassageWindowTest, ButtonsLookUpTheirFields)
 {
-    window->txtEpistel->setText(u"Röm 8,14-17.24"_s);
-    window->txtEvangelium->setText(u"Joh 3,16"_s);
-    window->txtPredigttext->setText(u"1. Kor 13, 1-13"_s);
+    control<QLineEdit>(*window, "txtEpistel")->setText(u"Röm 8,14-17.24"_s);
+    control<QLineEdit>(*window, "txtEvangelium")->setText(u"Joh 3,16"_s);
+    control<QLineEdit>(*window, "txtPredigttext")->setText(u"1. Kor 13, 1-13"_s);
 
-    window->btnOpenEpistel->click();
+    control<QPushButton>(*window, "btnOpenEpistel")->click();
     QStringList lines = viewLines();
     ASSERT_EQ(lines.size(), 3 + 4);
     EXPECT_TRUE(lines[3].startsWith(u"14) "_s));
@@ -144,47 +152,44 @@ TEST_F(PassageWindowTest, ButtonsLookUpTheirFields)
     EXPECT_EQ(s(browserAddress()), s(kService + u"Röm 8,14-17.24"_s));
     EXPECT_TRUE(onPassageTab());
 
-    window->pclPageControl->setCurrentWidget(window->tshProprium);
-    window->btnOpenEvangelium->click();
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
+    control<QPushButton>(*window, "btnOpenEvangelium")->click();
     lines = viewLines();
     ASSERT_EQ(lines.size(), 3 + 1);
     EXPECT_TRUE(bibletest::startsLikeVerse(lines[3], u"16) Also hat Gott die Welt geliebt"_s));
 
-    window->btnOpenPredigttext->click();
-    EXPECT_EQ(s(window->txtPredigttext->text()), "1. Kor 13,1-13");
+    control<QPushButton>(*window, "btnOpenPredigttext")->click();
+    EXPECT_EQ(s(control<QLineEdit>(*window, "txtPredigttext")->text()), "1. Kor 13,1-13");
     lines = viewLines();
     ASSERT_EQ(lines.size(), 3 + 13);
     EXPECT_EQ(s(lines[0]), "Ausgewählte Bibelstelle: 1. Kor 13,1-13");
     EXPECT_TRUE(bibletest::startsLikeVerse(lines[15], u"13) Nun aber bleibt Glaube"_s));
     EXPECT_TRUE(dialogs->messages.isEmpty());
-
-    // A button without a known tag looks up the empty text.
-    QPushButton stray;
-    stray.setProperty("tag", 7);
-    EXPECT_FALSE(window->OpenPassage(&stray));
-    EXPECT_EQ(dialogs->messages, QStringList { u"Das Buch konnte nicht extrahiert werden."_s });
 }
 
 TEST_F(PassageWindowTest, PsalmsAreShownOnlineOnly)
 {
-    window->txtEvangelium->setText(u"Joh 3,16"_s);
-    window->btnOpenEvangelium->click();
+    control<QLineEdit>(*window, "txtEvangelium")->setText(u"Joh 3,16"_s);
+    control<QPushButton>(*window, "btnOpenEvangelium")->click();
     const QStringList before = viewLines();
-    window->pclPageControl->setCurrentWidget(window->tshProprium);
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
 
-    window->txtPsalm->setText(u"Psalm 24, 1-6"_s);
-    window->setModified(0);
-    window->btnOpenPsalm->click();
-    EXPECT_EQ(s(window->txtPsalm->text()), "Psalm 24, 1-6"); // not rewritten
-    EXPECT_EQ(window->Modified(), 0);
+    control<QLineEdit>(*window, "txtPsalm")->setText(u"Psalm 24, 1-6"_s);
+    window->document().setModified(false);
+    control<QPushButton>(*window, "btnOpenPsalm")->click();
+    EXPECT_EQ(s(control<QLineEdit>(*window, "txtPsalm")->text()), "Psalm 24, 1-6"); // not rewritten
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(s(browserAddress()), s(kService + u"Psalm 24"_s));
     EXPECT_EQ(viewLines(), before);
     EXPECT_TRUE(onPassageTab());
 
     // A psalm that also names a hymn is a psalm; double-clicked, the field is tidied.
-    window->pclPageControl->setCurrentWidget(window->tshProprium);
-    doubleClick(window->txtPsalm, u"Psalm 98, EG 712"_s);
-    EXPECT_EQ(s(window->txtPsalm->text()), "Psalm 98,EG 712");
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
+    doubleClick(control<QLineEdit>(*window, "txtPsalm"), u"Psalm 98, EG 712"_s);
+    EXPECT_EQ(s(control<QLineEdit>(*window, "txtPsalm")->text()), "Psalm 98,EG 712");
     EXPECT_EQ(s(browserAddress()), s(kService + u"Psalm 98"_s));
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_TRUE(onPassageTab());
@@ -210,64 +215,65 @@ TEST_F(PassageWindowTest, EveryFailureHasItsMessageAndKeepsTheTab)
         { u"1. Kor. 13,1-13"_s, u"Das Buch 1. Kor. konnte nicht gefunden werden."_s },
         { u"Henoch 1,1-3"_s, u"Das Buch Henoch konnte nicht gefunden werden."_s },
     };
-    window->rchBibelstelle->setPlainText(u"vorher"_s);
+    control<QTextEdit>(*window, "rchBibelstelle")->setPlainText(u"vorher"_s);
     for (const Case &c : cases) {
         SCOPED_TRACE(s(c.reference));
         dialogs->messages.clear();
-        doubleClick(window->txtEpistel, c.reference);
+        doubleClick(control<QLineEdit>(*window, "txtEpistel"), c.reference);
         EXPECT_EQ(s(dialogs->messages.join(u'|')), s(c.message));
         EXPECT_FALSE(onPassageTab());
         EXPECT_EQ(viewLines(), QStringList { u"vorher"_s });
     }
-    EXPECT_EQ(window->brsBrowser, nullptr);
+    EXPECT_EQ(browser(), nullptr);
 
     // A verse that is no number: the heading is shown, then the lookup ends quietly.
     dialogs->messages.clear();
-    doubleClick(window->txtEpistel, u"Mk 1,x-5"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEpistel"), u"Mk 1,x-5"_s);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_FALSE(onPassageTab());
     EXPECT_EQ(viewLines(),
               (QStringList { u"Ausgewählte Bibelstelle: Mk 1,x-5"_s, QString(), QString() }));
-    EXPECT_EQ(window->brsBrowser, nullptr);
+    EXPECT_EQ(browser(), nullptr);
 }
 
 TEST_F(PassageWindowTest, UnusualRangesStillShowSomething)
 {
     // Last verse before the first: the heading only, but online and on the tab.
-    doubleClick(window->txtEvangelium, u"Mk 1,15-9"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEvangelium"), u"Mk 1,15-9"_s);
     EXPECT_EQ(viewLines().size(), 3);
     EXPECT_EQ(s(browserAddress()), s(kService + u"Mk 1,15-9"_s));
     EXPECT_TRUE(onPassageTab());
 
     // A verse missing from the file: its number, ") " and a blank.
-    doubleClick(window->txtEvangelium, u"Mk 1,45-46"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEvangelium"), u"Mk 1,45-46"_s);
     QStringList lines = viewLines();
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(s(lines[4]), "46)  ");
 
     // Half verses count as the verse.
-    doubleClick(window->txtEpistel, u"1. Sam 2,1-8a"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEpistel"), u"1. Sam 2,1-8a"_s);
     lines = viewLines();
     ASSERT_EQ(lines.size(), 3 + 8);
     EXPECT_TRUE(lines.last().startsWith(u"8) "_s));
-    doubleClick(window->txtEpistel, u"Ps 104,1a"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEpistel"), u"Ps 104,1a"_s);
     lines = viewLines();
     ASSERT_EQ(lines.size(), 3 + 1);
     EXPECT_TRUE(bibletest::startsLikeVerse(lines[3], u"1) Lobe den HERRN, meine Seele!"_s))
         << s(lines[3]);
 
     // A damaged range does not flood the view.
-    doubleClick(window->txtEpistel, u"Mk 1,1-65000"_s);
+    doubleClick(control<QLineEdit>(*window, "txtEpistel"), u"Mk 1,1-65000"_s);
     EXPECT_EQ(viewLines().size(), 3 + bible::kMaxVersesShown);
     EXPECT_TRUE(onPassageTab());
 }
 
 TEST_F(PassageWindowTest, TheTabShowsTheSermonTextByItself)
 {
-    window->txtPredigttext->setText(u"Joh 3, 16"_s);
-    window->setModified(0);
-    window->pclPageControl->setCurrentWidget(window->tshPerikope);
-    EXPECT_EQ(s(window->txtPredigttext->text()), "Joh 3,16");
+    control<QLineEdit>(*window, "txtPredigttext")->setText(u"Joh 3, 16"_s);
+    window->document().setModified(false);
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshPerikope"));
+    EXPECT_EQ(s(control<QLineEdit>(*window, "txtPredigttext")->text()), "Joh 3,16");
     QStringList lines = viewLines();
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(s(lines[0]), "Ausgewählte Bibelstelle: Joh 3,16");
@@ -275,14 +281,17 @@ TEST_F(PassageWindowTest, TheTabShowsTheSermonTextByItself)
 
     // No lookup when the first "," stands first or there is none; nor for other tabs.
     for (const QString &text : { u",16"_s, u"Joh 3"_s, QString() }) {
-        window->pclPageControl->setCurrentWidget(window->tshProprium);
-        window->rchBibelstelle->setPlainText(u"vorher"_s);
-        window->txtPredigttext->setText(text);
-        window->pclPageControl->setCurrentWidget(window->tshPerikope);
+        control<QTabWidget>(*window, "pclPageControl")
+            ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
+        control<QTextEdit>(*window, "rchBibelstelle")->setPlainText(u"vorher"_s);
+        control<QLineEdit>(*window, "txtPredigttext")->setText(text);
+        control<QTabWidget>(*window, "pclPageControl")
+            ->setCurrentWidget(control<QWidget>(*window, "tshPerikope"));
         EXPECT_EQ(viewLines(), QStringList { u"vorher"_s }) << s(text);
     }
-    window->txtPredigttext->setText(u"Mk 1,9"_s);
-    window->pclPageControl->setCurrentWidget(window->tshLiturgie);
+    control<QLineEdit>(*window, "txtPredigttext")->setText(u"Mk 1,9"_s);
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshLiturgie"));
     EXPECT_EQ(viewLines(), QStringList { u"vorher"_s });
     EXPECT_TRUE(dialogs->messages.isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "gui/FrmMain.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -29,15 +30,15 @@ protected:
 
     void TearDown() override
     {
-        window->setModified(0);
+        window->document().setModified(false);
         window.reset();
     }
 
     void choose(const QString &entry)
     {
-        const int index = window->cmbTag->findText(entry);
+        const int index = control<QComboBox>(*window, "cmbTag")->findText(entry);
         ASSERT_GE(index, 0) << entry.toStdString();
-        window->cmbTag->setCurrentIndex(index);
+        control<QComboBox>(*window, "cmbTag")->setCurrentIndex(index);
     }
 
     QString seriesFolder() const { return env.dataDir() + QStringLiteral("/3"); }
@@ -52,25 +53,26 @@ protected:
 TEST_F(PreparationFileDialog, AcceptedProposalIsSavedAsIniAndFoundWhenTheDayIsChosenAgain)
 {
     choose(kAdvent);
-    ASSERT_EQ(window->lblTagesname->text().trimmed(), QStringLiteral("3. Sonntag im Advent"));
-    window->txtEingangslied->setText(QStringLiteral("EG 17, 1-4"));
-    window->txtAusgangslied->setText(QStringLiteral("EG 16"));
+    ASSERT_EQ(control<QLabel>(*window, "lblTagesname")->text().trimmed(),
+              QStringLiteral("3. Sonntag im Advent"));
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 17, 1-4"));
+    control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 16"));
 
     QString proposed;
     dialogs.expect(acceptFileDialog({}, &proposed));
-    window->btnSave->click();
+    control<QToolButton>(*window, "btnSave")->click();
 
     EXPECT_EQ(proposed, QStringLiteral("3 3. Sonntag im Advent"));
     const QString stored = seriesFolder() + QStringLiteral("/3 3. Sonntag im Advent.ini");
     ASSERT_TRUE(QFileInfo(stored).isFile());
     EXPECT_FALSE(QFileInfo::exists(seriesFolder() + QStringLiteral("/3 3. Sonntag im Advent")));
 
-    const int advent = window->cmbTag->currentIndex();
-    window->cmbTag->setCurrentIndex(advent + 1);
-    EXPECT_TRUE(window->txtEingangslied->text().isEmpty());
-    window->cmbTag->setCurrentIndex(advent);
-    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 17, 1-4"));
-    EXPECT_EQ(window->txtAusgangslied->text(), QStringLiteral("EG 16"));
+    const int advent = control<QComboBox>(*window, "cmbTag")->currentIndex();
+    control<QComboBox>(*window, "cmbTag")->setCurrentIndex(advent + 1);
+    EXPECT_TRUE(control<QLineEdit>(*window, "txtEingangslied")->text().isEmpty());
+    control<QComboBox>(*window, "cmbTag")->setCurrentIndex(advent);
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 17, 1-4"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtAusgangslied")->text(), QStringLiteral("EG 16"));
     EXPECT_EQ(window->windowTitle(), stored);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -91,7 +93,7 @@ TEST_F(PreparationFileDialog, TypedNameGetsTheExtensionUnlessItEndsInIt)
         SCOPED_TRACE(c.typed.toStdString());
         const QStringList before = QDir(seriesFolder()).entryList(QDir::Files);
         dialogs.expect(acceptFileDialog(c.typed));
-        window->btnSave->click();
+        control<QToolButton>(*window, "btnSave")->click();
         QStringList added = QDir(seriesFolder()).entryList(QDir::Files);
         added.removeIf([&](const QString &name) { return before.contains(name); });
         EXPECT_EQ(added, QStringList { c.written });
@@ -109,14 +111,16 @@ TEST_F(PreparationFileDialog, OpenLoadsTheTypedFileAsItIsNamed)
         SCOPED_TRACE(name.toStdString());
         const QString path = env.home() + QStringLiteral("/Ablage/") + name;
         writeFileBytes(path, readFileBytes(easter));
-        window->lblTagesname->setText(QStringLiteral("   Sonntag"));
-        window->txtEingangslied->clear();
+        window->document().setDay(QStringLiteral("Sonntag"), QStringLiteral("3"));
+        control<QLineEdit>(*window, "txtEingangslied")->clear();
 
         dialogs.expect(acceptFileDialog(path));
-        window->BtnOpen->click();
+        control<QToolButton>(*window, "BtnOpen")->click();
 
-        EXPECT_EQ(window->lblTagesname->text().trimmed(), QStringLiteral("Ostersonntag"));
-        EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 99 – Christ ist erstanden"));
+        EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text().trimmed(),
+                  QStringLiteral("Ostersonntag"));
+        EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(),
+                  QStringLiteral("EG 99 – Christ ist erstanden"));
         EXPECT_EQ(window->windowTitle().toStdString(), path.toStdString());
     }
     EXPECT_TRUE(dialogs.messages.isEmpty());

@@ -7,12 +7,14 @@
 #include "tests/support/FakeLiturgicalLibrary.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 TEST(PreparationReload, ChoosingTheDayAgainAsksTheLibraryOnlyForTheColour)
@@ -22,30 +24,32 @@ TEST(PreparationReload, ChoosingTheDayAgainAsksTheLibraryOnlyForTheColour)
     fakelibrary::reset();
     ScriptedDialogs *dialogs = nullptr;
     const auto window = makeMainWindow(&dialogs);
-    const int day = window->cmbTag->currentIndex();
+    const int day = control<QComboBox>(*window, "cmbTag")->currentIndex();
     ASSERT_GE(day, 0);
-    ASSERT_LT(day + 1, window->cmbTag->count());
-    const QString name = window->lblTagesname->text().trimmed();
-    const QString series = window->lblPredigtreiheWert->text();
+    ASSERT_LT(day + 1, control<QComboBox>(*window, "cmbTag")->count());
+    const QString name = control<QLabel>(*window, "lblTagesname")->text().trimmed();
+    const QString series = control<QLabel>(*window, "lblPredigtreiheWert")->text();
 
-    window->txtWochenspruch->setText(QStringLiteral("Selbst gewählter Spruch"));
-    window->txtEingangslied->setText(QStringLiteral("EG 450"));
+    control<QLineEdit>(*window, "txtWochenspruch")
+        ->setText(QStringLiteral("Selbst gewählter Spruch"));
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 450"));
     const QString stored
         = env.dataDir() + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
     dialogs->fileNames.push_back(stored);
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
     ASSERT_TRUE(QFileInfo::exists(stored));
 
-    window->cmbTag->setCurrentIndex(day + 1);
+    control<QComboBox>(*window, "cmbTag")->setCurrentIndex(day + 1);
     fakelibrary::calls.clear();
-    window->cmbTag->setCurrentIndex(day);
+    control<QComboBox>(*window, "cmbTag")->setCurrentIndex(day);
 
     EXPECT_EQ(fakelibrary::calls,
               std::vector<std::string> { "getFarbe:" + win1252::encode(name).toStdString() });
-    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
-    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 450"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("Selbst gewählter Spruch"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 450"));
     EXPECT_EQ(window->windowTitle(), stored);
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty());
-    window->setModified(0);
+    window->document().setModified(false);
 }

@@ -6,6 +6,7 @@
 #include "storage/Win1252Text.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,39 +72,40 @@ protected:
     void TearDown() override
     {
         // Nothing may ask anything when the test's window goes away.
-        window->setModified(0);
+        window->document().setModified(false);
         window.reset();
     }
 
-    QStringList entries() const { return window->sequenceEntries(); }
+    QStringList entries() const { return shownSequence(*window); }
 
     // Puts the preparation of the expected file into the window.
     void fillEaster()
     {
         TfrmMain &w = *window;
-        w.lblTagesname->setText(QStringLiteral("   Ostersonntag"));
-        w.lblPredigtreiheWert->setText(QStringLiteral("3"));
-        w.txtWochenspruch->setText(
-            QStringLiteral("Christus spricht: Ich war tot, und siehe, ich bin lebendig von "
-                           "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
-                           "Hölle. (Offb 1,18)"));
-        w.txtPsalm->setText(QStringLiteral("Ps 118,14-24"));
-        w.txtEpistel->setText(QStringLiteral("1. Kor 15,1-11"));
-        w.txtEvangelium->setText(QStringLiteral("Mk 16,1-8"));
-        w.txtPredigttext->setText(QStringLiteral("1. Sam 2,1-8a"));
-        w.txtEingangslied->setText(QStringLiteral("EG 99 – Christ ist erstanden"));
-        w.txtWochenlied->setText(QStringLiteral("EG 101"));
-        w.txtVorpredigtslied->setText(QStringLiteral("  EG 100, 1-3 "));
-        w.txtKollektenlied->setText(QStringLiteral("EG 103"));
-        w.txtAusgangslied->setText(QStringLiteral("EG 116"));
+        w.document().setDay(QStringLiteral("Ostersonntag"), QStringLiteral("3"));
+        control<QLineEdit>(w, "txtWochenspruch")
+            ->setText(
+                QStringLiteral("Christus spricht: Ich war tot, und siehe, ich bin lebendig von "
+                               "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
+                               "Hölle. (Offb 1,18)"));
+        control<QLineEdit>(w, "txtPsalm")->setText(QStringLiteral("Ps 118,14-24"));
+        control<QLineEdit>(w, "txtEpistel")->setText(QStringLiteral("1. Kor 15,1-11"));
+        control<QLineEdit>(w, "txtEvangelium")->setText(QStringLiteral("Mk 16,1-8"));
+        control<QLineEdit>(w, "txtPredigttext")->setText(QStringLiteral("1. Sam 2,1-8a"));
+        control<QLineEdit>(w, "txtEingangslied")
+            ->setText(QStringLiteral("EG 99 – Christ ist erstanden"));
+        control<QLineEdit>(w, "txtWochenlied")->setText(QStringLiteral("EG 101"));
+        control<QLineEdit>(w, "txtVorpredigtslied")->setText(QStringLiteral("  EG 100, 1-3 "));
+        control<QLineEdit>(w, "txtKollektenlied")->setText(QStringLiteral("EG 103"));
+        control<QLineEdit>(w, "txtAusgangslied")->setText(QStringLiteral("EG 116"));
         // The ticks first: their handlers rework the list, which is set afterwards.
-        w.chkAbendmahl->setChecked(true);
-        w.chkTaufe->setChecked(false);
-        w.chkKonfirmation->setChecked(false);
-        w.chkTrauung->setChecked(true);
-        w.setSequenceEntries(easterSequence());
-        if (w.pageFormat() != 1)
-            w.btnSeitenformatClick();
+        control<QCheckBox>(w, "chkAbendmahl")->setChecked(true);
+        control<QCheckBox>(w, "chkTaufe")->setChecked(false);
+        control<QCheckBox>(w, "chkKonfirmation")->setChecked(false);
+        control<QCheckBox>(w, "chkTrauung")->setChecked(true);
+        w.document().setSequence(easterSequence());
+        if (w.document().pageFormat() != 1)
+            control<QPushButton>(w, "btnSeitenformat")->click();
     }
 
     QString easterPath() const { return env.dataDir() + QStringLiteral("/3/3 Ostersonntag.ini"); }
@@ -117,12 +119,12 @@ protected:
 TEST_F(PreparationWindow, SaveWritesTheProposedFileAndTheOrderSettings)
 {
     fillEaster();
-    window->setModified(1);
+    window->document().setModified(true);
     writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
     const QString title = window->windowTitle();
     dialogs->fileNames.push_back(easterPath());
 
-    window->btnSave->click();
+    control<QToolButton>(*window, "btnSave")->click();
 
     ASSERT_EQ(dialogs->fileRequests.size(), 1);
     const FileDialogRequest &request = dialogs->fileRequests.last();
@@ -140,7 +142,7 @@ TEST_F(PreparationWindow, SaveWritesTheProposedFileAndTheOrderSettings)
                          "2=Begr\xfc\xdfung mit Wochenspruch\r\n3=Eingangslied\r\n4=Predigt\r\n"
                          "5=F\xfcrbitte\r\n6=Segen\r\n"));
     EXPECT_FALSE(QFileInfo::exists(env.programDir() + QStringLiteral("/libs/Ablauf.txt")));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(window->windowTitle(), title);
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
 }
@@ -149,24 +151,23 @@ TEST_F(PreparationWindow, NoProposalWithoutADayOrSeries)
 {
     fillEaster();
     dialogs->fileNames.push_back(easterPath());
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
 
-    window->lblTagesname->setText(QStringLiteral("   Sonntag"));
+    window->document().setDay(QStringLiteral("Sonntag"), window->document().preparation().series);
     dialogs->fileNames.push_back(QString());
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
     // The dialog keeps the name of its last use.
     EXPECT_EQ(dialogs->fileRequests.last().fileName, easterPath());
 
-    window->lblTagesname->setText(QStringLiteral("   Erntedank"));
-    window->lblPredigtreiheWert->setText(QStringLiteral("0"));
+    window->document().setDay(QStringLiteral("Erntedank"), QStringLiteral("0"));
     dialogs->fileNames.push_back(QString());
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
     EXPECT_EQ(dialogs->fileRequests.last().fileName, easterPath());
     EXPECT_EQ(dialogs->fileRequests.last().initialDir, env.dataDir() + QStringLiteral("/0"));
 
     // A series that is no number stops before the dialog.
-    window->lblPredigtreiheWert->setText(QStringLiteral("II"));
-    window->btnSaveClick();
+    window->document().setDay(QStringLiteral("Erntedank"), QStringLiteral("II"));
+    control<QToolButton>(*window, "btnSave")->click();
     EXPECT_EQ(dialogs->fileRequests.size(), 3);
     EXPECT_EQ(dialogs->errors,
               QStringList { QStringLiteral("'II' ist kein gültiger Integerwert.") });
@@ -177,15 +178,15 @@ TEST_F(PreparationWindow, CancellingStillRewritesTheOrderSettings)
     fillEaster();
     writeIni(settingsPath(), QStringLiteral("[Reihenfolge]\nAnzahl=1\n0=alt\n"));
     writeFileBytes(env.programDir() + QStringLiteral("/libs/Ablauf.txt"), "alt");
-    window->setModified(1);
+    window->document().setModified(true);
     dialogs->fileNames.push_back(QString());
 
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
 
     EXPECT_TRUE(readFileBytes(settingsPath()).contains("Anzahl=7\r\n"));
     EXPECT_FALSE(QFileInfo::exists(env.programDir() + QStringLiteral("/libs/Ablauf.txt")));
     EXPECT_FALSE(QFileInfo::exists(easterPath()));
-    EXPECT_EQ(window->Modified(), 1);
+    EXPECT_TRUE(window->isWindowModified());
 }
 
 TEST_F(PreparationWindow, SavingOverAFileReplacesItWhole)
@@ -196,7 +197,7 @@ TEST_F(PreparationWindow, SavingOverAFileReplacesItWhole)
     fillEaster();
     dialogs->fileNames.push_back(easterPath());
 
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
 
     EXPECT_TRUE(dialogs->questions.isEmpty());
     EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
@@ -207,14 +208,14 @@ TEST_F(PreparationWindow, ReadOnlyProgramFolderKeepsTheSettingsPerUser)
     QFile::remove(settingsPath());
     programfolder::setReadOnlyForTesting(true);
     fillEaster();
-    window->chkAbendmahl->setChecked(false);
-    window->chkTrauung->setChecked(false);
-    window->setSequenceEntries({ QStringLiteral("E0"), QStringLiteral("E1"), QStringLiteral("E2"),
-                                 QStringLiteral("E3"), QStringLiteral("E4"),
-                                 QStringLiteral("E5") });
+    control<QCheckBox>(*window, "chkAbendmahl")->setChecked(false);
+    control<QCheckBox>(*window, "chkTrauung")->setChecked(false);
+    window->document().setSequence({ QStringLiteral("E0"), QStringLiteral("E1"),
+                                     QStringLiteral("E2"), QStringLiteral("E3"),
+                                     QStringLiteral("E4"), QStringLiteral("E5") });
     dialogs->fileNames.push_back(easterPath());
 
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
 
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(settingsPath()));
@@ -223,7 +224,7 @@ TEST_F(PreparationWindow, ReadOnlyProgramFolderKeepsTheSettingsPerUser)
     EXPECT_TRUE(QFileInfo::exists(easterPath()));
 
     // The next start restores the list from there.
-    window->setModified(0);
+    window->document().setModified(false);
     window = makeMainWindow(&dialogs);
     EXPECT_EQ(entries().join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
 }
@@ -233,34 +234,34 @@ TEST_F(PreparationWindow, SettingsThatCannotBeWrittenDoNotStopTheSave)
     programfolder::setReadOnlyForTesting(true);
     writeFileBytes(programfolder::overlayDir(), "kein Ordner");
     fillEaster();
-    window->setModified(1);
+    window->document().setModified(true);
     dialogs->fileNames.push_back(easterPath());
 
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
 
     ASSERT_EQ(dialogs->messages.size(), 1);
     EXPECT_TRUE(
         dialogs->messages.first().contains(QStringLiteral("kann nicht geschrieben werden")));
     EXPECT_TRUE(dialogs->messages.first().contains(QStringLiteral("trotzdem gespeichert")));
     EXPECT_EQ(readFileBytes(easterPath()), readFileBytes(expectedEasterFile()));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(PreparationWindow, AFileThatCannotBeWrittenKeepsModified)
 {
     fillEaster();
-    window->setModified(1);
+    window->document().setModified(true);
     const QString blocker = env.home() + QStringLiteral("/Datei");
     writeFileBytes(blocker, "kein Ordner");
     const QString path = blocker + QStringLiteral("/3 Ostersonntag.ini");
     dialogs->fileNames.push_back(path);
 
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
 
     EXPECT_EQ(dialogs->errors,
               QStringList { QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
                                 .arg(QDir::toNativeSeparators(path)) });
-    EXPECT_EQ(window->Modified(), 1);
+    EXPECT_TRUE(window->isWindowModified());
 }
 
 TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
@@ -277,32 +278,35 @@ TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
                             "[Kasualien]\nAbendmahl=0\nTaufe=0\nKonfirmation=0\nTrauung=0\n"
                             "[Format]\nSeitenformat=0\n")
                  + numberedEntries(6));
-    window->txtDialog1->setPlainText(QStringLiteral("Eigener Dialog"));
-    window->cmbGrundform->setCurrentIndex(2);
-    const QString credo = window->txtCredo->toPlainText();
-    ASSERT_EQ(window->Modified(), 0);
+    control<QPlainTextEdit>(*window, "txtDialog1")->setPlainText(QStringLiteral("Eigener Dialog"));
+    control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(2);
+    const QString credo = control<QPlainTextEdit>(*window, "txtCredo")->toPlainText();
+    ASSERT_FALSE(window->isWindowModified());
 
-    window->LoadPreparation(path);
+    openPreparation(*window, *dialogs, path);
 
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
     EXPECT_EQ(window->windowTitle(), path);
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Karfreitag"));
-    EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("4"));
-    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Eigener Spruch"));
-    EXPECT_EQ(window->txtPredigttext->text(), QStringLiteral("Jes 52,13-53,12"));
-    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 85"));
-    EXPECT_EQ(window->txtAusgangslied->text(), QStringLiteral("EG 97"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Karfreitag"));
+    EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("4"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("Eigener Spruch"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtPredigttext")->text(),
+              QStringLiteral("Jes 52,13-53,12"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 85"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtAusgangslied")->text(), QStringLiteral("EG 97"));
     // Only "Kolektenlied" holds the collection hymn.
-    EXPECT_EQ(window->txtKollektenlied->text(), QString());
+    EXPECT_EQ(control<QLineEdit>(*window, "txtKollektenlied")->text(), QString());
     EXPECT_EQ(entries().join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
-    EXPECT_EQ(window->pageFormat(), 0);
-    EXPECT_EQ(window->btnSeitenformat->toolTip(),
+    EXPECT_EQ(window->document().pageFormat(), 0);
+    EXPECT_EQ(control<QPushButton>(*window, "btnSeitenformat")->toolTip(),
               QStringLiteral("Aktuell eingestelltes Format: Hochformat"));
-    EXPECT_EQ(window->Modified(), 1);
+    EXPECT_TRUE(window->isWindowModified());
     // What a preparation does not hold stays as it was.
-    EXPECT_EQ(window->txtDialog1->toPlainText(), QStringLiteral("Eigener Dialog"));
-    EXPECT_EQ(window->txtCredo->toPlainText(), credo);
-    EXPECT_EQ(window->cmbGrundform->currentIndex(), 2);
+    EXPECT_EQ(control<QPlainTextEdit>(*window, "txtDialog1")->toPlainText(),
+              QStringLiteral("Eigener Dialog"));
+    EXPECT_EQ(control<QPlainTextEdit>(*window, "txtCredo")->toPlainText(), credo);
+    EXPECT_EQ(control<QComboBox>(*window, "cmbGrundform")->currentIndex(), 2);
 }
 
 TEST_F(PreparationWindow, PageFormatFromTheFile)
@@ -310,11 +314,11 @@ TEST_F(PreparationWindow, PageFormatFromTheFile)
     const QString path = env.home() + QStringLiteral("/format.ini");
     const auto loadWith = [&](const QString &format) {
         writeIni(path, QStringLiteral("[Allgemein]\nName=Epiphanias\n") + format);
-        window->LoadPreparation(path);
-        return window->pageFormat();
+        openPreparation(*window, *dialogs, path);
+        return window->document().pageFormat();
     };
     EXPECT_EQ(loadWith(QStringLiteral("[Format]\nSeitenformat=7\n")), 1);
-    EXPECT_EQ(window->btnSeitenformat->toolTip(),
+    EXPECT_EQ(control<QPushButton>(*window, "btnSeitenformat")->toolTip(),
               QStringLiteral("Aktuell eingestelltes Format: Querformat"));
     EXPECT_EQ(loadWith(QStringLiteral("[Format]\nSeitenformat=-2\n")), 0);
     EXPECT_EQ(loadWith(QString()), 1);
@@ -325,20 +329,20 @@ TEST_F(PreparationWindow, PageFormatFromTheFile)
 
 TEST_F(PreparationWindow, FiveStoredEntriesLeaveListAndTicksAlone)
 {
-    window->chkTaufe->setChecked(true);
+    control<QCheckBox>(*window, "chkTaufe")->setChecked(true);
     const QStringList before = entries();
     const QString path = env.home() + QStringLiteral("/fuenf.ini");
     writeIni(path, numberedEntries(5) + QStringLiteral("[Kasualien]\nTaufe=0\nAbendmahl=1\n"));
 
-    window->LoadPreparation(path);
+    openPreparation(*window, *dialogs, path);
 
     EXPECT_EQ(entries(), before);
-    EXPECT_TRUE(window->chkTaufe->isChecked());
-    EXPECT_FALSE(window->chkAbendmahl->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkTaufe")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(*window, "chkAbendmahl")->isChecked());
 
     writeIni(path, numberedEntries(8).section(u'\n', 0, 7) + QStringLiteral("\n"));
-    window->chkTaufe->setChecked(false);
-    window->LoadPreparation(path);
+    control<QCheckBox>(*window, "chkTaufe")->setChecked(false);
+    openPreparation(*window, *dialogs, path);
     EXPECT_EQ(entries().join(u','),
               QStringLiteral("E0,E1,E2,E3,E4,E5,Datei beschädigt,Datei beschädigt"));
     EXPECT_TRUE(dialogs->messages.isEmpty());
@@ -347,13 +351,13 @@ TEST_F(PreparationWindow, FiveStoredEntriesLeaveListAndTicksAlone)
 TEST_F(PreparationWindow, StoredTicksReworkTheListJustRead)
 {
     // A list built with baptism and confirmation, as a rebuild makes it.
-    window->cmbGrundform->setCurrentIndex(0);
-    window->chkTaufe->setChecked(true);
-    window->chkKonfirmation->setChecked(true);
+    control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(0);
+    control<QCheckBox>(*window, "chkTaufe")->setChecked(true);
+    control<QCheckBox>(*window, "chkKonfirmation")->setChecked(true);
     const QStringList built = entries();
     ASSERT_GT(built.size(), 5);
-    window->chkTaufe->setChecked(false);
-    window->chkKonfirmation->setChecked(false);
+    control<QCheckBox>(*window, "chkTaufe")->setChecked(false);
+    control<QCheckBox>(*window, "chkKonfirmation")->setChecked(false);
     ASSERT_NE(entries(), built);
 
     QString text = QStringLiteral("[Kasualien]\nAbendmahl=0\nTaufe=1\nKonfirmation=1\nTrauung=0\n"
@@ -364,10 +368,10 @@ TEST_F(PreparationWindow, StoredTicksReworkTheListJustRead)
     const QString path = env.home() + QStringLiteral("/kasualien.ini");
     writeIni(path, text);
 
-    window->LoadPreparation(path);
+    openPreparation(*window, *dialogs, path);
 
-    EXPECT_TRUE(window->chkTaufe->isChecked());
-    EXPECT_TRUE(window->chkKonfirmation->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkTaufe")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkKonfirmation")->isChecked());
     // Baptism is re-placed first and confirmation second, so the creed moves into the
     // confirmation block, where a rebuild would have left it with the baptism.
     const QStringList restored = entries();
@@ -382,8 +386,8 @@ TEST_F(PreparationWindow, StoredTicksReworkTheListJustRead)
     // A stored tick that is off while the tick is on rebuilds the list from the basic form.
     text.replace(QStringLiteral("Konfirmation=1"), QStringLiteral("Konfirmation=0"));
     writeIni(path, text);
-    window->LoadPreparation(path);
-    EXPECT_FALSE(window->chkKonfirmation->isChecked());
+    openPreparation(*window, *dialogs, path);
+    EXPECT_FALSE(control<QCheckBox>(*window, "chkKonfirmation")->isChecked());
     EXPECT_FALSE(entries().contains(QStringLiteral("Tauferinnerung")));
     EXPECT_TRUE(entries().contains(QStringLiteral("Taufansprache")));
 }
@@ -414,22 +418,22 @@ TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
         SCOPED_TRACE(c.what);
         dialogs->messages.clear();
         writeFileBytes(path, c.bytes);
-        window->LoadPreparation(path);
+        openPreparation(*window, *dialogs, path);
         EXPECT_EQ(dialogs->messages, QStringList { kDamaged });
         EXPECT_EQ(entries(), before);
     }
 
     // A file that cannot be read at all.
     dialogs->messages.clear();
-    window->LoadPreparation(env.home() + QStringLiteral("/fehlt.ini"));
+    openPreparation(*window, *dialogs, env.home() + QStringLiteral("/fehlt.ini"));
     EXPECT_EQ(dialogs->messages, QStringList { kDamaged });
 
     // Plain garbage holds no preparation: defaults, no list, but no error either.
     dialogs->messages.clear();
     writeFileBytes(path, garbage);
-    window->LoadPreparation(path);
+    openPreparation(*window, *dialogs, path);
     EXPECT_TRUE(dialogs->messages.isEmpty());
-    EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Sonntag"));
+    EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Sonntag"));
 
     // A file cut off in its list reads the missing entries as damaged ones.
     // (Without ticks, whose handlers would rework the list.)
@@ -437,16 +441,15 @@ TEST_F(PreparationWindow, DamagedFilesAreReportedAndTheWindowGoesOn)
                    QByteArray(good.left(good.indexOf("4=Predigt")))
                        .replace("Abendmahl=1", "Abendmahl=0")
                        .replace("Trauung=1", "Trauung=0"));
-    window->LoadPreparation(path);
+    openPreparation(*window, *dialogs, path);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_EQ(entries().mid(4).join(u','),
               QStringLiteral("Datei beschädigt,Datei beschädigt,Datei beschädigt"));
 
     // The window still works: the preparation saves.
-    window->lblTagesname->setText(QStringLiteral("   Ostersonntag"));
-    window->lblPredigtreiheWert->setText(QStringLiteral("3"));
+    window->document().setDay(QStringLiteral("Ostersonntag"), QStringLiteral("3"));
     dialogs->fileNames.push_back(easterPath());
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
     EXPECT_TRUE(QFileInfo::exists(easterPath()));
 }
 
@@ -454,35 +457,35 @@ TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
 {
     fillEaster();
     // Blanks around a hymn are not kept in the file; this text comes back as it is.
-    window->txtVorpredigtslied->setText(QStringLiteral("EG 100, 1-3"));
+    control<QLineEdit>(*window, "txtVorpredigtslied")->setText(QStringLiteral("EG 100, 1-3"));
     dialogs->fileNames.push_back(easterPath());
-    window->btnSaveClick();
-    ASSERT_EQ(window->Modified(), 0);
+    control<QToolButton>(*window, "btnSave")->click();
+    ASSERT_FALSE(window->isWindowModified());
 
     // The same texts: nothing to save.
     dialogs->fileNames.push_back(easterPath());
-    window->BtnOpenClick();
+    control<QToolButton>(*window, "BtnOpen")->click();
     const FileDialogRequest request = dialogs->fileRequests.last();
     EXPECT_EQ(request.initialDir, env.dataDir());
     EXPECT_EQ(request.filter, QStringLiteral("Abläufe|*.ini|Alle Dateien (*.*)|*.*"));
     EXPECT_EQ(request.defaultExtension, QStringLiteral("ini"));
     EXPECT_TRUE(request.mustExist);
     EXPECT_EQ(window->windowTitle(), easterPath());
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
 
     // Cancelling loads nothing.
-    window->txtPsalm->setText(QStringLiteral("Ps 23"));
-    window->setModified(0);
+    control<QLineEdit>(*window, "txtPsalm")->setText(QStringLiteral("Ps 23"));
+    window->document().setModified(false);
     window->setWindowTitle(QStringLiteral("Pergolan"));
     dialogs->fileNames.push_back(QString());
-    window->BtnOpenClick();
+    control<QToolButton>(*window, "BtnOpen")->click();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan"));
-    EXPECT_EQ(window->txtPsalm->text(), QStringLiteral("Ps 23"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtPsalm")->text(), QStringLiteral("Ps 23"));
 
     // Other texts: opening leaves the flag set, and closing asks.
     dialogs->fileNames.push_back(easterPath());
-    window->BtnOpenClick();
-    EXPECT_EQ(window->Modified(), 1);
+    control<QToolButton>(*window, "BtnOpen")->click();
+    EXPECT_TRUE(window->isWindowModified());
     dialogs->yesNoAnswers.push_back(false);
     window->close();
     EXPECT_EQ(dialogs->questions,
@@ -492,32 +495,35 @@ TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
 
 TEST_F(PreparationWindow, ChoosingTheSavedDayAgainLoadsItsFile)
 {
-    ASSERT_GT(window->cmbTag->count(), 2);
-    const int day = window->cmbTag->currentIndex();
+    ASSERT_GT(control<QComboBox>(*window, "cmbTag")->count(), 2);
+    const int day = control<QComboBox>(*window, "cmbTag")->currentIndex();
     ASSERT_GE(day, 0);
-    const QString dayName = window->lblTagesname->text().trimmed();
-    const QString series = window->lblPredigtreiheWert->text();
+    const QString dayName = control<QLabel>(*window, "lblTagesname")->text().trimmed();
+    const QString series = control<QLabel>(*window, "lblPredigtreiheWert")->text();
     // Texts the liturgical data library never gives: they can only come from the file.
-    window->txtWochenspruch->setText(QStringLiteral("Selbst gewählter Spruch"));
-    window->txtPredigttext->setText(QStringLiteral("Mi 4,1-5"));
-    window->txtEingangslied->setText(QStringLiteral("EG 450"));
+    control<QLineEdit>(*window, "txtWochenspruch")
+        ->setText(QStringLiteral("Selbst gewählter Spruch"));
+    control<QLineEdit>(*window, "txtPredigttext")->setText(QStringLiteral("Mi 4,1-5"));
+    control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 450"));
     const QString stored
         = env.dataDir() + u'/' + series + u'/' + series + u' ' + dayName + QStringLiteral(".ini");
     dialogs->fileNames.push_back(stored);
-    window->btnSaveClick();
+    control<QToolButton>(*window, "btnSave")->click();
     ASSERT_TRUE(QFileInfo::exists(stored));
     EXPECT_EQ(dialogs->fileRequests.last().fileName, series + u' ' + dayName);
 
-    window->cmbTag->setCurrentIndex(day + 1);
-    EXPECT_NE(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
-    EXPECT_EQ(window->txtEingangslied->text(), QString());
+    control<QComboBox>(*window, "cmbTag")->setCurrentIndex(day + 1);
+    EXPECT_NE(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("Selbst gewählter Spruch"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QString());
 
-    window->cmbTag->setCurrentIndex(day);
+    control<QComboBox>(*window, "cmbTag")->setCurrentIndex(day);
     EXPECT_EQ(window->windowTitle(), stored);
-    EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
-    EXPECT_EQ(window->txtPredigttext->text(), QStringLiteral("Mi 4,1-5"));
-    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 450"));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
+              QStringLiteral("Selbst gewählter Spruch"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtPredigttext")->text(), QStringLiteral("Mi 4,1-5"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 450"));
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
 }
 
@@ -534,7 +540,7 @@ protected:
     {
         QFile::remove(env.programDir() + QStringLiteral("/libs/Ablauf.ini"));
         auto window = makeMainWindow(&dialogs);
-        return window->sequenceEntries();
+        return shownSequence(*window);
     }
 
     TestEnvironment env;
@@ -549,13 +555,13 @@ TEST_F(RestoreOrderSettings, TakesListAndTicksAboveFiveEntries)
         = start(QStringLiteral("[Format]\r\nSeitenformat=1\r\n[Kasualien]\r\nAbendmahl=0\r\n"
                                "Taufe=0\r\nKonfirmation=0\r\nTrauung=0\r\n")
                 + numberedEntries(6));
-    EXPECT_EQ(window->sequenceEntries().join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
+    EXPECT_EQ(shownSequence(*window).join(u','), QStringLiteral("E0,E1,E2,E3,E4,E5"));
     // The page format of this file is never read.
-    EXPECT_EQ(window->pageFormat(), 0);
+    EXPECT_EQ(window->document().pageFormat(), 0);
     EXPECT_TRUE(dialogs->errors.isEmpty());
 
     window = start(numberedEntries(5));
-    EXPECT_EQ(window->sequenceEntries(), initial);
+    EXPECT_EQ(shownSequence(*window), initial);
 }
 
 TEST_F(RestoreOrderSettings, ADamagedCountIsReportedAndChangesNothing)
@@ -565,8 +571,8 @@ TEST_F(RestoreOrderSettings, ADamagedCountIsReportedAndChangesNothing)
         SCOPED_TRACE(count.toStdString());
         auto window = start(
             QStringLiteral("[Reihenfolge]\nAnzahl=%1\n0=a\n[Kasualien]\nTaufe=1\n").arg(count));
-        EXPECT_EQ(window->sequenceEntries(), initial);
-        EXPECT_FALSE(window->chkTaufe->isChecked());
+        EXPECT_EQ(shownSequence(*window), initial);
+        EXPECT_FALSE(control<QCheckBox>(*window, "chkTaufe")->isChecked());
         ASSERT_EQ(dialogs->errors.size(), 1);
         EXPECT_TRUE(dialogs->errors.first().contains(count));
     }

@@ -7,6 +7,7 @@
 #include "order/PrintLayout.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -19,6 +20,10 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "gui/LiturgyPage.h"
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -135,13 +140,13 @@ protected:
         StartOptions options;
         options.skipUpdateCheck = true;
         window = std::make_unique<TfrmMain>(std::move(scripted), options);
-        window->setModified(0);
+        window->document().setModified(false);
         pdfPath = env.home() + QStringLiteral("/ablauf.pdf");
     }
 
     void TearDown() override
     {
-        window->setModified(0);
+        window->document().setModified(false);
         window.reset();
         printeravailability::setSystemPrintersForTesting(std::nullopt);
     }
@@ -150,7 +155,7 @@ protected:
     void choosePdfPrinter()
     {
         dialogs->pdfPath = pdfPath;
-        window->btnPrinterSetupClick();
+        control<QPushButton>(*window, "btnPrinterSetup")->click();
     }
 
     // A view holding n numbered lines, as if generated: the page rectangle is the one every
@@ -160,9 +165,8 @@ protected:
         QStringList lines;
         for (int i = 1; i <= n; ++i)
             lines.append(QStringLiteral("Zeile%1 des Ablaufs").arg(i));
-        window->txtAblauf->setPlainText(lines.join(u'\n'));
-        window->setPageRect(
-            orderprint::pageRectFor(orderprint::metricsOf(window->currentPrinter())));
+        control<QPushButton>(*window, "btnCompile")->click();
+        control<QTextEdit>(*window, "txtAblauf")->setPlainText(lines.join(u'\n'));
     }
 
     TestEnvironment env;
@@ -184,10 +188,11 @@ QList<int> lineNumbers(const PdfContent &pdf, int page)
 TEST_F(Printing, ALongOrderContinuesOnFurtherPagesInTheSameRectangle)
 {
     choosePdfPrinter();
-    window->lblTagesname->setText(QStringLiteral("   Ostersonntag"));
+    window->document().setDay(QStringLiteral("Ostersonntag"),
+                              window->document().preparation().series);
     fillView(250);
 
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
 
     ASSERT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
     const PdfContent pdf = readPdf(pdfPath);
@@ -208,7 +213,10 @@ TEST_F(Printing, ALongOrderContinuesOnFurtherPagesInTheSameRectangle)
     // 15 mm margins from the sheet's edge at the left and the top of every page. Right and
     // bottom are counted from the sheet's edge in the printable area's coordinates, so
     // there the printer's unprintable strip comes off the margin.
-    const QMarginsF strip = window->currentPrinter().pageLayout().margins(QPageLayout::Point);
+    const QMarginsF strip = control<LiturgyPage>(*window, "tshLiturgie")
+                                ->printer()
+                                .pageLayout()
+                                .margins(QPageLayout::Point);
     for (const Word &w : pdf.words) {
         EXPECT_GE(w.xMin, kMarginPt - 0.5) << w.text.toStdString();
         EXPECT_GE(w.yMin, kMarginPt - 0.5) << w.text.toStdString();
@@ -231,11 +239,11 @@ TEST_F(Printing, PrintsTheViewWithTheUsersEdits)
 {
     choosePdfPrinter();
     fillView(3);
-    QTextCursor cursor(window->txtAblauf->document());
+    QTextCursor cursor(control<QTextEdit>(*window, "txtAblauf")->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral("\nNachtrag Gemeindefest"));
 
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
 
     const PdfContent pdf = readPdf(pdfPath);
     EXPECT_EQ(pdf.pages, 1);
@@ -247,14 +255,15 @@ TEST_F(Printing, PrintsTheViewWithTheUsersEdits)
 TEST_F(Printing, TextOfAViewNeverGeneratedFillsThePrintablePage)
 {
     choosePdfPrinter();
-    ASSERT_TRUE(window->pageRect().isEmpty());
-    window->txtAblauf->setPlainText(QStringLiteral("Getippt ohne Generieren"));
+    ASSERT_TRUE(control<LiturgyPage>(*window, "tshLiturgie")->pageRect().isEmpty());
+    control<QTextEdit>(*window, "txtAblauf")
+        ->setPlainText(QStringLiteral("Getippt ohne Generieren"));
 
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
 
     const PdfContent pdf = readPdf(pdfPath);
     ASSERT_FALSE(pdf.words.isEmpty());
-    const QPageLayout layout = window->currentPrinter().pageLayout();
+    const QPageLayout layout = control<LiturgyPage>(*window, "tshLiturgie")->printer().pageLayout();
     const QRectF printable = layout.paintRect(QPageLayout::Point);
     EXPECT_NEAR(pdf.words.first().xMin, printable.left(), 2.0);
     EXPECT_LT(pdf.words.first().xMin, kMarginPt - 5);
@@ -263,16 +272,16 @@ TEST_F(Printing, TextOfAViewNeverGeneratedFillsThePrintablePage)
 TEST_F(Printing, WithoutAnyPrinterNothingIsPrinted)
 {
     fillView(3);
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
     EXPECT_EQ(dialogs->errors,
               QStringList { QStringLiteral("There is no default printer currently selected") });
     EXPECT_FALSE(QFileInfo::exists(pdfPath));
 
     // A cancelled set-up changes nothing.
     dialogs->errors.clear();
-    window->btnPrinterSetupClick();
+    control<QPushButton>(*window, "btnPrinterSetup")->click();
     EXPECT_EQ(dialogs->setups, 1);
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
     EXPECT_EQ(dialogs->errors.size(), 1);
 }
 
@@ -281,7 +290,7 @@ TEST_F(Printing, AFileThatCannotBeWrittenIsReported)
     pdfPath = env.home() + QStringLiteral("/fehlt/ablauf.pdf");
     choosePdfPrinter();
     fillView(3);
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_TRUE(dialogs->errors.first().startsWith(
         QStringLiteral("Der Ablauf konnte nicht gedruckt werden")));
@@ -291,22 +300,22 @@ TEST_F(Printing, AFileThatCannotBeWrittenIsReported)
 TEST_F(Printing, TheSetUpKeepsThePageRectangleOfTheLastGeneration)
 {
     fillView(3);
-    const QRect before = window->pageRect();
-    window->currentPrinter().setResolution(300);
+    const QRect before = control<LiturgyPage>(*window, "tshLiturgie")->pageRect();
+    control<LiturgyPage>(*window, "tshLiturgie")->printer().setResolution(300);
     choosePdfPrinter();
-    EXPECT_EQ(window->pageRect(), before);
+    EXPECT_EQ(control<LiturgyPage>(*window, "tshLiturgie")->pageRect(), before);
 }
 
 TEST_F(Printing, AnEmptyViewIsGeneratedFirst)
 {
     choosePdfPrinter();
-    ASSERT_TRUE(window->txtAblauf->toPlainText().isEmpty());
-    const QString day = window->lblTagesname->text().trimmed();
+    ASSERT_TRUE(control<QTextEdit>(*window, "txtAblauf")->toPlainText().isEmpty());
+    const QString day = control<QLabel>(*window, "lblTagesname")->text().trimmed();
 
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
 
-    EXPECT_FALSE(window->txtAblauf->toPlainText().isEmpty());
-    EXPECT_FALSE(window->pageRect().isEmpty());
+    EXPECT_FALSE(control<QTextEdit>(*window, "txtAblauf")->toPlainText().isEmpty());
+    EXPECT_FALSE(control<LiturgyPage>(*window, "tshLiturgie")->pageRect().isEmpty());
     const PdfContent pdf = readPdf(pdfPath);
     EXPECT_TRUE(pdf.allText().contains(QStringLiteral("Predigtreihe")))
         << pdf.allText().toStdString();
@@ -317,21 +326,22 @@ TEST_F(Printing, AnEmptyViewIsGeneratedFirst)
 TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheEarlierDay)
 {
     choosePdfPrinter();
-    window->btnCompileClick();
-    const QString generated = window->txtAblauf->toPlainText();
+    control<QPushButton>(*window, "btnCompile")->click();
+    const QString generated = control<QTextEdit>(*window, "txtAblauf")->toPlainText();
     const QString firstLine = generated.section(u'\n', 0, 0);
     ASSERT_FALSE(firstLine.isEmpty());
 
-    window->cmbTag->setCurrentIndex(window->cmbTag->currentIndex() + 1);
-    ASSERT_NE(window->lblTagesname->text().trimmed(), firstLine);
+    control<QComboBox>(*window, "cmbTag")
+        ->setCurrentIndex(control<QComboBox>(*window, "cmbTag")->currentIndex() + 1);
+    ASSERT_NE(control<QLabel>(*window, "lblTagesname")->text().trimmed(), firstLine);
 
-    window->btnPrintClick();
+    control<QPushButton>(*window, "btnPrint")->click();
 
-    EXPECT_EQ(window->txtAblauf->toPlainText(), generated);
+    EXPECT_EQ(control<QTextEdit>(*window, "txtAblauf")->toPlainText(), generated);
     const PdfContent pdf = readPdf(pdfPath);
     EXPECT_TRUE(pdf.pageText(1).startsWith(firstLine)) << pdf.pageText(1).toStdString();
     // The job is still titled with the day now chosen.
-    EXPECT_EQ(pdf.title, window->lblTagesname->text().trimmed());
+    EXPECT_EQ(pdf.title, control<QLabel>(*window, "lblTagesname")->text().trimmed());
 }
 
 TEST(PrintLayout, MarginsAndTwips)
@@ -385,25 +395,25 @@ TEST(PageFormat, TheTwoGlyphsShowAnUprightAndALyingSheet)
 
 TEST_F(Printing, PageFormatToggle)
 {
-    QPushButton *button = window->btnSeitenformat;
-    EXPECT_EQ(window->pageFormat(), 0);
+    QPushButton *button = control<QPushButton>(*window, "btnSeitenformat");
+    EXPECT_EQ(window->document().pageFormat(), 0);
     EXPECT_EQ(button->toolTip(),
               QStringLiteral("Schritt 2: Seitenformat wählen (Aktuell: Hochkant)"));
     const qint64 builtIn = button->icon().cacheKey();
 
     button->click();
-    EXPECT_EQ(window->pageFormat(), 1);
+    EXPECT_EQ(window->document().pageFormat(), 1);
     EXPECT_EQ(button->toolTip(), QStringLiteral("Aktuell eingestelltes Format: Querformat"));
     EXPECT_NE(button->icon().cacheKey(), builtIn);
     EXPECT_EQ(button->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
               pageformat::glyph(1).convertToFormat(QImage::Format_ARGB32));
 
     button->click();
-    EXPECT_EQ(window->pageFormat(), 0);
+    EXPECT_EQ(window->document().pageFormat(), 0);
     EXPECT_EQ(button->toolTip(), QStringLiteral("Aktuell eingestelltes Format: Hochformat"));
     EXPECT_EQ(button->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
               pageformat::glyph(0).convertToFormat(QImage::Format_ARGB32));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "tests/order/OrderCases.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,7 +37,7 @@ protected:
         window = makeMainWindow(&dialogs);
         // The fresh program folder holds no stored sequence: the window starts with the
         // initial one.
-        ASSERT_EQ(window->sequenceEntries(), basicforms::initialSequence());
+        ASSERT_EQ(shownSequence(*window), basicforms::initialSequence());
     }
 
     void typeInto(QWidget *target, const QString &text)
@@ -57,16 +58,18 @@ protected:
 
     int selectedRow() const
     {
-        const auto items = window->lbxReihenfolge->selectedItems();
-        return items.isEmpty() ? -1 : window->lbxReihenfolge->row(items.first());
+        const auto items = control<QListWidget>(*window, "lbxReihenfolge")->selectedItems();
+        return items.isEmpty()
+            ? -1
+            : control<QListWidget>(*window, "lbxReihenfolge")->row(items.first());
     }
 
     ServiceTicks ticks() const
     {
-        return { .abendmahl = window->chkAbendmahl->isChecked(),
-                 .taufe = window->chkTaufe->isChecked(),
-                 .konfirmation = window->chkKonfirmation->isChecked(),
-                 .trauung = window->chkTrauung->isChecked() };
+        return { .abendmahl = control<QCheckBox>(*window, "chkAbendmahl")->isChecked(),
+                 .taufe = control<QCheckBox>(*window, "chkTaufe")->isChecked(),
+                 .konfirmation = control<QCheckBox>(*window, "chkKonfirmation")->isChecked(),
+                 .trauung = control<QCheckBox>(*window, "chkTrauung")->isChecked() };
     }
 
     TestEnvironment env;
@@ -76,7 +79,7 @@ protected:
 
 TEST_F(SequenceWindow, StartsWithTheFirstFormShownAndNothingTicked)
 {
-    QComboBox *box = window->cmbGrundform;
+    QComboBox *box = control<QComboBox>(*window, "cmbGrundform");
     ASSERT_EQ(box->count(), 4);
     EXPECT_EQ(box->itemText(0), QStringLiteral("Liturgie I, Form 1"));
     EXPECT_EQ(box->itemText(1), QStringLiteral("Liturgie I, Form 2"));
@@ -86,7 +89,9 @@ TEST_F(SequenceWindow, StartsWithTheFirstFormShownAndNothingTicked)
     EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
     EXPECT_TRUE(box->isEditable());
     for (const QCheckBox *tick :
-         { window->chkAbendmahl, window->chkTaufe, window->chkKonfirmation, window->chkTrauung })
+         { control<QCheckBox>(*window, "chkAbendmahl"), control<QCheckBox>(*window, "chkTaufe"),
+           control<QCheckBox>(*window, "chkKonfirmation"),
+           control<QCheckBox>(*window, "chkTrauung") })
         EXPECT_FALSE(tick->isChecked());
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_TRUE(dialogs->messages.isEmpty());
@@ -95,160 +100,159 @@ TEST_F(SequenceWindow, StartsWithTheFirstFormShownAndNothingTicked)
 TEST_F(SequenceWindow, ChoosingAFormRebuildsTheList)
 {
     // Choosing the form already shown still counts: the opening hymn moves after "3. Dialog".
-    emit window->cmbGrundform->activated(0);
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(0).entries());
+    emit control<QComboBox>(*window, "cmbGrundform")->activated(0);
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(0).entries());
 
     // Manual moves are lost by the next choice.
-    window->lbxReihenfolge->setCurrentRow(10);
-    window->btnUp->click();
-    ASSERT_NE(window->sequenceEntries(), basicforms::formSequence(0).entries());
-    pressKey(window->cmbGrundform, Qt::Key_Down);
-    EXPECT_EQ(window->cmbGrundform->currentIndex(), 1);
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(1).entries());
+    control<QListWidget>(*window, "lbxReihenfolge")->setCurrentRow(10);
+    control<QToolButton>(*window, "btnUp")->click();
+    ASSERT_NE(shownSequence(*window), basicforms::formSequence(0).entries());
+    pressKey(control<QComboBox>(*window, "cmbGrundform"), Qt::Key_Down);
+    EXPECT_EQ(control<QComboBox>(*window, "cmbGrundform")->currentIndex(), 1);
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(1).entries());
     EXPECT_EQ(selectedRow(), -1);
 
-    window->cmbGrundform->setCurrentIndex(2);
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(2).entries());
-    window->cmbGrundform->setCurrentIndex(3);
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(3).entries());
-    window->cmbGrundform->setCurrentIndex(0);
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(0).entries());
-    EXPECT_EQ(window->Modified(), 0);
+    control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(2);
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(2).entries());
+    control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(3);
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(3).entries());
+    control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(0);
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(0).entries());
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(SequenceWindow, TypingIntoTheFormBoxRebuilds)
 {
-    emit window->cmbGrundform->activated(0);
-    window->lbxReihenfolge->setCurrentRow(3);
-    window->btnDown->click();
-    QLineEdit *edit = window->cmbGrundform->lineEdit();
+    emit control<QComboBox>(*window, "cmbGrundform")->activated(0);
+    control<QListWidget>(*window, "lbxReihenfolge")->setCurrentRow(3);
+    control<QToolButton>(*window, "btnDown")->click();
+    QLineEdit *edit = control<QComboBox>(*window, "cmbGrundform")->lineEdit();
     edit->selectAll();
     typeInto(edit, QStringLiteral("Eigene"));
     EXPECT_EQ(edit->text(), QStringLiteral("Eigene"));
     // A typed text that names no form: no form selected, the short form is built.
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(3).entries());
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(3).entries());
 
     // Typing a form's exact name builds that form, with the ticked services.
-    window->chkAbendmahl->click();
+    control<QCheckBox>(*window, "chkAbendmahl")->click();
     edit->selectAll();
     typeInto(edit, QStringLiteral("Liturgie I, Form 2"));
-    EXPECT_EQ(window->sequenceEntries(), occasional::rebuildSequence(1, ticks()).entries());
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(shownSequence(*window), occasional::rebuildSequence(1, ticks()).entries());
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(SequenceWindow, TickingBaptismPlacesItsBlockAndUntickingRebuilds)
 {
-    window->chkTaufe->click();
-    ASSERT_TRUE(window->chkTaufe->isChecked());
+    control<QCheckBox>(*window, "chkTaufe")->click();
+    ASSERT_TRUE(control<QCheckBox>(*window, "chkTaufe")->isChecked());
     // The block is placed into the initial sequence as it stands.
-    EXPECT_EQ(window->sequenceEntries(),
-              caseList("sequence-start-baptism", "expected-sequence.txt"));
+    EXPECT_EQ(shownSequence(*window), caseList("sequence-start-baptism", "expected-sequence.txt"));
 
-    window->chkTaufe->click();
-    ASSERT_FALSE(window->chkTaufe->isChecked());
+    control<QCheckBox>(*window, "chkTaufe")->click();
+    ASSERT_FALSE(control<QCheckBox>(*window, "chkTaufe")->isChecked());
     // Unticking rebuilds the form the box shows.
-    EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(0).entries());
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(shownSequence(*window), basicforms::formSequence(0).entries());
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(SequenceWindow, RebuildReappliesEveryTickedService)
 {
-    window->chkTrauung->click();
-    window->chkTaufe->click();
-    window->chkKonfirmation->click();
-    window->chkAbendmahl->click();
+    control<QCheckBox>(*window, "chkTrauung")->click();
+    control<QCheckBox>(*window, "chkTaufe")->click();
+    control<QCheckBox>(*window, "chkKonfirmation")->click();
+    control<QCheckBox>(*window, "chkAbendmahl")->click();
     // Ticking one after the other depends on the order; choosing the form applies the
     // services in the fixed order.
-    emit window->cmbGrundform->activated(0);
-    const QStringList all = window->sequenceEntries();
+    emit control<QComboBox>(*window, "cmbGrundform")->activated(0);
+    const QStringList all = shownSequence(*window);
     EXPECT_EQ(all.size(), 42);
     EXPECT_EQ(all, occasional::rebuildSequence(0, ticks()).entries());
 
     // Unticking one rebuilds with the other three.
-    window->chkAbendmahl->click();
+    control<QCheckBox>(*window, "chkAbendmahl")->click();
     EXPECT_EQ(
-        window->sequenceEntries(),
+        shownSequence(*window),
         occasional::rebuildSequence(0, { .taufe = true, .konfirmation = true, .trauung = true })
             .entries());
-    EXPECT_FALSE(window->sequenceEntries().contains(QStringLiteral("Agnus Dei")));
-    EXPECT_TRUE(window->chkTrauung->isChecked());
-    EXPECT_TRUE(window->chkTaufe->isChecked());
-    EXPECT_TRUE(window->chkKonfirmation->isChecked());
+    EXPECT_FALSE(shownSequence(*window).contains(QStringLiteral("Agnus Dei")));
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkTrauung")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkTaufe")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkKonfirmation")->isChecked());
 }
 
 TEST_F(SequenceWindow, RestoredListWithTicksSetByTheProgram)
 {
     // A restore: the stored list first, then the ticks in the order communion, baptism,
     // confirmation, wedding; a tick changed by the program runs its rule.
-    window->setSequenceEntries(
+    window->document().setSequence(
         caseList("sequence-restore-baptism-then-confirmation", "sequence.txt"));
-    window->chkAbendmahl->setChecked(false);
-    window->chkTaufe->setChecked(true);
-    window->chkKonfirmation->setChecked(true);
-    window->chkTrauung->setChecked(false);
-    EXPECT_EQ(window->sequenceEntries(),
+    control<QCheckBox>(*window, "chkAbendmahl")->setChecked(false);
+    control<QCheckBox>(*window, "chkTaufe")->setChecked(true);
+    control<QCheckBox>(*window, "chkKonfirmation")->setChecked(true);
+    control<QCheckBox>(*window, "chkTrauung")->setChecked(false);
+    EXPECT_EQ(shownSequence(*window),
               caseList("sequence-restore-baptism-then-confirmation", "expected-sequence.txt"));
     // Setting a tick to the state it has runs nothing.
-    window->chkTaufe->setChecked(true);
-    EXPECT_EQ(window->sequenceEntries(),
+    control<QCheckBox>(*window, "chkTaufe")->setChecked(true);
+    EXPECT_EQ(shownSequence(*window),
               caseList("sequence-restore-baptism-then-confirmation", "expected-sequence.txt"));
 
     // A stored list without the anchor of a ticked service gives way to the basic form.
-    window->setSequenceEntries(
+    window->document().setSequence(
         QStringList({ QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei"),
                       QStringLiteral("Vier"), QStringLiteral("Fünf"), QStringLiteral("Sechs") }));
-    window->chkAbendmahl->setChecked(true);
-    EXPECT_EQ(window->sequenceEntries(), occasional::rebuildSequence(0, ticks()).entries());
-    EXPECT_EQ(window->Modified(), 0);
+    control<QCheckBox>(*window, "chkAbendmahl")->setChecked(true);
+    EXPECT_EQ(shownSequence(*window), occasional::rebuildSequence(0, ticks()).entries());
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(SequenceWindow, ArrowsMoveTheSelectedEntryAndKeepItSelected)
 {
-    QListWidget *list = window->lbxReihenfolge;
+    QListWidget *list = control<QListWidget>(*window, "lbxReihenfolge");
     list->setCurrentRow(5); // "2. Dialog"
-    window->btnUp->click();
-    window->btnUp->click();
+    control<QToolButton>(*window, "btnUp")->click();
+    control<QToolButton>(*window, "btnUp")->click();
     EXPECT_EQ(selectedRow(), 3);
     EXPECT_EQ(list->item(3)->text(), QStringLiteral("2. Dialog"));
     EXPECT_EQ(list->item(4)->text(), QStringLiteral("Eingangslied"));
-    window->btnDown->click();
+    control<QToolButton>(*window, "btnDown")->click();
     EXPECT_EQ(selectedRow(), 4);
     EXPECT_EQ(list->item(4)->text(), QStringLiteral("2. Dialog"));
 
-    const QStringList before = window->sequenceEntries();
+    const QStringList before = shownSequence(*window);
     list->setCurrentRow(0);
-    window->btnUp->click();
+    control<QToolButton>(*window, "btnUp")->click();
     EXPECT_EQ(selectedRow(), 0);
     list->setCurrentRow(list->count() - 1);
-    window->btnDown->click();
+    control<QToolButton>(*window, "btnDown")->click();
     EXPECT_EQ(selectedRow(), list->count() - 1);
     list->clearSelection();
     list->setCurrentRow(-1);
-    window->btnUp->click();
-    window->btnDown->click();
+    control<QToolButton>(*window, "btnUp")->click();
+    control<QToolButton>(*window, "btnDown")->click();
     EXPECT_EQ(selectedRow(), -1);
-    EXPECT_EQ(window->sequenceEntries(), before);
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(shownSequence(*window), before);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(SequenceWindow, TickingKeepsTheSelectedEntrySelected)
 {
-    QListWidget *list = window->lbxReihenfolge;
-    list->setCurrentRow(int(window->sequenceEntries().indexOf(QStringLiteral("Predigt"))));
-    window->chkTaufe->click();
+    QListWidget *list = control<QListWidget>(*window, "lbxReihenfolge");
+    list->setCurrentRow(int(shownSequence(*window).indexOf(QStringLiteral("Predigt"))));
+    control<QCheckBox>(*window, "chkTaufe")->click();
     ASSERT_NE(selectedRow(), -1);
     EXPECT_EQ(list->item(selectedRow())->text(), QStringLiteral("Predigt"));
     // A rebuild selects nothing.
-    window->chkTaufe->click();
+    control<QCheckBox>(*window, "chkTaufe")->click();
     EXPECT_EQ(selectedRow(), -1);
 }
 
 TEST_F(SequenceWindow, FocusOnTheFormBoxExplainsIt)
 {
     QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(window->cmbGrundform->lineEdit(), &focus);
+    QApplication::sendEvent(control<QComboBox>(*window, "cmbGrundform")->lineEdit(), &focus);
     EXPECT_EQ(
-        window->Status->currentMessage(),
+        control<QStatusBar>(*window, "Status")->currentMessage(),
         QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));
 }
 

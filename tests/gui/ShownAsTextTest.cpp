@@ -6,8 +6,10 @@
 #include "gui/MemoTool.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,11 +83,12 @@ TEST(ShownAsText, MarkupInStoredAndTypedValuesIsShownAsItsCharacters)
           {} },
         { "hymn", kAdventPreparation,
           preparation(advent, series, QStringLiteral("[Lieder]\r\nWochenlied=") + kImage), kImage,
-          QStringLiteral("Notiz"), [](TfrmMain &w) { w.grpLiederDblClick(); } },
+          QStringLiteral("Notiz"),
+          [](TfrmMain &w) { doubleClickOn(control<QGroupBox>(w, "grpLieder")); } },
         { "reference in a message", kAdventPreparation,
           preparation(advent, series, QStringLiteral("[Texte]\r\nEpistel=<b>x</b> 3,1")),
           QStringLiteral("<b>x</b>"), QStringLiteral("Meldung"),
-          [](TfrmMain &w) { w.btnOpenEpistel->click(); } },
+          [](TfrmMain &w) { control<QPushButton>(w, "btnOpenEpistel")->click(); } },
         { "count of the order settings",
           QStringLiteral("libs/Ablauf.ini"),
           QStringLiteral("[Reihenfolge]\r\nAnzahl=") + kImage,
@@ -122,6 +125,6 @@ TEST(ShownAsText, MarkupInStoredAndTypedValuesIsShownAsItsCharacters)
         }
         EXPECT_TRUE(found) << c.shownIn.toStdString() << " does not show "
                            << c.literal.toStdString();
-        window->setModified(0);
+        window->document().setModified(false);
     }
 }

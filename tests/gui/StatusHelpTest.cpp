@@ -2,6 +2,7 @@
 #include "gui/FrmMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,9 +108,9 @@ TEST(StatusHelp, MovingOverAControlShowsItsText)
               "Den erstellten Ablauf nach LibreOffice (sofern installiert) exportieren") },
     };
     for (const auto &[name, text] : rows) {
-        window->Status->clearMessage();
+        control<QStatusBar>(*window, "Status")->clearMessage();
         mouseMoveOver(control(*window, name));
-        EXPECT_EQ(window->Status->currentMessage(), text) << name;
+        EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(), text) << name;
     }
 }
 
@@ -123,49 +125,52 @@ TEST(StatusHelp, BackgroundsClearAndUnlistedControlsLeaveTheText)
     for (const char *background :
          { "frmMainClient", "tshProprium", "tshOrdinarium", "tshLiturgie", "grpTexte",
            "grpKonstanteTexte", "GroupBox1", "pnlLiturgieMenu", "SpeedPanel", "txtAblauf" }) {
-        mouseMoveOver(window->txtKyrie);
-        ASSERT_FALSE(window->Status->currentMessage().isEmpty());
+        mouseMoveOver(control<QPlainTextEdit>(*window, "txtKyrie"));
+        ASSERT_FALSE(control<QStatusBar>(*window, "Status")->currentMessage().isEmpty());
         // The client area is all covered by the tool bar, the day panel and the tabs.
         if (!mouseMoveOver(control(*window, background)))
             continue;
         ++reached;
-        EXPECT_TRUE(window->Status->currentMessage().isEmpty()) << background;
+        EXPECT_TRUE(control<QStatusBar>(*window, "Status")->currentMessage().isEmpty())
+            << background;
     }
 
     EXPECT_EQ(reached, 9);
 
     // Controls without a text of their own leave the last one standing.
-    mouseMoveOver(window->btnCompile);
-    const QString shown = window->Status->currentMessage();
+    mouseMoveOver(control<QPushButton>(*window, "btnCompile"));
+    const QString shown = control<QStatusBar>(*window, "Status")->currentMessage();
     ASSERT_FALSE(shown.isEmpty());
     for (const char *quiet :
          { "txtWochenspruch", "txtEingangslied", "txtWochenlied", "txtVorpredigtslied",
            "txtKollektenlied", "txtAusgangslied", "chkAbendmahl", "chkTaufe", "chkKonfirmation",
            "chkTrauung", "lblTagesname", "rchBibelstelle", "txtDialog1" }) {
         mouseMoveOver(control(*window, quiet));
-        EXPECT_EQ(window->Status->currentMessage(), shown) << quiet;
+        EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(), shown) << quiet;
     }
     // Moving over the combo boxes shows nothing: they explain themselves on focus only.
-    mouseMoveOver(window->cmbTag);
-    mouseMoveOver(window->cmbGrundform);
-    EXPECT_EQ(window->Status->currentMessage(), shown);
+    mouseMoveOver(control<QComboBox>(*window, "cmbTag"));
+    mouseMoveOver(control<QComboBox>(*window, "cmbGrundform"));
+    EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(), shown);
 
     // A move that a button passes on to the tool bar, or a hymn edit to its group, is still
     // the button's or the edit's: the tool bar and the group stay silent.
-    window->Status->clearMessage();
-    const QPoint onButton = window->BtnHilfe->geometry().center();
+    control<QStatusBar>(*window, "Status")->clearMessage();
+    const QPoint onButton = control<QToolButton>(*window, "BtnHilfe")->geometry().center();
     QMouseEvent passedOn(QEvent::MouseMove, QPointF(onButton),
-                         window->SpeedPanel->mapToGlobal(QPointF(onButton)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-    mouseMoveOver(window->BtnHilfe);
-    QApplication::sendEvent(window->SpeedPanel, &passedOn);
-    EXPECT_EQ(window->Status->currentMessage(), QStringLiteral("Die Hilfedatei öffnen"));
-    const QPoint onHymn = window->txtWochenlied->geometry().center();
+                         control<QWidget>(*window, "SpeedPanel")->mapToGlobal(QPointF(onButton)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    mouseMoveOver(control<QToolButton>(*window, "BtnHilfe"));
+    QApplication::sendEvent(control<QWidget>(*window, "SpeedPanel"), &passedOn);
+    EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(),
+              QStringLiteral("Die Hilfedatei öffnen"));
+    const QPoint onHymn = control<QLineEdit>(*window, "txtWochenlied")->geometry().center();
     QMouseEvent fromHymn(QEvent::MouseMove, QPointF(onHymn),
-                         window->grpLieder->mapToGlobal(QPointF(onHymn)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(window->grpLieder, &fromHymn);
-    EXPECT_EQ(window->Status->currentMessage(), QStringLiteral("Die Hilfedatei öffnen"));
+                         control<QGroupBox>(*window, "grpLieder")->mapToGlobal(QPointF(onHymn)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(control<QGroupBox>(*window, "grpLieder"), &fromHymn);
+    EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(),
+              QStringLiteral("Die Hilfedatei öffnen"));
 }
 
 TEST(StatusHelp, TheComboBoxesExplainThemselvesWhenTheyReceiveTheFocus)
@@ -176,28 +181,29 @@ TEST(StatusHelp, TheComboBoxesExplainThemselvesWhenTheyReceiveTheFocus)
     QApplication::setActiveWindow(window.get());
     window->activateWindow();
 
-    window->Status->clearMessage();
-    window->txtEingangslied->setFocus(Qt::OtherFocusReason);
-    window->cmbTag->setFocus(Qt::TabFocusReason);
+    control<QStatusBar>(*window, "Status")->clearMessage();
+    control<QLineEdit>(*window, "txtEingangslied")->setFocus(Qt::OtherFocusReason);
+    control<QComboBox>(*window, "cmbTag")->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     if (QApplication::focusWidget() == nullptr) {
         // No active window on this platform: deliver the focus event the window system would.
         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(window->cmbTag, &in);
+        QApplication::sendEvent(control<QComboBox>(*window, "cmbTag"), &in);
     }
-    EXPECT_EQ(window->Status->currentMessage(),
+    EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(),
               QStringLiteral(
                   "Wählen Sie hier den Sonn- oder Feiertag aus, den Sie vorbereiten möchten!"));
 
-    window->pclPageControl->setCurrentWidget(window->tshLiturgie);
-    window->cmbGrundform->setFocus(Qt::TabFocusReason);
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshLiturgie"));
+    control<QComboBox>(*window, "cmbGrundform")->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     if (QApplication::focusWidget() == nullptr) {
         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(window->cmbGrundform, &in);
+        QApplication::sendEvent(control<QComboBox>(*window, "cmbGrundform"), &in);
     }
     EXPECT_EQ(
-        window->Status->currentMessage(),
+        control<QStatusBar>(*window, "Status")->currentMessage(),
         QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));
 }
 
@@ -237,8 +243,9 @@ TEST(Tooltips, EveryControlThatExplainsItselfHasItsTooltip)
     for (const auto &[name, tip] : rows)
         EXPECT_EQ(control(*window, name)->toolTip(), tip) << name;
     // The page-format button names the current format after its step.
-    EXPECT_TRUE(window->btnSeitenformat->toolTip().startsWith(
-        QStringLiteral("Schritt 2: Seitenformat wählen")));
+    EXPECT_TRUE(control<QPushButton>(*window, "btnSeitenformat")
+                    ->toolTip()
+                    .startsWith(QStringLiteral("Schritt 2: Seitenformat wählen")));
 
     // The edits, memos and the order view have none.
     for (const char *quiet :

@@ -4,12 +4,14 @@
 #include "tests/support/HttpsTestServer.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 #include "update/Download.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -64,7 +66,7 @@ private:
     const HttpsTestServer &m_server;
 };
 
-class UpdateCheck : public ::testing::Test
+class UpdateCheckAtStart : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -152,7 +154,7 @@ const QString kNotDownloaded = QStringLiteral(
 
 } // namespace
 
-TEST_F(UpdateCheck, SameVersionAsksNothingAndSwitchesToThePoint)
+TEST_F(UpdateCheckAtStart, SameVersionAsksNothingAndSwitchesToThePoint)
 {
     serveVersion("5.03");
     start();
@@ -161,10 +163,10 @@ TEST_F(UpdateCheck, SameVersionAsksNothingAndSwitchesToThePoint)
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_TRUE(anyRequestFor(server, kVersion));
     EXPECT_EQ(programinfo::decimalSeparator(), u'.');
-    EXPECT_FALSE(window->QuitAfterUpdate);
+    EXPECT_FALSE(control<QTimer>(*window, "tmrClose")->isActive());
 }
 
-TEST_F(UpdateCheck, UnreadableVersionTextsCountAsTheProgramVersion)
+TEST_F(UpdateCheckAtStart, UnreadableVersionTextsCountAsTheProgramVersion)
 {
     for (const QByteArray &text : { QByteArray("5.10\n"), QByteArray("5,10"), QByteArray("") }) {
         serveVersion(text);
@@ -175,7 +177,7 @@ TEST_F(UpdateCheck, UnreadableVersionTextsCountAsTheProgramVersion)
     }
 }
 
-TEST_F(UpdateCheck, NewerVersionDownloadsBeforeAskingAndNoKeepsTheFile)
+TEST_F(UpdateCheckAtStart, NewerVersionDownloadsBeforeAskingAndNoKeepsTheFile)
 {
     serveVersion("5.04");
     // The installer arrives slowly: after No it goes on arriving in the background.
@@ -189,11 +191,11 @@ TEST_F(UpdateCheck, NewerVersionDownloadsBeforeAskingAndNoKeepsTheFile)
     EXPECT_TRUE(dialogs->openedUrls.isEmpty());
     // Whatever else the start-up reports, the update check said nothing.
     EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded));
-    EXPECT_FALSE(window->QuitAfterUpdate);
-    EXPECT_FALSE(window->tmrClose->isActive());
+    EXPECT_FALSE(control<QTimer>(*window, "tmrClose")->isActive());
+    EXPECT_FALSE(control<QTimer>(*window, "tmrClose")->isActive());
 }
 
-TEST_F(UpdateCheck, BlanksAroundAWholeNumberAreRead)
+TEST_F(UpdateCheckAtStart, BlanksAroundAWholeNumberAreRead)
 {
     serveVersion(" 6 ");
     server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });
@@ -203,7 +205,7 @@ TEST_F(UpdateCheck, BlanksAroundAWholeNumberAreRead)
         QStringLiteral("Verfügbare Programm-Version:  6.00")));
 }
 
-TEST_F(UpdateCheck, YesStartsTheDownloadedInstallerAndClosesLater)
+TEST_F(UpdateCheckAtStart, YesStartsTheDownloadedInstallerAndClosesLater)
 {
     serveVersion("5.04");
     server.setAnswer(kInstaller, { 200, kInstallerBody, 300, false, 0 });
@@ -221,20 +223,23 @@ TEST_F(UpdateCheck, YesStartsTheDownloadedInstallerAndClosesLater)
     EXPECT_EQ(fileContent(installer()), kInstallerBody);
     // Whatever else the start-up reports, the update check said nothing.
     EXPECT_FALSE(dialogs->messages.contains(kNotDownloaded));
-    EXPECT_TRUE(window->QuitAfterUpdate);
-    EXPECT_TRUE(window->tmrClose->isActive());
-    EXPECT_EQ(window->tmrClose->interval(), 3000);
+    EXPECT_TRUE(control<QTimer>(*window, "tmrClose")->isActive());
+    EXPECT_EQ(control<QTimer>(*window, "tmrClose")->interval(), 3000);
     // The installer's address carries a session number too.
     EXPECT_TRUE(anyRequestFor(server, kInstaller));
 
     // When the timer fires, the window closes; with nothing unsaved it asks nothing.
     window->show();
-    window->tmrCloseTimer();
+    QEventLoop loop;
+    QObject::connect(control<QTimer>(*window, "tmrClose"), &QTimer::timeout, &loop,
+                     &QEventLoop::quit, Qt::QueuedConnection);
+    control<QTimer>(*window, "tmrClose")->start(0);
+    loop.exec();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(dialogs->questions.size(), 1);
 }
 
-TEST_F(UpdateCheck, AnErrorPageOrAnEmptyAnswerIsNoInstaller)
+TEST_F(UpdateCheckAtStart, AnErrorPageOrAnEmptyAnswerIsNoInstaller)
 {
     serveVersion("5.04");
     for (const HttpsTestServer::Answer &answer :
@@ -247,13 +252,13 @@ TEST_F(UpdateCheck, AnErrorPageOrAnEmptyAnswerIsNoInstaller)
         EXPECT_EQ(dialogs->messages.count(kNotDownloaded), 1) << answer.status;
         EXPECT_TRUE(dialogs->openedUrls.isEmpty());
         EXPECT_FALSE(QFileInfo::exists(installer()));
-        EXPECT_FALSE(window->QuitAfterUpdate);
-        EXPECT_FALSE(window->tmrClose->isActive());
+        EXPECT_FALSE(control<QTimer>(*window, "tmrClose")->isActive());
+        EXPECT_FALSE(control<QTimer>(*window, "tmrClose")->isActive());
         window.reset();
     }
 }
 
-TEST_F(UpdateCheck, AnyCommandLineArgumentMeansNoNetworkAccess)
+TEST_F(UpdateCheckAtStart, AnyCommandLineArgumentMeansNoNetworkAccess)
 {
     serveVersion("9.99");
     start({}, true);
@@ -261,7 +266,7 @@ TEST_F(UpdateCheck, AnyCommandLineArgumentMeansNoNetworkAccess)
     EXPECT_TRUE(dialogs->questions.isEmpty());
 }
 
-TEST_F(UpdateCheck, NoServerNoAnswerOrAForeignCertificateStartSilently)
+TEST_F(UpdateCheckAtStart, NoServerNoAnswerOrAForeignCertificateStartSilently)
 {
     const QChar system = programinfo::decimalSeparator();
 
@@ -296,7 +301,7 @@ TEST_F(UpdateCheck, NoServerNoAnswerOrAForeignCertificateStartSilently)
     EXPECT_EQ(programinfo::decimalSeparator(), system);
 }
 
-TEST_F(UpdateCheck, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
+TEST_F(UpdateCheckAtStart, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
 {
     server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });
     TDownloadThread thread(server.base() + kInstaller,
@@ -307,7 +312,7 @@ TEST_F(UpdateCheck, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
     EXPECT_EQ(thread.DownloadStatus(), TDownloadThread::NotDownloaded);
 }
 
-TEST_F(UpdateCheck, AServerThatTricklesHoldsNeitherTheStartNorTheClosing)
+TEST_F(UpdateCheckAtStart, AServerThatTricklesHoldsNeitherTheStartNorTheClosing)
 {
     serveVersion("5.04");
     // One byte a second: the installer would take the better part of an hour.
@@ -334,7 +339,7 @@ TEST_F(UpdateCheck, AServerThatTricklesHoldsNeitherTheStartNorTheClosing)
     }
 }
 
-TEST_F(UpdateCheck, AStoppedOrOverdueDownloadLeavesNothingBehind)
+TEST_F(UpdateCheckAtStart, AStoppedOrOverdueDownloadLeavesNothingBehind)
 {
     server.setAnswer(kInstaller, { 200, QByteArray(3000, 'x'), 0, false, 100 });
     struct Case
@@ -356,7 +361,7 @@ TEST_F(UpdateCheck, AStoppedOrOverdueDownloadLeavesNothingBehind)
     }
 }
 
-TEST_F(UpdateCheck, AnHttpBaseMakesNoRequest)
+TEST_F(UpdateCheckAtStart, AnHttpBaseMakesNoRequest)
 {
     serveVersion("9.99");
     server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });

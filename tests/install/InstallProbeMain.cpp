@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
             }
         });
         answer->start(100);
-        window.btnSave->click();
-        std::_Exit(window.Modified() == 0 ? 0 : 1);
+        window.findChild<QToolButton *>(QStringLiteral("btnSave"))->click();
+        std::_Exit(window.isWindowModified() ? 1 : 0);
     });
 }

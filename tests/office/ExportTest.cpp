@@ -4,12 +4,14 @@
 #include "tests/office/OfficeTestMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,19 +51,20 @@ protected:
         window = makeMainWindow(&dialogs);
         dialogs->messages.clear();
         dialogs->errors.clear();
-        window->lblTagesname->setText(QStringLiteral("   2. Sonntag im Advent "));
-        window->lbxReihenfolge->clear();
-        window->lbxReihenfolge->addItems(sequence);
-        window->txtAblauf->setPlainText(order);
+        control<QLabel>(*window, "lblTagesname")
+            ->setText(QStringLiteral("   2. Sonntag im Advent "));
+        control<QListWidget>(*window, "lbxReihenfolge")->clear();
+        control<QListWidget>(*window, "lbxReihenfolge")->addItems(sequence);
+        control<QTextEdit>(*window, "txtAblauf")->setPlainText(order);
     }
 
     // Exports through the button and stores what the office holds under the day's title.
     OdtContent exportAndRead()
     {
-        const QString before = window->txtAblauf->toHtml();
-        window->btnExportClick();
+        const QString before = control<QTextEdit>(*window, "txtAblauf")->toHtml();
+        control<QPushButton>(*window, "btnExport")->click();
         EXPECT_EQ(dialogs->messages, QStringList());
-        EXPECT_EQ(window->txtAblauf->toHtml(), before) << "the view changed";
+        EXPECT_EQ(control<QTextEdit>(*window, "txtAblauf")->toHtml(), before) << "the view changed";
         const QString path = files.filePath(QStringLiteral("export.odt"));
         EXPECT_TRUE(storeOpenDocument(QStringLiteral("2. Sonntag im Advent"), path))
             << "no open document with the day name as title";
@@ -92,7 +95,7 @@ TEST(OrderExportRules, ElementOpeningLines)
 
 TEST_F(ExportTest, PortraitOrderBecomesParagraphsWithShadowedOpenings)
 {
-    window->setPageFormat(0);
+    window->document().setPageFormat(0);
     const OdtContent doc = exportAndRead();
 
     QStringList texts;
@@ -134,7 +137,7 @@ TEST_F(ExportTest, PortraitOrderBecomesParagraphsWithShadowedOpenings)
 
 TEST_F(ExportTest, LandscapeOrderLiesInATwoColumnSectionOnLandscapePages)
 {
-    window->setPageFormat(1);
+    window->document().setPageFormat(1);
     const OdtContent doc = exportAndRead();
 
     EXPECT_EQ(doc.sections, 1);
@@ -155,8 +158,8 @@ TEST_F(ExportTest, LandscapeOrderLiesInATwoColumnSectionOnLandscapePages)
 
 TEST_F(ExportTest, GeneratesTheOrderFirstWhenNoneIsShown)
 {
-    window->txtAblauf->clear();
-    window->btnExportClick();
+    control<QTextEdit>(*window, "txtAblauf")->clear();
+    control<QPushButton>(*window, "btnExport")->click();
     // Whatever the generation produced was exported: the office holds a document with the
     // day's title, and the view shows the generated order.
     const QString path = files.filePath(QStringLiteral("generated.odt"));
@@ -164,7 +167,7 @@ TEST_F(ExportTest, GeneratesTheOrderFirstWhenNoneIsShown)
     const OdtContent doc = readOdtContent(path);
     ASSERT_GE(doc.paragraphs.size(), 2);
     EXPECT_EQ(doc.paragraphs[0].text, QStringLiteral("2. Sonntag im Advent"));
-    const QStringList lines = window->txtAblauf->toPlainText().split(u'\n');
+    const QStringList lines = control<QTextEdit>(*window, "txtAblauf")->toPlainText().split(u'\n');
     ASSERT_GE(lines.size(), 3) << "no order was generated";
     EXPECT_EQ(lines[0], QStringLiteral("2. Sonntag im Advent"));
     EXPECT_EQ(doc.paragraphs[1].text, u'(' + lines.value(1) + u')');
@@ -173,12 +176,12 @@ TEST_F(ExportTest, GeneratesTheOrderFirstWhenNoneIsShown)
 TEST_F(ExportTest, WithoutTheOfficeTheUserIsToldAndTheViewStays)
 {
     const NoOfficeScope noOffice;
-    const QString before = window->txtAblauf->toHtml();
-    window->btnExportClick();
+    const QString before = control<QTextEdit>(*window, "txtAblauf")->toHtml();
+    control<QPushButton>(*window, "btnExport")->click();
     EXPECT_EQ(dialogs->messages,
               QStringList {
                   QStringLiteral("Der Ablauf konnte nicht nach LibreOffice exportiert werden!") });
-    EXPECT_EQ(window->txtAblauf->toHtml(), before);
+    EXPECT_EQ(control<QTextEdit>(*window, "txtAblauf")->toHtml(), before);
 }
 
 } // namespace

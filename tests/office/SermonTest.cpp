@@ -5,6 +5,7 @@
 #include "tests/office/OfficeTestMain.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowControls.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,8 +52,9 @@ protected:
     {
         bibletest::installBible(environment);
         window = makeMainWindow(&dialogs);
-        window->LoadDay(QStringLiteral("06.12.2026 - 2. Sonntag im Advent"));
-        window->txtPredigttext->setText(QStringLiteral("Mk 1,9-15"));
+        ASSERT_TRUE(
+            window->document().loadDay(QStringLiteral("06.12.2026 - 2. Sonntag im Advent")).ok());
+        control<QLineEdit>(*window, "txtPredigttext")->setText(QStringLiteral("Mk 1,9-15"));
         dialogs->messages.clear();
         dialogs->errors.clear();
         setGreetingDrawForTesting([] { return 0; });
@@ -69,7 +71,7 @@ protected:
     QStringList offlineLines() const
     {
         QStringList lines;
-        const QTextDocument *doc = window->rchBibelstelle->document();
+        const QTextDocument *doc = control<QTextEdit>(*window, "rchBibelstelle")->document();
         for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
             lines << block.text();
         return lines;
@@ -90,7 +92,7 @@ protected:
 
 TEST_F(SermonTest, FirstClickCreatesTheDocumentWithHeadingAndTable)
 {
-    window->lblPredigttextDblClick();
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     EXPECT_EQ(dialogs->messages, QStringList());
     ASSERT_TRUE(QFile::exists(documentPath()));
     EXPECT_TRUE(dialogs->openedUrls.isEmpty());
@@ -149,15 +151,15 @@ TEST_F(SermonTest, FirstClickCreatesTheDocumentWithHeadingAndTable)
 TEST_F(SermonTest, SecondClickOpensTheExistingDocumentUntouched)
 {
     setGreetingDrawForTesting([] { return 2; });
-    window->lblPredigttextDblClick();
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     ASSERT_TRUE(QFile::exists(documentPath()));
     closeLeftOpenDocument();
     const QByteArray stored = fileBytes(documentPath());
     EXPECT_EQ(readOdtContent(documentPath()).tables.value(0).value(1).value(0),
               secondGreeting + QStringLiteral("\n\rLiebe Gemeinde,"));
 
-    window->txtPredigttext->setText(QStringLiteral("Joh 3,16"));
-    window->lblPredigttextDblClick();
+    control<QLineEdit>(*window, "txtPredigttext")->setText(QStringLiteral("Joh 3,16"));
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     EXPECT_EQ(dialogs->openedUrls, QList<QUrl> { QUrl::fromLocalFile(documentPath()) });
     EXPECT_EQ(fileBytes(documentPath()), stored);
     EXPECT_FALSE(storeOpenDocument(title, files.filePath(QStringLiteral("zweites.odt"))))
@@ -166,8 +168,8 @@ TEST_F(SermonTest, SecondClickOpensTheExistingDocumentUntouched)
 
 TEST_F(SermonTest, AFailedLookupStillNamesTheSermonText)
 {
-    window->txtPredigttext->setText(QStringLiteral("Xyz 1,1-2"));
-    window->lblPredigttextDblClick();
+    control<QLineEdit>(*window, "txtPredigttext")->setText(QStringLiteral("Xyz 1,1-2"));
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     // The lookup told the user; the document is built all the same.
     EXPECT_EQ(dialogs->messages.size(), 1);
     ASSERT_TRUE(QFile::exists(documentPath()));
@@ -182,10 +184,11 @@ TEST_F(SermonTest, AFailedLookupStillNamesTheSermonText)
 TEST_F(SermonTest, APsalmDoesNotCopyThePassageShownBefore)
 {
     // A psalm is shown online only; the offline view still holds an earlier passage.
-    window->rchBibelstelle->setPlainText(QStringLiteral(
-        "Ausgewählte Bibelstelle: Joh 3,16\n\n\n16) Also hat Gott die Welt geliebt"));
-    window->txtPredigttext->setText(QStringLiteral("Ps 23"));
-    window->lblPredigttextDblClick();
+    control<QTextEdit>(*window, "rchBibelstelle")
+        ->setPlainText(QStringLiteral(
+            "Ausgewählte Bibelstelle: Joh 3,16\n\n\n16) Also hat Gott die Welt geliebt"));
+    control<QLineEdit>(*window, "txtPredigttext")->setText(QStringLiteral("Ps 23"));
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     ASSERT_TRUE(QFile::exists(documentPath()));
     closeLeftOpenDocument();
     const OdtContent doc = readOdtContent(documentPath());
@@ -196,7 +199,7 @@ TEST_F(SermonTest, APsalmDoesNotCopyThePassageShownBefore)
 TEST_F(SermonTest, WithoutTheTemplateNothingIsCreated)
 {
     ASSERT_TRUE(QFile::remove(environment.programDir() + QStringLiteral("/Texte/Predigt.ott")));
-    window->lblPredigttextDblClick();
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     EXPECT_EQ(dialogs->messages,
               QStringList { QStringLiteral("Ich kann die Predigt nicht finden, sorry!") });
     EXPECT_FALSE(QFile::exists(documentPath()));
@@ -210,8 +213,8 @@ TEST_F(SermonTest, WithoutTheOfficeTheTemplateCopyIsOpenedByTheDesktop)
     QDir(environment.dataDir() + QStringLiteral("/3/Predigten")).removeRecursively();
     const NoOfficeScope noOffice;
     // Without the office the sermon text is not looked up: no word about an unknown book.
-    window->txtPredigttext->setText(QStringLiteral("Xyz 1,1-2"));
-    window->lblPredigttextDblClick();
+    control<QLineEdit>(*window, "txtPredigttext")->setText(QStringLiteral("Xyz 1,1-2"));
+    clickOn(control<QLabel>(*window, "lblPredigttext"));
     ASSERT_TRUE(QFile::exists(documentPath()));
     EXPECT_EQ(fileBytes(documentPath()),
               fileBytes(environment.programDir() + QStringLiteral("/Texte/Predigt.ott")));

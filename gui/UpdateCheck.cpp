@@ -1,8 +1,7 @@
-// The main window's update check at start-up.
-#include "gui/FrmMain.h"
+#include "gui/UpdateCheck.h"
 
 #include "base/ProgramInfo.h"
-#include "gui/WebView.h"
+#include "gui/Dialogs.h"
 #include "update/Download.h"
 #include "update/VersionText.h"
 
@@ -12,10 +11,20 @@
 
 #include <memory>
 
-void TfrmMain::CheckForUpdate(bool force)
+UpdateCheck::UpdateCheck(Dialogs &dialogs, QObject *parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+{
+    m_closeTimer = new QTimer(this);
+    m_closeTimer->setObjectName(QStringLiteral("tmrClose"));
+    m_closeTimer->setInterval(3000);
+    connect(m_closeTimer, &QTimer::timeout, this, &UpdateCheck::quitRequested);
+}
+
+void UpdateCheck::check(bool force)
 {
     // Our requests never go through a cache, so nothing old can answer the version request.
-    EmptyInternetCache();
+    emit emptyCachesRequested();
 
     // No answer, no server, no network: the start simply goes on.
     const std::optional<QByteArray> content = update::fetchVersionText(update::versionUrl());
@@ -28,10 +37,10 @@ void TfrmMain::CheckForUpdate(bool force)
     if (!(available > current) && !force)
         return;
 
-    // The installer is fetched while the user reads the question. The window owns the
-    // thread and never waits for it: whatever the server does, the start goes on, and the
-    // answer Yes is acted on when the download ends. When the window goes, the thread is asked
-    // to stop and ends promptly.
+    // The installer is fetched while the user reads the question. The check owns the thread
+    // and never waits for it: whatever the server does, the start goes on, and the answer Yes
+    // is acted on when the download ends. When the window goes, the thread is asked to stop
+    // and ends promptly.
     auto *thread = new TDownloadThread(update::installerServerBase()
                                            + QString::fromUtf16(update::kInstallerPath),
                                        update::installerFile(), this);
@@ -51,11 +60,10 @@ void TfrmMain::CheckForUpdate(bool force)
             return;
         progress->handled = true;
         if (thread->DownloadStatus() == TDownloadThread::Downloaded) {
-            dialogs().openExternally(QUrl::fromLocalFile(update::installerFile()));
-            QuitAfterUpdate = true;
-            tmrClose->start();
+            m_dialogs.openExternally(QUrl::fromLocalFile(update::installerFile()));
+            m_closeTimer->start();
         } else if (!thread->isInterruptionRequested()) {
-            dialogs().message(QStringLiteral(
+            m_dialogs.message(QStringLiteral(
                 "Es ist eine neuere Version verfügbar, konnte aber nicht heruntergeladen werden!"));
         }
     };
@@ -67,15 +75,8 @@ void TfrmMain::CheckForUpdate(bool force)
     QCoreApplication::processEvents();
 
     // On No the download goes on in the background; its file is kept, never started.
-    progress->yes = dialogs().askYesNo(
+    progress->yes = m_dialogs.askYesNo(
         update::updateQuestion(current, available, programinfo::decimalSeparator()));
     progress->answered = true;
     actOnInstaller();
-}
-
-void TfrmMain::EmptyInternetCache()
-{
-    // The update requests bypass every cache; what is left is the web view's, and only once
-    // the web view exists (creating its profile just to empty it would start the web engine).
-    webview::clearCache(brsBrowser);
 }
