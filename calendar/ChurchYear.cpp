@@ -134,8 +134,9 @@ constexpr std::array<EasterOffset, 25> kEasterDays = { {
 
 // The Sundays from Epiphanias to Estomihi follow the order of readings and sermon texts of the
 // Protestant churches in Germany of 2018 ("Ordnung gottesdienstlicher Texte und Lieder", in
-// force since the 1st Sunday in Advent 2018). Its Perikopenbuch, in the introduction to the
-// order, states: the Epiphany season ends on 2 February (Darstellung des Herrn); the Sundays
+// force since the 1st Sunday in Advent 2018). The introduction to the order in its
+// Perikopenbuch (EKD/UEK/VELKD) sets, as summarised here from memory of it and not quoted from
+// the printed text: the Epiphany season ends on 2 February (Darstellung des Herrn); the Sundays
 // after 6 January are the 1st, 2nd, 3rd ... Sunday after Epiphany, and the Letzter Sonntag nach
 // Epiphanias closes the season and is always kept; the three Sundays before the Passion time
 // (Septuagesimae, Sexagesimae, Estomihi) count back from Easter; Sundays between the end of the
