@@ -101,8 +101,6 @@ TEST(ShownAsText, MarkupInStoredAndTypedValuesIsShownAsItsCharacters)
             env.writeProgramFile(c.file, c.content.toLatin1());
         else
             writeFileBytes(env.dataDir() + c.file, c.content.toLatin1());
-        // A series whose archive holds something keeps its stored preparations at start-up.
-        writeFileBytes(env.dataDir() + QStringLiteral("/3/Archiv/3 Altjahrsabend.ini"), {});
         ModalDialogs dialogs;
         const auto window = makeMainWindowWithQtDialogs();
         window->show();
