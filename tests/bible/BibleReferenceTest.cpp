@@ -173,6 +173,11 @@ TEST(BookNames, LoccumAbbreviationsMapOneToOneOntoOsisBooks)
     EXPECT_EQ(s(bookByOsisId(u"1Cor"_s)->loccum), "1. Kor");
     EXPECT_EQ(s(bookByLoccum(u"Röm"_s)->osisId), "Rom");
     EXPECT_FALSE(bookByLoccum(u"Ez"_s).has_value());
+    // German names also for the books the program keeps no file for.
+    EXPECT_EQ(s(germanBookName(u"1Esd"_s)), "3. Esra");
+    EXPECT_EQ(s(germanBookName(u"3Macc"_s)), "3. Makkabäer");
+    EXPECT_EQ(s(germanBookName(u"Mark"_s)), "Markus");
+    EXPECT_EQ(s(germanBookName(u"Zefania 99"_s)), "Zefania 99");
 }
 
 // Every part of a reading: ranges and verses after "." and ";", chapters after ";" and inside
