@@ -1,3 +1,4 @@
+#include "base/ProgramVersion.h"
 #include "calendar/ChurchYear.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -73,4 +74,37 @@ TEST(KirchenjahrTool, RejectsWhatIsNotADate)
     const CommandRun two = runTool({ QStringLiteral("10.02.2026"), QStringLiteral("11.02.2026") });
     EXPECT_EQ(two.exitCode, 2);
     EXPECT_TRUE(two.out.isEmpty());
+}
+
+// Every companion command answers --help with its German usage and --version with its name
+// and the program's version, and ends with 0 without doing its work.
+TEST(CompanionCommands, AnswerHelpAndVersion)
+{
+    const struct
+    {
+        const char *command;
+        const char *usageLine;
+    } commands[] = {
+        { "pergolan-kirchenjahr", "Aufruf: pergolan-kirchenjahr [TT.MM.JJJJ]" },
+        { "pergolan-bibel-import", "Aufruf: pergolan-bibel-import QUELLE [ZIELORDNER]" },
+        { "pergolan-lieder", "Aufruf: pergolan-lieder [DATENORDNER]" },
+    };
+    for (const auto &c : commands) {
+        const QString command = QString::fromLatin1(c.command);
+        SCOPED_TRACE(c.command);
+        for (const QString &help : { QStringLiteral("--help"), QStringLiteral("-h") }) {
+            const CommandRun run = runBuiltCommand(command, { help });
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_TRUE(run.out.startsWith(QString::fromUtf8(c.usageLine)))
+                << run.out.toStdString();
+            EXPECT_TRUE(run.out.contains(QStringLiteral("--version")));
+            EXPECT_TRUE(run.out.contains(QStringLiteral("diese Hilfe")));
+            EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        }
+        const CommandRun version = runBuiltCommand(command, { QStringLiteral("--version") });
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.out,
+                  command + QStringLiteral(" (Pergolan) ") + QStringLiteral(PERGOLAN_VERSION_TEXT)
+                      + u'\n');
+    }
 }
