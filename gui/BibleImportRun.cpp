@@ -65,7 +65,7 @@ void install(QWidget &page, QTextEdit &offlineView, Dialogs &dialogs)
                          if (menu->exec(view->viewport()->mapToGlobal(at)) == import)
                              start();
                      });
-    updateEmptyViewHint(*view);
+    // The hint is set when the tab is first shown: start-up does not look at the Bible folder.
 }
 
 bool run(QWidget *parent, Dialogs &dialogs, QTextEdit *offlineView)

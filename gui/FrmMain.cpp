@@ -136,8 +136,8 @@ void TfrmMain::buildPages()
         QWidget *page = m_ui->pclPageControl->widget(index);
         if (page == m_historyPage)
             m_historyPage->refresh();
-        else if (page == m_passagePage && !m_showingPassage)
-            m_passagePage->showSermonText();
+        else if (page == m_passagePage)
+            m_passagePage->tabShown(!m_showingPassage);
     });
     connect(m_ui->cmbTag, &QComboBox::currentTextChanged, this, &TfrmMain::refreshHistoryIfShown,
             Qt::QueuedConnection);

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/DataFolder.h"
 #include "calendar/DayEntry.h"
+#include "calendar/FormerDayNames.h"
 #include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
 
@@ -211,7 +212,10 @@ void HistoryTab::fillPreparations()
     m_preparations->removeRows(0, m_preparations->rowCount());
     if (!m_scan)
         return;
-    for (const history::SavedPreparation &saved : history::preparationsOfDay(*m_scan, day)) {
+    const QStringList former = churchyear::FormerDayNames(
+        QDate::fromString(m_document.dayStamp(), QStringLiteral("yyyyMMdd")), day);
+    for (const history::SavedPreparation &saved :
+         history::preparationsOfDay(*m_scan, day, former, m_document.preparation().series)) {
         const Preparation &p = saved.preparation;
         QList<QStandardItem *> row;
         row << cell(p.series)

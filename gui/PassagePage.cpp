@@ -1,5 +1,6 @@
 #include "gui/PassagePage.h"
 
+#include "bible/BibleImport.h"
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
 #include "gui/BibleImportRun.h"
@@ -32,13 +33,9 @@ PassagePage::~PassagePage() = default;
 bool PassagePage::openField(Field field, bool byButton)
 {
     QString reference = m_document.text(field);
-    bool writeBack = true;
-    if (byButton && field == Field::Psalm && reference.contains(u"Psalm"_s)) {
-        if (reference.contains(u','))
-            reference = reference.left(reference.indexOf(u','));
-        // A psalm cut before its "," by the button leaves the field as it was.
-        writeBack = false;
-    }
+    // The button leaves a psalm's field as it was.
+    const bool writeBack
+        = !(byButton && field == Field::Psalm && reference.contains(u"Psalm"_s));
     reference = bible::normaliseReference(reference);
     // Only a real change of the text counts as an edit (and marks the preparation modified).
     if (writeBack)
@@ -46,9 +43,15 @@ bool PassagePage::openField(Field field, bool byButton)
     return lookUp(reference);
 }
 
-void PassagePage::showSermonText()
+void PassagePage::tabShown(bool byUser)
 {
-    if (m_document.text(Field::Predigttext).indexOf(u',') < 1)
+    // The Bible folder is looked at only now, when the tab is shown, never at start-up.
+    bibleimport::updateEmptyViewHint(*m_ui->rchBibelstelle);
+    if (!byUser)
+        return;
+    // The tab shows the day's sermon text by itself, when the field holds a reference and a
+    // Bible is installed; without one it shows only how to read one in.
+    if (m_document.text(Field::Predigttext).indexOf(u',') < 1 || !bible::bibleInstalled())
         return;
     openField(Field::Predigttext, true);
 }
@@ -70,6 +73,11 @@ bool PassagePage::lookUp(QString &reference)
     case bible::LookupStatus::BookMissing:
         m_dialogs.message(lookup.message);
         return false;
+    case bible::LookupStatus::NoBible:
+        // The emptied view shows how to read a Bible in; the passage is shown online.
+        view->clear();
+        webview::navigate(browser(), lookup.address);
+        return true;
     case bible::LookupStatus::BadVerse:
     case bible::LookupStatus::Found:
         break;
@@ -81,7 +89,7 @@ bool PassagePage::lookUp(QString &reference)
     // A verse that is not there ends the lookup with the heading alone.
     if (lookup.status != bible::LookupStatus::Found)
         return false;
-    bible::appendVerseLines(*view->document(), lookup.verseLines);
+    bible::appendPassageParts(*view->document(), lookup.parts);
     view->moveCursor(QTextCursor::Start);
     webview::navigate(browser(), lookup.address);
     return true;

@@ -27,9 +27,9 @@ public:
     // it; a psalm asked for by its button is cut before its "," and leaves the field as it was).
     // True when a passage is shown.
     bool openField(PreparationDocument::Field field, bool byButton);
-    // The tab was brought to the front by the user: it shows the day's sermon text by itself,
-    // when the field holds a reference.
-    void showSermonText();
+    // The tab was brought to the front, by the user or by a lookup: it shows how to read a
+    // Bible in while there is none, and, chosen by the user, the day's sermon text.
+    void tabShown(bool byUser);
     // Looks the sermon text up as the tab does (the view refilled, a message shown when the
     // reference leads nowhere) and gives the view's lines; nothing when the offline view was
     // not refilled.

@@ -4,12 +4,14 @@
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
 #include "calendar/DayPropers.h"
+#include "calendar/FormerDayNames.h"
 #include "order/BasicForms.h"
 #include "order/PageFormat.h"
 #include "order/SequenceList.h"
 #include "storage/OrderSettingsFile.h"
 #include "storage/ServiceOrderFile.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -220,8 +222,14 @@ Result<> PreparationDocument::loadDay(const QString &entry)
 QString PreparationDocument::storedOrderPath(const QString &dataFolder) const
 {
     const QString name = dayentry::panelDayName(dayCaption());
-    const QString path = dayentry::storedOrderPath(dataFolder, m_preparation.series, name);
-    return QFileInfo(path).isFile() ? path : QString();
+    // A preparation saved while the date had another name is found under that name.
+    const QDate date = QDate::fromString(m_dayStamp, QStringLiteral("yyyyMMdd"));
+    for (const QString &stored : QStringList { name } + churchyear::FormerDayNames(date, name)) {
+        const QString path = dayentry::storedOrderPath(dataFolder, m_preparation.series, stored);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 Result<> PreparationDocument::loadFile(const QString &path)

@@ -1,6 +1,7 @@
 // pergolan-lieder [DATENORDNER]: writes every hymn of the saved preparations (series folders
 // and their archives) as CSV to the standard output, one line per hymn use, for a
 // spreadsheet. Without an argument the user's data folder is read.
+#include "base/CommandLine.h"
 #include "base/DataFolder.h"
 #include "storage/HymnCsv.h"
 #include "storage/PreparationHistory.h"
@@ -25,8 +26,20 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    const QString usage = QStringLiteral("Aufruf: pergolan-lieder [DATENORDNER]\n");
+    if (const auto answered = commandline::answerHelpOrVersion(
+            args, QStringLiteral("pergolan-lieder"),
+            usage
+                + QStringLiteral(
+                    "Gibt jedes Lied der gespeicherten Vorbereitungen (Predigtreihen-Ordner und "
+                    "ihre Archive)\nals CSV auf die Standardausgabe aus, eine Zeile je "
+                    "Verwendung.\n"
+                    "  DATENORDNER  der Datenordner (ohne Angabe: Pergol im Dokumentenordner)\n"
+                    "  -h, --help   diese Hilfe\n"
+                    "  --version    Name und Version\n")))
+        return *answered;
     if (args.size() > 1) {
-        write(stderr, QStringLiteral("Aufruf: pergolan-lieder [DATENORDNER]\n").toUtf8());
+        write(stderr, usage.toUtf8());
         return 2;
     }
     const QString folder = args.isEmpty() ? datafolder::path() : args.first();

@@ -130,14 +130,35 @@ TEST_F(BibleImportWindowTest, CancelledOrFailedImportLeavesTheEarlierBibleAsItWa
     EXPECT_EQ(readFileBytes(env.programDir() + u"/libs/Bibel/Mk.lib"_s), QByteArray(kOldBible));
 }
 
-TEST(BibleImportWindow, EmptyOfflineViewSaysHowToGetABibleText)
+TEST(BibleImportWindow, WithoutABibleTheTabShowsOnlyHowToGetABibleText)
 {
     TestEnvironment env;
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
-    EXPECT_TRUE(control<QTextEdit>(*window, "rchBibelstelle")
-                    ->placeholderText()
-                    .contains(u"Bibeltext einlesen …"_s));
+    // Start-up does not look at the Bible folder; the tab does when it is shown.
+    EXPECT_TRUE(control<QTextEdit>(*window, "rchBibelstelle")->placeholderText().isEmpty());
+    control<QLineEdit>(*window, "txtPredigttext")->setText(u"Lk 2,1-20"_s);
+    for (int visit = 0; visit < 2; ++visit) {
+        control<QTabWidget>(*window, "pclPageControl")
+            ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
+        control<QTabWidget>(*window, "pclPageControl")
+            ->setCurrentWidget(control<QWidget>(*window, "tshPerikope"));
+        EXPECT_TRUE(control<QTextEdit>(*window, "rchBibelstelle")
+                        ->placeholderText()
+                        .contains(u"Bibeltext einlesen …"_s));
+        EXPECT_TRUE(control<QTextEdit>(*window, "rchBibelstelle")->document()->isEmpty());
+        EXPECT_TRUE(dialogs->messages.isEmpty()) << s(dialogs->messages.join(u'|'));
+    }
+    // A passage asked for by its button: no message, the hint, and the tab.
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshProprium"));
+    control<QLineEdit>(*window, "txtEpistel")->setText(u"Röm 8,14-17"_s);
+    control<QPushButton>(*window, "btnOpenEpistel")->click();
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << s(dialogs->messages.join(u'|'));
+    EXPECT_TRUE(control<QTextEdit>(*window, "rchBibelstelle")->document()->isEmpty());
+    EXPECT_EQ(control<QTabWidget>(*window, "pclPageControl")->currentWidget(),
+              control<QWidget>(*window, "tshPerikope"));
+    window->document().setModified(false);
 }
 
 TEST(BibleImportWindow, UnreachableOnlinePageIsExplainedInGerman)

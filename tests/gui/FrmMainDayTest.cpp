@@ -82,11 +82,11 @@ QColor textColour(const QLabel *label)
 TEST_F(FrmMainDay, StartSelectsAndLoadsTheComingDay)
 {
     QComboBox *cmbTag = control<QComboBox>(*window, "cmbTag");
-    EXPECT_EQ(cmbTag->count(), 81);
+    EXPECT_EQ(cmbTag->count(), 82);
     EXPECT_EQ(cmbTag->itemText(0),
               QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
     EXPECT_EQ(cmbTag->currentText(), QStringLiteral("15.02.2026 - Estomihi"));
-    EXPECT_EQ(cmbTag->currentIndex(), 21);
+    EXPECT_EQ(cmbTag->currentIndex(), 22);
     EXPECT_EQ(cmbTag->toolTip(), QStringLiteral("2026"));
     EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Estomihi"));
     EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("2"));
@@ -244,7 +244,7 @@ TEST_F(FrmMainDay, TypedEntries)
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
     EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->count(),
-              81); // typed text is not added to the list
+              82); // typed text is not added to the list
 
     // A year that is not a number: the message, the stamp already taken.
     control<QComboBox>(*window, "cmbTag")->setEditText(QStringLiteral("04.10.20x6 - Erntedank"));
