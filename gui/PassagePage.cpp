@@ -34,8 +34,7 @@ bool PassagePage::openField(Field field, bool byButton)
 {
     QString reference = m_document.text(field);
     // The button leaves a psalm's field as it was.
-    const bool writeBack
-        = !(byButton && field == Field::Psalm && reference.contains(u"Psalm"_s));
+    const bool writeBack = !(byButton && field == Field::Psalm && reference.contains(u"Psalm"_s));
     reference = bible::normaliseReference(reference);
     // Only a real change of the text counts as an edit (and marks the preparation modified).
     if (writeBack)
