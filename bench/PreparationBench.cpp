@@ -64,7 +64,7 @@ void BM_ReadServiceOrderFile(benchmark::State &state)
     const QString path = dir.filePath(QStringLiteral("3 Ostersonntag.ini"));
     serviceorder::writeFile(path, serviceorder::toIni(fullPreparation()));
     for (auto _ : state) {
-        const std::optional<IniFile> ini = serviceorder::readFile(path);
+        const Result<IniFile> ini = serviceorder::readFile(path);
         Preparation p = serviceorder::readTexts(*ini);
         serviceorder::StoredSequence sequence = serviceorder::readSequence(*ini);
         benchmark::DoNotOptimize(p);

@@ -103,7 +103,9 @@ std::shared_ptr<const BibleFile> BibleFile::open(const QString &path)
         return it->file;
 
     auto file = std::make_shared<BibleFile>();
-    file->m_ini.load(path, nullptr, boundedfile::kBibleLimit); // unreadable reads as empty
+    // An unreadable file reads as empty.
+    if (const Result<IniFile> ini = IniFile::read(path, boundedfile::kBibleLimit))
+        file->m_ini = *ini;
     if (entries.size() >= kCachedFiles)
         entries.clear();
     entries.insert(key, CacheEntry { size, modified, file });

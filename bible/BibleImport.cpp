@@ -4,8 +4,10 @@
 #include "bible/BibleFile.h"
 #include "bible/BookNames.h"
 #include "bible/ZefaniaImport.h"
+#include "storage/BoundedFile.h"
 #include "storage/Win1252Text.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,11 +110,13 @@ ImportResult importBible(const QString &source, const QString &targetFolder,
     for (const QString &path : std::as_const(files)) {
         if (isCancelled(control))
             return failure(ImportStatus::Cancelled, QString());
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return failure(ImportStatus::BadInput,
-                           u"Die Datei %1 kann nicht gelesen werden: %2"_s.arg(nativePath(path),
-                                                                               file.errorString()));
+        // Only a regular file within the limit is read: a pipe or a device never blocks.
+        const Result<QByteArray> bytes = boundedfile::read(path, boundedfile::kBibleSourceLimit);
+        if (!bytes)
+            return failure(ImportStatus::BadInput, bytes.error());
+        QBuffer file;
+        file.setData(*bytes);
+        file.open(QIODevice::ReadOnly);
         const BibleFormat format = detectBibleFormat(file);
         if (format == BibleFormat::Unknown)
             return failure(ImportStatus::BadInput,

@@ -180,9 +180,8 @@ void TfrmMemoTool::SpeedButton1Click()
     if (path.isEmpty())
         return;
     // The file is read whole before the note is touched: a failure leaves the note as it was.
-    QString why;
-    if (!richtextfile::readFile(path, *Memo1->document(), &why)) {
-        m_dialogs.error(why);
+    if (const Result<> read = richtextfile::readFile(path, *Memo1->document()); !read) {
+        m_dialogs.error(read.error());
         return;
     }
     setWindowTitle(QFileInfo(path).absoluteFilePath());

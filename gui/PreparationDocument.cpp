@@ -238,7 +238,7 @@ Result<> PreparationDocument::loadFile(const QString &path)
     // Whatever was set before a failure stays set: the steps are applied one after the other.
     // An unreadable file, a count or a colour that is no number: the file is damaged.
     const auto load = [&] {
-        const std::optional<IniFile> ini = serviceorder::readFile(path);
+        const Result<IniFile> ini = serviceorder::readFile(path);
         if (!ini)
             return false;
         const Preparation p = serviceorder::readTexts(*ini);
@@ -281,8 +281,7 @@ Result<> PreparationDocument::restoreOrderSettings()
     if (path.isEmpty())
         return {};
     // An order settings file that cannot be read restores nothing, like a missing one.
-    const std::optional<IniFile> ini
-        = serviceorder::readFile(path, nullptr, ordersettings::kMaxFileSize);
+    const Result<IniFile> ini = serviceorder::readFile(path, ordersettings::kMaxFileSize);
     if (!ini)
         return {};
     const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);

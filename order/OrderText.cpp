@@ -131,9 +131,12 @@ OrderText generate(const OrderInput &input)
                 ? input.textFilePath(textFileName(element))
                 : QString();
             if (!path.isEmpty() && QFileInfo::exists(path)) {
-                QStringList fileLines;
-                if (!win1252::readLines(path, fileLines, &result.error))
+                const Result<QStringList> read = win1252::readLines(path);
+                if (!read) {
+                    result.error = read.error();
                     return result;
+                }
+                const QStringList &fileLines = *read;
                 out.setFormat(kBold);
                 out.line(element + u':');
                 out.setFormat(kRegular);

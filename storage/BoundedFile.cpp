@@ -41,12 +41,10 @@ QString problem(const QString &path, qint64 maxBytes)
     return {};
 }
 
-std::optional<QByteArray> read(const QString &path, qint64 maxBytes, QString *errorText)
+Result<QByteArray> read(const QString &path, qint64 maxBytes)
 {
-    const auto fail = [&](const QString &why) -> std::optional<QByteArray> {
-        if (errorText)
-            *errorText = cannotRead(path, why);
-        return std::nullopt;
+    const auto fail = [&](const QString &why) -> Result<QByteArray> {
+        return Failure { cannotRead(path, why) };
     };
     if (const QString why = problem(path, maxBytes); !why.isEmpty())
         return fail(why);

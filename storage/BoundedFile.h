@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // Every file the program reads goes through here: only a regular file (after following
 // links) within a limit that fits its kind is read. A pipe, a device, a folder or an
@@ -17,6 +17,8 @@ constexpr qint64 kServiceOrderLimit = 4 * kMiB;
 constexpr qint64 kNoteLimit = 8 * kMiB;
 // One Bible file holds one book; the longest is a few hundred KiB.
 constexpr qint64 kBibleLimit = 16 * kMiB;
+// A Bible to read in (OSIS or Zefania XML): a whole Bible in one file stays far below.
+constexpr qint64 kBibleSourceLimit = 128 * kMiB;
 // The sermon template, copied into the series folder.
 constexpr qint64 kTemplateLimit = 16 * kMiB;
 // Any other INI file.
@@ -33,7 +35,7 @@ inline bool check(const QString &path, qint64 maxBytes)
 }
 
 // The whole content of path when it passes the check and reads without error and within the
-// limit; otherwise nothing, and errorText (when given) says why in German, naming the file.
-std::optional<QByteArray> read(const QString &path, qint64 maxBytes, QString *errorText = nullptr);
+// limit; otherwise the failure says why in German, naming the file.
+Result<QByteArray> read(const QString &path, qint64 maxBytes);
 
 } // namespace boundedfile

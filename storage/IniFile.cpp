@@ -46,11 +46,12 @@ IniFile IniFile::fromText(const QString &text)
     return ini;
 }
 
-bool IniFile::load(const QString &path, QString *errorText, qint64 maxBytes)
+Result<IniFile> IniFile::read(const QString &path, qint64 maxBytes)
 {
-    const std::optional<QByteArray> bytes = boundedfile::read(path, maxBytes, errorText);
-    *this = bytes ? fromText(win1252::decode(*bytes)) : IniFile();
-    return bytes.has_value();
+    const Result<QByteArray> bytes = boundedfile::read(path, maxBytes);
+    if (!bytes)
+        return bytes.failure();
+    return fromText(win1252::decode(*bytes));
 }
 
 IniFile::Section *IniFile::findSection(const QString &name)

@@ -21,10 +21,9 @@ public:
     // '=' are ignored; of two equal keys in one section the first one counts.
     static IniFile fromText(const QString &text);
 
-    // Reads and parses a Windows-1252 file. Returns false (and holds nothing) when it is no
-    // regular file of at most maxBytes or cannot be read; errorText then holds a German reason.
-    bool load(const QString &path, QString *errorText = nullptr,
-              qint64 maxBytes = boundedfile::kIniLimit);
+    // Reads and parses a Windows-1252 file. Fails with a German reason when it is no regular
+    // file of at most maxBytes or cannot be read.
+    static Result<IniFile> read(const QString &path, qint64 maxBytes = boundedfile::kIniLimit);
 
     QString value(const QString &section, const QString &key,
                   const QString &defaultValue = {}) const;

@@ -124,11 +124,7 @@ QString memoText(const QStringList &lines)
 
 Result<QStringList> readTextFile(const QString &path)
 {
-    QStringList result;
-    QString error;
-    if (!win1252::readLines(path, result, &error))
-        return Failure { error };
-    return result;
+    return win1252::readLines(path);
 }
 
 Result<> writeTextFile(const QString &path, const QStringList &lines)

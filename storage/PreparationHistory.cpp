@@ -21,7 +21,7 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
         SavedPreparation saved;
         saved.path = file.absoluteFilePath();
         saved.relativePath = relativeFolder + u'/' + file.fileName();
-        const std::optional<IniFile> ini = serviceorder::readFile(saved.path);
+        const Result<IniFile> ini = serviceorder::readFile(saved.path);
         if (!ini) {
             scan.unreadable.append(saved.relativePath);
             continue;

@@ -562,22 +562,18 @@ qsizetype paragraphBreaks(const QByteArray &bytes)
     return breaks;
 }
 
-bool readFile(const QString &path, QTextDocument &document, QString *errorText)
+Result<> readFile(const QString &path, QTextDocument &document)
 {
-    const std::optional<QByteArray> bytes
-        = boundedfile::read(path, boundedfile::kNoteLimit, errorText);
+    const Result<QByteArray> bytes = boundedfile::read(path, boundedfile::kNoteLimit);
     if (!bytes)
-        return false;
-    if (paragraphBreaks(*bytes) >= kMaxParagraphs) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht gelesen werden: Sie hat mehr "
+        return bytes.failure();
+    if (paragraphBreaks(*bytes) >= kMaxParagraphs)
+        return Failure { QStringLiteral("Die Datei %1 kann nicht gelesen werden: Sie hat mehr "
                                         "als %2 Absätze, so lang ist keine Notiz.")
                              .arg(QDir::toNativeSeparators(path))
-                             .arg(kMaxParagraphs);
-        return false;
-    }
+                             .arg(kMaxParagraphs) };
     load(*bytes, document);
-    return true;
+    return {};
 }
 
 bool writeFile(const QString &path, const QTextDocument &document, QString *errorText)

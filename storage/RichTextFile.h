@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -37,7 +39,7 @@ qsizetype paragraphBreaks(const QByteArray &bytes);
 // Reads and writes note files; on failure returns false and says why in German. A file is
 // read only when it is a regular file of at most 8 MiB with fewer than kMaxParagraphs
 // paragraphs.
-bool readFile(const QString &path, QTextDocument &document, QString *errorText);
+Result<> readFile(const QString &path, QTextDocument &document);
 bool writeFile(const QString &path, const QTextDocument &document, QString *errorText);
 
 } // namespace richtextfile

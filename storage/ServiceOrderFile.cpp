@@ -145,12 +145,9 @@ Preparation readTexts(const IniFile &ini)
     return p;
 }
 
-std::optional<IniFile> readFile(const QString &path, QString *errorText, qint64 maxBytes)
+Result<IniFile> readFile(const QString &path, qint64 maxBytes)
 {
-    const std::optional<QByteArray> bytes = boundedfile::read(path, maxBytes, errorText);
-    if (!bytes)
-        return std::nullopt;
-    return IniFile::fromText(win1252::decode(*bytes));
+    return IniFile::read(path, maxBytes);
 }
 
 bool writeFile(const QString &path, const IniFile &ini, QString *errorText)

@@ -76,8 +76,7 @@ Preparation readTexts(const IniFile &ini);
 
 // Reads a service-order file. Returns nothing when it cannot be read or is too large to be
 // one; errorText then says why.
-std::optional<IniFile> readFile(const QString &path, QString *errorText = nullptr,
-                                qint64 maxBytes = kMaxFileSize);
+Result<IniFile> readFile(const QString &path, qint64 maxBytes = kMaxFileSize);
 
 // Writes the file whole or not at all. Returns false with a German errorText naming the path
 // when it cannot be written; an earlier file under the same path is then left as it was.

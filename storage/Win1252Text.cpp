@@ -81,14 +81,12 @@ QString joinLines(const QStringList &lines)
     return text;
 }
 
-bool readLines(const QString &path, QStringList &lines, QString *errorText, qint64 maxBytes)
+Result<QStringList> readLines(const QString &path, qint64 maxBytes)
 {
-    lines.clear();
-    const std::optional<QByteArray> bytes = boundedfile::read(path, maxBytes, errorText);
+    const Result<QByteArray> bytes = boundedfile::read(path, maxBytes);
     if (!bytes)
-        return false;
-    lines = splitLines(decode(*bytes));
-    return true;
+        return bytes.failure();
+    return splitLines(decode(*bytes));
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *errorText)

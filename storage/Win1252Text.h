@@ -24,11 +24,9 @@ QStringList splitLines(const QString &text);
 // Joins lines with CR LF after every line, as the program writes its files.
 QString joinLines(const QStringList &lines);
 
-// Reads a whole Windows-1252 text file as lines. Returns false (and leaves lines empty) when
-// the file is no regular file of at most maxBytes or cannot be read; errorText then says why,
-// in German.
-bool readLines(const QString &path, QStringList &lines, QString *errorText = nullptr,
-               qint64 maxBytes = boundedfile::kTextLimit);
+// Reads a whole Windows-1252 text file as lines. Fails with a German reason when the file is
+// no regular file of at most maxBytes or cannot be read.
+Result<QStringList> readLines(const QString &path, qint64 maxBytes = boundedfile::kTextLimit);
 
 // Writes lines as Windows-1252 with CR LF, whole or not at all (the earlier file survives
 // any failure).

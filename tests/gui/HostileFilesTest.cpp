@@ -94,24 +94,18 @@ TEST(HostileFiles, EveryReaderRefusesThem)
     const Reader readers[] = {
         { "liturgical text", boundedfile::kTextLimit,
           [](const QString &path) {
-              QStringList lines;
-              QString why;
-              const bool read = win1252::readLines(path, lines, &why);
-              EXPECT_TRUE(read || why.contains(QFileInfo(path).fileName()));
-              return read;
+              const Result<QStringList> read = win1252::readLines(path);
+              EXPECT_TRUE(read || read.error().contains(QFileInfo(path).fileName()));
+              return read.ok();
           } },
         { "INI file", boundedfile::kIniLimit,
-          [](const QString &path) {
-              IniFile ini;
-              return ini.load(path);
-          } },
+          [](const QString &path) { return IniFile::read(path).ok(); } },
         { "service order", serviceorder::kMaxFileSize,
-          [](const QString &path) { return serviceorder::readFile(path).has_value(); } },
+          [](const QString &path) { return serviceorder::readFile(path).ok(); } },
         { "note", boundedfile::kNoteLimit,
           [](const QString &path) {
               QTextDocument note;
-              QString why;
-              return richtextfile::readFile(path, note, &why);
+              return richtextfile::readFile(path, note).ok();
           } },
         { "Bible file", boundedfile::kBibleLimit,
           [](const QString &path) {

@@ -71,7 +71,7 @@ TEST(BoundedFile, OnlyRegularFilesWithinTheLimitPass)
         EXPECT_EQ(checkWithoutHanging(c.path, c.limit), c.passes);
         EXPECT_EQ(boundedfile::problem(c.path, c.limit).isEmpty(), c.passes);
     }
-    QString why;
-    EXPECT_FALSE(boundedfile::read(pipe, boundedfile::kNoteLimit, &why).has_value());
-    EXPECT_TRUE(why.contains(QStringLiteral("rohr"))) << why.toStdString();
+    const Result<QByteArray> read = boundedfile::read(pipe, boundedfile::kNoteLimit);
+    EXPECT_FALSE(read.ok());
+    EXPECT_TRUE(read.error().contains(QStringLiteral("rohr"))) << read.error().toStdString();
 }

@@ -71,12 +71,12 @@ TEST(IniFile, SavesAndLoadsWindows1252Files)
     QString error;
     ASSERT_TRUE(ini.save(path, &error)) << error.toStdString();
 
-    IniFile read;
-    ASSERT_TRUE(read.load(path));
-    EXPECT_EQ(read.value(QStringLiteral("lieder"), QStringLiteral("wochenlied")),
+    const Result<IniFile> read = IniFile::read(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->value(QStringLiteral("lieder"), QStringLiteral("wochenlied")),
               QStringLiteral("Das Wort geht von dem Vater aus – EG 223"));
-    EXPECT_FALSE(read.load(dir.filePath(QStringLiteral("fehlt.ini")), &error));
-    EXPECT_FALSE(read.hasSection(QStringLiteral("Texte")));
+    const Result<IniFile> missing = IniFile::read(dir.filePath(QStringLiteral("fehlt.ini")));
+    EXPECT_TRUE(missing.error().contains(QStringLiteral("fehlt.ini")));
 }
 
 TEST(IniFile, BinaryGarbageReadsAsNothingWithoutCrashing)

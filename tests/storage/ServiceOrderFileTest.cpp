@@ -71,7 +71,7 @@ TEST(ServiceOrderFile, WritesTheExpectedFileByteForByte)
 
 TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
 {
-    const std::optional<IniFile> ini = serviceorder::readFile(expectedEasterFile());
+    const Result<IniFile> ini = serviceorder::readFile(expectedEasterFile());
     ASSERT_TRUE(ini);
     const Preparation read = serviceorder::readTexts(*ini);
     Preparation written = easterPreparation();
@@ -183,9 +183,8 @@ TEST(ServiceOrderFile, ProposedFileName)
 TEST(ServiceOrderFile, RefusesFilesThatCannotBeOne)
 {
     QTemporaryDir dir;
-    QString error;
-    EXPECT_FALSE(serviceorder::readFile(dir.filePath(QStringLiteral("fehlt.ini")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(
+        serviceorder::readFile(dir.filePath(QStringLiteral("fehlt.ini"))).error().isEmpty());
 
     const QString huge = dir.filePath(QStringLiteral("riesig.ini"));
     {
@@ -193,9 +192,7 @@ TEST(ServiceOrderFile, RefusesFilesThatCannotBeOne)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(serviceorder::kMaxFileSize + 1));
     }
-    error.clear();
-    EXPECT_FALSE(serviceorder::readFile(huge, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(serviceorder::readFile(huge).error().isEmpty());
 
     // Garbage is read without harm: it simply holds nothing of a preparation.
     QByteArray garbage;
@@ -203,7 +200,7 @@ TEST(ServiceOrderFile, RefusesFilesThatCannotBeOne)
         garbage.append(char((i * 7919) % 256));
     const QString noise = dir.filePath(QStringLiteral("rauschen.ini"));
     writeFileBytes(noise, garbage);
-    const std::optional<IniFile> ini = serviceorder::readFile(noise);
+    const Result<IniFile> ini = serviceorder::readFile(noise);
     ASSERT_TRUE(ini);
     EXPECT_EQ(serviceorder::readSequence(*ini).status, StoredSequence::Status::Kept);
 }

@@ -54,9 +54,9 @@ TEST(Win1252Text, WritesCrLfAndReadsBack)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("Ich glaube an Gott,\r\n\r\nAmen.\r\n"));
-    QStringList read;
-    ASSERT_TRUE(win1252::readLines(path, read));
-    EXPECT_EQ(read, lines);
+    const Result<QStringList> read = win1252::readLines(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, lines);
 }
 
 TEST(Win1252Text, FailedWriteKeepsTheEarlierFileAndSaysWhy)
@@ -67,9 +67,7 @@ TEST(Win1252Text, FailedWriteKeepsTheEarlierFileAndSaysWhy)
     EXPECT_FALSE(win1252::writeLines(path, { QStringLiteral("x") }, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("datei.txt")));
 
-    QStringList lines;
-    EXPECT_FALSE(win1252::readLines(path, lines, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Die Datei")));
+    EXPECT_TRUE(win1252::readLines(path).error().startsWith(QStringLiteral("Die Datei")));
 }
 
 namespace {
