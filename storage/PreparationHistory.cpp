@@ -12,12 +12,17 @@ namespace history {
 
 namespace {
 
-void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
+void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate &savedFrom,
+                const QDate &savedTo, Scan &scan)
 {
     const QDir folder(dataDir.filePath(relativeFolder));
     const QFileInfoList files
         = folder.entryInfoList({ QStringLiteral("*.ini") }, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &file : files) {
+        const QDateTime modified = file.lastModified();
+        if ((savedFrom.isValid() && modified.date() < savedFrom)
+            || (savedTo.isValid() && modified.date() > savedTo))
+            continue;
         SavedPreparation saved;
         saved.path = file.absoluteFilePath();
         saved.relativePath = relativeFolder + u'/' + file.fileName();
@@ -34,7 +39,7 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
             scan.unreadable.append(saved.relativePath);
             continue;
         }
-        saved.saved = file.lastModified();
+        saved.saved = modified;
         saved.preparation = serviceorder::readTexts(*ini);
         scan.preparations.append(std::move(saved));
     }
@@ -44,12 +49,18 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
 
 Scan scanDataFolder(const QString &dataDir)
 {
+    return scanDataFolderSavedBetween(dataDir, {}, {});
+}
+
+Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
+                                const QDate &savedTo)
+{
     Scan scan;
     const QDir dir(dataDir);
     for (int series = 1; series <= 6; ++series) {
         const QString folder = QString::number(series);
-        scanFolder(dir, folder, scan);
-        scanFolder(dir, folder + QStringLiteral("/Archiv"), scan);
+        scanFolder(dir, folder, savedFrom, savedTo, scan);
+        scanFolder(dir, folder + QStringLiteral("/Archiv"), savedFrom, savedTo, scan);
     }
     return scan;
 }

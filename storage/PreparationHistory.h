@@ -35,6 +35,11 @@ struct Scan
 // damaged), is listed as unreadable and otherwise left out. A missing folder is no error.
 Scan scanDataFolder(const QString &dataDir);
 
+// The same for the files last saved from `savedFrom` to `savedTo` (both included); the others
+// are passed over without being read.
+Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
+                                const QDate &savedTo);
+
 // The saved preparations of one day (by its stored name), latest first.
 QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName);
 
