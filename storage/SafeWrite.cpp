@@ -10,6 +10,10 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <fcntl.h> // AT_FDCWD
+#endif
 
 namespace safewrite {
 
@@ -76,8 +80,21 @@ const Renames &systemRenames()
                 == 0;
         },
         [](const QString &from, const QString &to) {
-            // QFile::rename never replaces an existing file.
-            return !QFileInfo::exists(to) && QFile::rename(from, to);
+            const QByteArray source = QFile::encodeName(from);
+            const QByteArray target = QFile::encodeName(to);
+#ifdef Q_OS_LINUX
+            // Never over a file that appeared meanwhile. (QFile::rename is no help here: where
+            // renaming fails it copies, and a copy cut short is half a file.)
+            if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                            RENAME_NOREPLACE)
+                == 0)
+                return true;
+            if (errno != EINVAL && errno != ENOSYS)
+                return false;
+            // The file system knows no such rename: look first, then rename.
+#endif
+            return !QFileInfo::exists(to)
+                && std::rename(source.constData(), target.constData()) == 0;
         },
     };
     return renames;
