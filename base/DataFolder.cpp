@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace datafolder {
@@ -52,17 +53,19 @@ Result<> PrepareSeriesFolders()
     for (int n = 1; n <= datapaths::kSeriesCount; ++n) {
         // Always a series folder: the numbers are the series'.
         const QString series = datapaths::seriesFolder(*data, QString::number(n)).value();
-        for (const QString &folder : { series, series + QStringLiteral("/Predigten"),
-                                       series + QStringLiteral("/Archiv") }) {
+        const QString archive = series + QStringLiteral("/Archiv");
+        // The archive move puts away the service orders saved before archive folders
+        // existed, so it runs only at the start that makes the archive. An archive that
+        // exists, empty or not, never causes a move: a new user's first saved day stays.
+        const bool archiveIsNew = !QFileInfo(archive).isDir();
+        for (const QString &folder : { series, series + QStringLiteral("/Predigten"), archive }) {
             if (const Result<> made = makeFolder(folder); !made)
                 return made;
         }
-
-        const QDir archive(series + QStringLiteral("/Archiv"));
-        if (!iniFilesIn(archive).isEmpty())
+        if (!archiveIsNew)
             continue;
         for (const QString &name : iniFilesIn(QDir(series)))
-            QFile::rename(series + u'/' + name, archive.filePath(name)); // a failure is skipped
+            QFile::rename(series + u'/' + name, archive + u'/' + name); // a failure is skipped
     }
     return {};
 }

@@ -19,9 +19,10 @@ QString path();
 // with a German message when the folder cannot be created.
 Result<QString> EnterDataFolder();
 
-// Creates the series folders with "Predigten" and "Archiv" and, per series, moves the stored
-// service orders into an empty archive (once: later starts find the archive non-empty).
-// Fails when a folder cannot be created; a failing move is skipped.
+// Creates the series folders with "Predigten" and "Archiv". A series folder whose "Archiv" is
+// made now has its stored service orders moved into it (files saved before archives existed);
+// an existing archive, empty or not, never causes a move. Fails when a folder cannot be
+// created; a failing move is skipped.
 Result<> PrepareSeriesFolders();
 
 } // namespace datafolder

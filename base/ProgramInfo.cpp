@@ -44,7 +44,8 @@ QString formatVersion(double version)
 
 QString noticeLine()
 {
-    return QStringLiteral("© 2026 Die Pergolan-Entwickler – freie Software unter der GNU GPL 3");
+    return QStringLiteral(
+        "© 2026 Die Pergolan-Entwickler – freie Software unter der GNU GPL, Version 2 oder später");
 }
 
 } // namespace programinfo

@@ -36,8 +36,14 @@ QString normaliseReference(const QString &reference)
         text.remove(dot, 1);
     if (const qsizetype comma = text.indexOf(u", "_s); comma >= 0)
         text.remove(comma + 1, 1);
-    if (text.contains(u'(') && text.contains(u')'))
-        text = text.left(text.indexOf(u'(')) + text.mid(text.indexOf(u')') + 1);
+    // Optional verses in parentheses are part of the reading and stay. A parenthesis before
+    // the chapter ("Jona (3,10)4,1-11") moves to the end, where it can be read.
+    const qsizetype open = text.indexOf(u'(');
+    const qsizetype close = text.indexOf(u')');
+    if (open >= 0 && close > open && (text.indexOf(u',') < 0 || open < text.indexOf(u','))) {
+        const QString optional = text.mid(open, close - open + 1);
+        text = text.left(open) + text.mid(close + 1) + optional;
+    }
     return text;
 }
 

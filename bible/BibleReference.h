@@ -15,7 +15,8 @@ inline constexpr int kMaxVerseNumber = 65535;
 // Tidies a reference the way the preacher's fields are tidied before a lookup, each step once:
 // a full stop directly before the first blank is dropped when it stands at position 3 or later
 // ("Mk. 1" -> "Mk 1"; the "." of "1. Kor" stays), the blank after the first ", " is dropped,
-// and a parenthesis with its content is dropped ("Jes 40,1-8(9-11)" -> "Jes 40,1-8").
+// and a parenthesis before the first "," moves to the end ("Jona (3,10)4,1-11" ->
+// "Jona 4,1-11(3,10)"). Optional verses in parentheses stay ("Jes 40,1-8(9-11)").
 QString normaliseReference(const QString &reference);
 
 // A psalm is shown online only. Any reference that names "psalm" (in any case) is one, even
@@ -58,7 +59,8 @@ struct ParsedReference
 // Takes a normalised reference apart: the book runs up to the first digit from position 3 on
 // (so the number of "1. Kor" belongs to the book), the chapter up to the next ",", the first
 // verse up to the next "." or "-" (or en dash), the last verse up to the next "." or ";";
-// anything after that is ignored ("Röm 8,14-17.24" is Röm 8, verses 14 to 17). A last verse
+// anything after that is ignored ("Röm 8,14-17.24" is Röm 8, verses 14 to 17; parsePassage
+// in PassageParts.h reads every part). A last verse
 // written as a range counts as the range's end ("Kol 2,3.6-10" is verses 3 to 10). Verse
 // numbers are converted with verseNumber(); a verse text that is not a number leaves -1.
 ParsedReference parseReference(const QString &reference);

@@ -1,5 +1,7 @@
 #include "bible/BookNames.h"
 
+#include <QHash>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace bible {
@@ -114,6 +116,32 @@ std::optional<BookName> bookByLoccum(const QString &loccum)
             return book;
     }
     return std::nullopt;
+}
+
+QString germanBookName(const QString &osisId)
+{
+    if (const auto book = bookByOsisId(osisId))
+        return book->title;
+    // The books of other canons and collections that OSIS Bibles may hold.
+    static const QHash<QString, QString> others = {
+        { u"1Esd"_s, u"3. Esra"_s },
+        { u"2Esd"_s, u"4. Esra"_s },
+        { u"3Macc"_s, u"3. Makkabäer"_s },
+        { u"4Macc"_s, u"4. Makkabäer"_s },
+        { u"Ps151"_s, u"Psalm 151"_s },
+        { u"AddPs"_s, u"Psalm 151"_s },
+        { u"EpJer"_s, u"Brief des Jeremia"_s },
+        { u"Odes"_s, u"Oden"_s },
+        { u"PssSol"_s, u"Psalmen Salomos"_s },
+        { u"EpLao"_s, u"Laodizenerbrief"_s },
+        { u"1En"_s, u"Henoch"_s },
+        { u"Jub"_s, u"Jubiläen"_s },
+        { u"Sus"_s, u"Susanna"_s },
+        { u"Bel"_s, u"Bel und der Drache"_s },
+        { u"PrAzar"_s, u"Gebet Asarjas"_s },
+        { u"SgThree"_s, u"Gesang der drei Männer"_s },
+    };
+    return others.value(osisId, osisId);
 }
 
 } // namespace bible

@@ -29,4 +29,8 @@ QStringList loccumAbbreviations();
 std::optional<BookName> bookByOsisId(const QString &osisId);
 std::optional<BookName> bookByLoccum(const QString &loccum);
 
+// The German name of a book by its OSIS identifier, also of the books the program keeps no
+// file for ("1Esd" -> "3. Esra", "3Macc" -> "3. Makkabäer"); an unknown identifier as it is.
+QString germanBookName(const QString &osisId);
+
 } // namespace bible

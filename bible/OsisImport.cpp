@@ -1,6 +1,7 @@
 #include "bible/OsisImport.h"
 
 #include "bible/BibleImport.h"
+#include "bible/BookNames.h"
 #include "bible/XmlBibleWalk.h"
 #include "storage/Win1252Text.h"
 
@@ -205,12 +206,19 @@ QString importSummaryText(const ImportSummary &summary)
                        .arg(summary.chapters)
                        .arg(summary.verses)
                        .arg(folders.join(u" und "_s));
-    if (!summary.skippedBooks.isEmpty())
-        text += u" Übersprungen (kein bekanntes Buch): %1."_s.arg(
-            summary.skippedBooks.join(u", "_s));
-    if (!summary.duplicateBooks.isEmpty())
-        text += u" Mehrfach vorhanden (die erste Fassung gilt): %1."_s.arg(
-            summary.duplicateBooks.join(u", "_s));
+    if (!summary.skippedBooks.isEmpty()) {
+        QStringList skipped;
+        for (const QString &id : summary.skippedBooks)
+            skipped.append(germanBookName(id));
+        text += u" Übersprungen (kein bekanntes Buch): %1."_s.arg(skipped.join(u", "_s));
+    }
+    if (!summary.duplicateBooks.isEmpty()) {
+        QStringList duplicates;
+        for (const QString &id : summary.duplicateBooks)
+            duplicates.append(germanBookName(id));
+        text
+            += u" Mehrfach vorhanden (die erste Fassung gilt): %1."_s.arg(duplicates.join(u", "_s));
+    }
     return text;
 }
 

@@ -46,7 +46,8 @@ struct ImportSummary
     int chapters = 0;
     int verses = 0;
     QStringList writtenFiles; // full paths
-    QStringList skippedBooks; // OSIS identifiers without a Loccum abbreviation
+    QStringList skippedBooks; // OSIS identifiers without a Loccum abbreviation (the summary
+                              // text names them in German)
     QStringList duplicateBooks; // books found in more than one source file (the first counts)
 };
 

@@ -1,6 +1,7 @@
 #include "bible/PassageLookup.h"
 
 #include "bible/BibleFile.h"
+#include "bible/BibleImport.h"
 
 #include <QFileInfo>
 
@@ -26,15 +27,41 @@ QString verseLine(int verse, const QString &text)
     return QString::number(verse) + u") "_s + text + u' ';
 }
 
+namespace {
+
+// Every part of the reading with its verses, when it can be taken apart and its book has a file.
+bool lookUpOffline(const QString &reference, PassageLookup &result)
+{
+    const ParsedPassage parsed = parsePassage(reference);
+    if (parsed.error != ReferenceError::None || !parsed.passage.hasVerseNumbers())
+        return false;
+    const QString path
+        = bibleFilePath(bookAbbreviation(parsed.passage.book).value_or(parsed.passage.book));
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    result.parts = readPassageParts(parsed.passage.spans, kMaxVersesShown);
+    for (const PassagePart &part : std::as_const(result.parts))
+        for (const PassageVerse &verse : part.verses)
+            result.verseLines.append(verseLine(verse.number, verse.text));
+    return true;
+}
+
+} // namespace
+
 PassageLookup lookUpPassage(const QString &reference)
 {
     PassageLookup result;
     result.reference = reference;
 
     if (isPsalmReference(reference)) {
+        result.address = onlineAddress(psalmLookupText(reference));
+        result.parsed = parseReference(reference).reference;
+        if (lookUpOffline(reference, result)) {
+            result.status = LookupStatus::Found;
+            return result;
+        }
         result.status = LookupStatus::Psalm;
         result.reference = psalmLookupText(reference);
-        result.address = onlineAddress(result.reference);
         return result;
     }
     if (isHymnalReference(reference)) {
@@ -63,21 +90,21 @@ PassageLookup lookUpPassage(const QString &reference)
     }
 
     const BibleReference &ref = parsed.reference;
-    const QString path = bibleFilePath(ref.book);
+    const QString path = bibleFilePath(bookAbbreviation(ref.book).value_or(ref.book));
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        if (!bibleInstalled()) {
+            result.status = LookupStatus::NoBible;
+            result.address = onlineAddress(reference);
+            return result;
+        }
         result.status = LookupStatus::BookMissing;
         result.message = u"Das Buch "_s + ref.book + u" konnte nicht gefunden werden."_s;
         return result;
     }
-    if (!ref.hasVerseNumbers()) {
+    if (!lookUpOffline(reference, result)) {
         result.status = LookupStatus::BadVerse;
         return result;
     }
-
-    const auto file = BibleFile::open(path);
-    const int last = std::min(ref.lastVerse, ref.firstVerse + kMaxVersesShown - 1);
-    for (int v = ref.firstVerse; v <= last; ++v)
-        result.verseLines.append(verseLine(v, file->verse(ref.chapter, v)));
     result.status = LookupStatus::Found;
     result.address = onlineAddress(reference);
     return result;

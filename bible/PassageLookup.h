@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bible/BibleReference.h"
+#include "bible/PassageParts.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +15,8 @@ namespace bible {
 inline constexpr char16_t kOnlineBibleService[] = u"https://www.bibleserver.com";
 
 // A damaged reference ("Mk 1,1-65000") must not fill the view with tens of thousands of empty
-// lines; no chapter has more than 176 verses, so a passage shows at most this many.
+// lines; no chapter has more than 176 verses, so a passage shows at most this many (all its
+// parts together).
 inline constexpr int kMaxVersesShown = 200;
 
 // The service's address of the passage: the service, "/text/LUT/" and the reference as it is,
@@ -33,9 +35,10 @@ enum class LookupStatus {
     NoBook, // message: the reference cannot be taken apart
     NoChapter, // message
     NoVerses, // message
-    BookMissing, // message: no Bible file for the book
+    BookMissing, // message: no Bible file for the book in an installed Bible
+    NoBible, // no message: no Bible is installed; the passage is shown online only
     BadVerse, // no message: the heading is shown, then the lookup ends unsuccessfully
-    Found, // heading and verse lines offline, the address online
+    Found, // heading and the parts offline, the address online (for a psalm its chapter)
 };
 
 struct PassageLookup
@@ -44,12 +47,14 @@ struct PassageLookup
     QString reference; // the reference as looked up (a psalm's is cut before its ",")
     QString message; // the German message of the statuses that show one
     BibleReference parsed; // as far as it could be parsed
-    QStringList verseLines; // for Found: one line per verse, first to last
+    QList<PassagePart> parts; // for Found: every part of the reference with its verses
+    QStringList verseLines; // for Found: one line per verse of all parts, in their order
     QUrl address; // for Psalm and Found
 
     bool succeeded() const
     {
-        return status == LookupStatus::Psalm || status == LookupStatus::Found;
+        return status == LookupStatus::Psalm || status == LookupStatus::Found
+            || status == LookupStatus::NoBible;
     }
     bool showsHeading() const
     {
@@ -57,7 +62,9 @@ struct PassageLookup
     }
 };
 
-// Looks a normalised reference up in the Bible files of the program folder.
+// Looks a normalised reference up in the Bible files of the program folder. The book may be
+// named by its abbreviation or its full name ("Psalm 85,2-8"). A psalm is shown offline when
+// the Bible has it, and online always by its chapter ("Psalm 85").
 PassageLookup lookUpPassage(const QString &reference);
 
 } // namespace bible

@@ -101,12 +101,11 @@ struct EasterOffset
     QStringView name;
 };
 
-// Letzter Sonntag nach Epiphanias through Trinitatis, in list order.
-constexpr std::array<EasterOffset, 28> kEasterDays = { {
-    { -84, u"Letzter Sonntag nach Epiphanias" },
-    { -77, u"5. Sonntag vor der Passionszeit" },
-    { -70, u"4. Sonntag vor der Passionszeit" },
-    { -63, u"Septuagesimae" },
+constexpr int kSeptuagesimae = -63;
+
+// Septuagesimae through Trinitatis, in list order.
+constexpr std::array<EasterOffset, 25> kEasterDays = { {
+    { kSeptuagesimae, u"Septuagesimae" },
     { -56, u"Sexagesimae" },
     { -49, u"Estomihi" },
     { -42, u"Invokavit" },
@@ -132,6 +131,55 @@ constexpr std::array<EasterOffset, 28> kEasterDays = { {
     { 50, u"Pfingstmontag" },
     { 56, u"Trinitatis" },
 } };
+
+// The Sundays from Epiphanias to Estomihi follow the order of readings and sermon texts of the
+// Protestant churches in Germany of 2018 ("Ordnung gottesdienstlicher Texte und Lieder", in
+// force since the 1st Sunday in Advent 2018). The introduction to the order in its
+// Perikopenbuch (EKD/UEK/VELKD) sets, as summarised here from memory of it and not quoted from
+// the printed text: the Epiphany season ends on 2 February (Darstellung des Herrn); the Sundays
+// after 6 January are the 1st, 2nd, 3rd ... Sunday after Epiphany, and the Letzter Sonntag nach
+// Epiphanias closes the season and is always kept; the three Sundays before the Passion time
+// (Septuagesimae, Sexagesimae, Estomihi) count back from Easter; Sundays between the end of the
+// Epiphany season and Septuagesimae are the 5th and 4th Sunday before the Passion time. Where
+// the two meet, this program follows the liturgical calendar published for the order
+// ("Liturgischer Kalender" of kirchenjahr-evangelisch.de, the exports of 2023, 2024, 2026 and
+// 2027; the later export where two differ):
+// - the Letzter Sonntag nach Epiphanias is the last Sunday on or before 2 February;
+// - when that Sunday is Septuagesimae, the Letzter Sonntag nach Epiphanias is kept and there is
+//   no Septuagesimae (2024: 28 January; 2026: 1 February);
+// - when that Sunday is Sexagesimae or later (an early Easter), the Letzter Sonntag nach
+//   Epiphanias is the Sunday before Septuagesimae, and the Sundays after Epiphany before it are
+//   as many as fit (2027: 1st Sunday 10 January, Letzter 17 January, Septuagesimae 24 January).
+// A 2 February that is a Sunday belongs to the season. No later export covers such a year; the
+// early one of 2025 agrees in having the 3rd Sunday after Epiphany on 26 January and the 4th
+// Sunday before the Passion time on 9 February.
+// Every date of the season is thereby named once, no number is left out, and nothing is dated
+// on or before 6 January (Septuagesimae is 18 January at the earliest).
+struct EpiphanySeason
+{
+    QDate firstSunday; // the first Sunday after 6 January
+    QDate lastSunday; // the Letzter Sonntag nach Epiphanias
+    bool keepsSeptuagesimae = true;
+};
+
+EpiphanySeason epiphanySeason(int year)
+{
+    const QDate epiphany(year, 1, 6);
+    const QDate presentation(year, 2, 2);
+    const QDate septuagesimae = EasterSunday(year).addDays(kSeptuagesimae);
+    const QDate lastByDate = presentation.addDays(-(presentation.dayOfWeek() % 7));
+    EpiphanySeason season;
+    season.firstSunday = epiphany.addDays(7 - epiphany.dayOfWeek() % 7);
+    if (lastByDate < septuagesimae) {
+        season.lastSunday = lastByDate;
+    } else if (lastByDate == septuagesimae) {
+        season.lastSunday = lastByDate;
+        season.keepsSeptuagesimae = false;
+    } else {
+        season.lastSunday = septuagesimae.addDays(-7);
+    }
+    return season;
+}
 
 } // namespace
 
@@ -188,6 +236,8 @@ void AddChristmastide(QStringList &list, int year)
     if (firstSunday != newYearsEve && firstSunday.day() != 25 && firstSunday.day() != 26)
         list.append(makeEntry(firstSunday, u"1. Sonntag nach Weihnachten"));
     list.append(makeEntry(newYearsEve, u"Altjahrsabend"));
+    // Neujahr is kept on every 1 January; on a Sunday the Sunday's own entry follows it.
+    list.append(makeEntry(QDate(year + 1, 1, 1), u"Neujahr"));
     const QDate epiphany(year + 1, 1, 6);
     const QDate secondSunday = a4.addDays(14);
     if (secondSunday < epiphany)
@@ -200,26 +250,24 @@ void AddEasterCycle(QStringList &list, int year)
     if (!yearInRange(year))
         return;
     const QDate easter = EasterSunday(year);
-    const QDate epiphany(year, 1, 6);
-    const QDate fourthBeforeLent = easter.addDays(-70);
+    const EpiphanySeason season = epiphanySeason(year);
 
-    // Sundays after Epiphany: those strictly after 6 January and strictly before Easter - 84.
-    const qint64 untilFourthBeforeLent = epiphany.daysTo(fourthBeforeLent);
-    const qint64 sundays = (untilFourthBeforeLent - 1) / 7;
-    for (qint64 j = 1; j <= sundays - 2; ++j)
-        list.append(makeEntry(fourthBeforeLent.addDays(-7 * (sundays - j + 1)),
-                              u". Sonntag nach Epiphanias", static_cast<int>(j)));
-
-    // With Easter early (on or before 31 March, 30 March in a leap year) the fixed offsets date
-    // the Letzter Sonntag nach Epiphanias, and with Easter on or before 24 March also the
-    // 5. Sonntag vor der Passionszeit, on or before Epiphanias: in the Christmas season, often on
-    // the 2. Sonntag nach Weihnachten itself. No congregation celebrates them there, so such
-    // entries are left out; the list then goes on from Epiphanias with the next Sunday.
+    int number = 0;
+    for (QDate sunday = season.firstSunday; sunday < season.lastSunday; sunday = sunday.addDays(7))
+        list.append(makeEntry(sunday, u". Sonntag nach Epiphanias", ++number));
+    list.append(makeEntry(season.lastSunday, u"Letzter Sonntag nach Epiphanias"));
+    const QDate septuagesimae = easter.addDays(kSeptuagesimae);
+    for (QDate sunday = season.lastSunday.addDays(7); sunday < septuagesimae;
+         sunday = sunday.addDays(7)) {
+        const bool fifth = sunday.daysTo(septuagesimae) == 14;
+        list.append(makeEntry(sunday,
+                              fifth ? u"5. Sonntag vor der Passionszeit"
+                                    : u"4. Sonntag vor der Passionszeit"));
+    }
     for (const EasterOffset &day : kEasterDays) {
-        const QDate date = easter.addDays(day.days);
-        if (day.days <= -77 && date <= epiphany)
+        if (day.days == kSeptuagesimae && !season.keepsSeptuagesimae)
             continue;
-        list.append(makeEntry(date, day.name));
+        list.append(makeEntry(easter.addDays(day.days), day.name));
     }
 
     // Sundays after Trinity up to the one before the Drittletzter Sonntag.

@@ -19,11 +19,13 @@ QDate EasterSunday(int year);
 // Appends the Drittletzter Sonntag des Kirchenjahres through the 2. Weihnachtstag of year.
 void AddYearEnd(QStringList &list, int year);
 
-// Appends the 1. Sonntag nach Weihnachten of year through Epiphanias of the next year.
+// Appends the 1. Sonntag nach Weihnachten of year through Epiphanias of the next year, with
+// Altjahrsabend and Neujahr.
 void AddChristmastide(QStringList &list, int year);
 
-// Appends the Sundays after Epiphany through the last Sunday after Trinity of year, inserts
-// Erntedank and Reformationstag by date and appends Martinstag.
+// Appends the Sundays after Epiphany (by the order of 2018: see ChurchYear.cpp), the Sundays
+// before the Passion time and the Easter cycle through the last Sunday after Trinity of year,
+// inserts Erntedank and Reformationstag by date and appends Martinstag.
 void AddEasterCycle(QStringList &list, int year);
 
 // The day list for a date: the church year (or the two church years) around it.

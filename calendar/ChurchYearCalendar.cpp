@@ -89,6 +89,9 @@ QByteArray foldLine(const QByteArray &line)
         // Step back to the first byte of a UTF-8 sequence (continuation bytes are 10xxxxxx).
         while (end > start && (static_cast<unsigned char>(line.at(end)) & 0xC0) == 0x80)
             --end;
+        // Invalid UTF-8 with no character start in reach: cut at the limit all the same.
+        if (end == start)
+            end = start + room;
         out += line.mid(start, end - start);
         out += "\r\n ";
         start = end;

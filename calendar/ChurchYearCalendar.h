@@ -34,7 +34,8 @@ QByteArray write(const QList<Event> &events, const QString &calendarName, const 
 QString escapeText(const QString &text);
 
 // One content line folded into lines of at most 75 octets (without the CR LF), never inside
-// a UTF-8 sequence; the continuation lines begin with one blank.
+// a UTF-8 sequence; the continuation lines begin with one blank. Invalid UTF-8 (a run of
+// continuation bytes) is cut at the limit.
 QByteArray foldLine(const QByteArray &line);
 
 // The UID of a day's event: the same for the same date and name in every file.

@@ -25,8 +25,25 @@ function(pergolan_subsystem name)
 endfunction()
 
 # A GoogleTest executable registered with ctest, run headless with a private HOME.
+# Every test but the office tests runs without an office: PERGOLAN_SOFFICE is empty, so nothing
+# under test starts LibreOffice, and the pipe is the test's own, so nothing reaches an office
+# another program left running. Called for every test in the folder that adds it; a test must
+# have its own TIMEOUT by then, so that a hang fails in minutes.
+function(pergolan_test_without_office name)
+  get_test_property(${name} TIMEOUT timeout)
+  if(NOT timeout)
+    message(FATAL_ERROR "The test ${name} has no TIMEOUT.")
+  endif()
+  string(SHA1 build_hash "${CMAKE_BINARY_DIR}")
+  string(SUBSTRING "${build_hash}" 0 8 build_hash)
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+    "PERGOLAN_SOFFICE="
+    "PERGOLAN_OFFICE_PIPE=pergolan_test_${name}_${build_hash}")
+endfunction()
+
+# A test program; OFFICE for the tests that run a LibreOffice of their own.
 function(pergolan_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OFFICE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} pergolan_testsupport GTest::gtest GTest::gmock)
   pergolan_warnings(${name})
@@ -37,4 +54,7 @@ function(pergolan_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=de_DE.UTF-8;LC_ALL=;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --no-sandbox --disable-background-networking;PERGOLAN_PROGRAM_DIR=${PERGOLAN_PROGRAM_DIR}")
+  if(NOT ARG_OFFICE)
+    pergolan_test_without_office(${name})
+  endif()
 endfunction()

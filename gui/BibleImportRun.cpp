@@ -66,7 +66,7 @@ void install(TfrmMain &window)
                          if (menu->exec(view->viewport()->mapToGlobal(at)) == import)
                              start();
                      });
-    updateEmptyViewHint(*view);
+    // The hint is set when the tab is first shown: start-up does not look at the Bible folder.
 }
 
 bool run(QWidget *parent, Dialogs &dialogs, QTextEdit *offlineView)

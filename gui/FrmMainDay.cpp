@@ -6,6 +6,7 @@
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
 #include "calendar/DayPropers.h"
+#include "calendar/FormerDayNames.h"
 #include "gui/StatusHelp.h"
 
 #include <QColor>
@@ -90,8 +91,15 @@ void TfrmMain::LoadDay(const QString &entry)
 QString TfrmMain::StoredOrderExists(const QString &dataFolder) const
 {
     const QString name = dayentry::panelDayName(lblTagesname->text());
-    const QString path = dayentry::storedOrderPath(dataFolder, lblPredigtreiheWert->text(), name);
-    return QFileInfo(path).isFile() ? path : QString();
+    // A preparation saved while the date had another name is found under that name.
+    const QDate date = QDate::fromString(m_dayStamp, QStringLiteral("yyyyMMdd"));
+    for (const QString &stored : QStringList { name } + churchyear::FormerDayNames(date, name)) {
+        const QString path
+            = dayentry::storedOrderPath(dataFolder, lblPredigtreiheWert->text(), stored);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 Result<> TfrmMain::ApplyDayColour(const QString &name)

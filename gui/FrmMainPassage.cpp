@@ -1,8 +1,10 @@
 // The main window's handlers for Bible passages offline and online.
 #include "gui/FrmMain.h"
 
+#include "bible/BibleImport.h"
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
+#include "gui/BibleImportRun.h"
 #include "gui/PassageView.h"
 #include "gui/WebView.h"
 
@@ -48,8 +50,6 @@ bool TfrmMain::OpenPassage(QObject *sender)
         case 1:
             field = txtPsalm;
             reference = txtPsalm->text();
-            if (reference.contains(u"Psalm"_s) && reference.contains(u','))
-                reference = reference.left(reference.indexOf(u','));
             break;
         case 2:
             field = txtEpistel;
@@ -66,7 +66,7 @@ bool TfrmMain::OpenPassage(QObject *sender)
         default:
             break;
         }
-        // A psalm cut before its "," by the button leaves the field as it was.
+        // The button leaves a psalm's field as it was.
         writeBack = field != txtPsalm || !reference.contains(u"Psalm"_s);
     }
 
@@ -93,6 +93,12 @@ bool TfrmMain::LookUpPassage(QString &reference, QTextEdit *view)
     case bible::LookupStatus::BookMissing:
         dialogs().message(lookup.message);
         return false;
+    case bible::LookupStatus::NoBible:
+        // The emptied view shows how to read a Bible in; the passage is shown online.
+        if (view)
+            view->clear();
+        webview::navigate(browser(), lookup.address);
+        return true;
     case bible::LookupStatus::BadVerse:
     case bible::LookupStatus::Found:
         break;
@@ -107,7 +113,7 @@ bool TfrmMain::LookUpPassage(QString &reference, QTextEdit *view)
     if (lookup.status != bible::LookupStatus::Found)
         return false;
     if (view) {
-        bible::appendVerseLines(*view->document(), lookup.verseLines);
+        bible::appendPassageParts(*view->document(), lookup.parts);
         view->moveCursor(QTextCursor::Start);
     }
     webview::navigate(browser(), lookup.address);
@@ -116,10 +122,15 @@ bool TfrmMain::LookUpPassage(QString &reference, QTextEdit *view)
 
 void TfrmMain::pclPageControlChange(int index)
 {
-    if (s_showingPassageTab || pclPageControl->widget(index) != tshPerikope)
+    if (pclPageControl->widget(index) != tshPerikope)
         return;
-    // The tab shows the day's sermon text by itself, when the field holds a reference.
-    if (txtPredigttext->text().indexOf(u',') < 1)
+    // The Bible folder is looked at only now, when the tab is shown, never at start-up.
+    bibleimport::updateEmptyViewHint(*rchBibelstelle);
+    if (s_showingPassageTab)
+        return;
+    // The tab shows the day's sermon text by itself, when the field holds a reference and a
+    // Bible is installed; without one it shows only how to read one in.
+    if (txtPredigttext->text().indexOf(u',') < 1 || !bible::bibleInstalled())
         return;
     OpenPassage(btnOpenPredigttext);
 }

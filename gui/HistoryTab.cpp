@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/DataFolder.h"
 #include "calendar/DayEntry.h"
+#include "calendar/FormerDayNames.h"
 #include "gui/FrmMain.h"
 #include "gui/StatusHelp.h"
 
@@ -228,7 +229,10 @@ void HistoryTab::fillPreparations()
     m_preparations->removeRows(0, m_preparations->rowCount());
     if (!m_scan)
         return;
-    for (const history::SavedPreparation &saved : history::preparationsOfDay(*m_scan, day)) {
+    const QStringList former = churchyear::FormerDayNames(
+        QDate::fromString(m_window.DayStamp(), QStringLiteral("yyyyMMdd")), day);
+    for (const history::SavedPreparation &saved :
+         history::preparationsOfDay(*m_scan, day, former, m_window.lblPredigtreiheWert->text())) {
         const Preparation &p = saved.preparation;
         QList<QStandardItem *> row;
         row << cell(p.series)

@@ -2,7 +2,6 @@
 
 #include "order/BasicForms.h"
 
-#include <algorithm>
 #include <initializer_list>
 
 namespace occasional {
@@ -48,11 +47,9 @@ bool applyCommunion(SequenceList &list, const ServiceTicks &ticks)
             QStringLiteral("Lobgebet"),         QStringLiteral("Praefation"),
             QStringLiteral("Fürbitte"),         QStringLiteral("Schuldbekenntnis") };
     removeIfPresent(list, prayers);
-    // Three places after the sermon: with announcements in the form that is just before
-    // "Vaterunser". A sermon at or next to the end (moved there by hand, or a restored list)
-    // puts the block at the end of the list.
-    const int p = std::min(list.find(predigt()) + 3, list.count());
-    insertEachAt(list, p, prayers);
+    // Confession to the words of institution stand directly before "Vaterunser", the
+    // distribution directly after it, wherever the sermon is and whatever follows it.
+    insertEachAt(list, list.find(vaterunser), prayers);
 
     const std::initializer_list<QString> supper
         = { QStringLiteral("Dankgebet"), QStringLiteral("Austeilung"),

@@ -14,9 +14,9 @@ enum class Service { Communion, Confirmation, Baptism, Wedding };
 // and leave list untouched when the service's tick is off or its anchor is missing; then the
 // list has to be rebuilt from the basic form instead (rebuildSequence).
 //
-// Communion: "Schuldbekenntnis" ... "Einsetzungsworte" three places after "Predigt" (at the
-// end of the list when that lies beyond it), "Agnus Dei", "Austeilung", "Dankgebet" right
-// after "Vaterunser". Takes the basic form's "Fürbitte" into its block.
+// Communion (anchors "Predigt" and "Vaterunser"): "Schuldbekenntnis" ... "Einsetzungsworte"
+// directly before "Vaterunser", "Agnus Dei", "Austeilung", "Dankgebet" directly after it.
+// Takes the basic form's "Fürbitte" into its block.
 bool applyCommunion(SequenceList &list, const ServiceTicks &ticks);
 // Confirmation: its block right after "Predigt", taking the first creed into it.
 bool applyConfirmation(SequenceList &list, const ServiceTicks &ticks);

@@ -65,11 +65,13 @@ Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
     return scan;
 }
 
-QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName)
+QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName,
+                                          const QStringList &formerNames, const QString &series)
 {
     QList<SavedPreparation> result;
     for (const SavedPreparation &saved : scan.preparations) {
-        if (saved.preparation.dayName == dayName)
+        const Preparation &p = saved.preparation;
+        if (p.dayName == dayName || (p.series == series && formerNames.contains(p.dayName)))
             result.append(saved);
     }
     std::stable_sort(

@@ -40,8 +40,11 @@ Scan scanDataFolder(const QString &dataDir);
 Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
                                 const QDate &savedTo);
 
-// The saved preparations of one day (by its stored name), latest first.
-QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName);
+// The saved preparations of one day (by its stored name), latest first; with them those of
+// series stored under one of formerNames, the names the day's date had before.
+QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName,
+                                          const QStringList &formerNames = {},
+                                          const QString &series = {});
 
 // The five hymns of a preparation in the order of the form: opening hymn, hymn of the week,
 // hymn before the sermon, collection hymn, closing hymn.

@@ -133,6 +133,9 @@ bool isRtf(const QByteArray &bytes)
 
 namespace {
 
+// Editors nest groups a few levels deep; this is far more than any of them writes.
+constexpr qsizetype kMaxGroupDepth = 256;
+
 enum class Destination { Text, FontTable, ColourTable, Skip };
 
 struct State
@@ -178,16 +181,26 @@ public:
         m_cursor.beginEditBlock();
         bool groupStart = false;
         qsizetype i = 0;
-        while (i < m_in.size()) {
+        while (i < m_in.size() && !m_full) {
             const char c = m_in.at(i);
             if (c == '{') {
-                m_stack.push(m_state);
+                // Groups deeper than any editor writes keep the state of the deepest kept
+                // one; only their number is remembered, so "{" after "{" costs no memory.
+                if (m_stack.size() < kMaxGroupDepth)
+                    m_stack.push(m_state);
+                else
+                    ++m_groupsBeyondDepth;
                 groupStart = true;
                 ++i;
                 continue;
             }
             if (c == '}') {
                 flush();
+                if (m_groupsBeyondDepth > 0) {
+                    --m_groupsBeyondDepth;
+                    ++i;
+                    continue;
+                }
                 if (m_stack.isEmpty())
                     break; // the end of the document; anything after it is not RTF
                 m_state = m_stack.pop();
@@ -325,8 +338,7 @@ private:
         } else if (m_state.destination == Destination::Skip) {
             // nothing inside a skipped destination counts
         } else if (word == "par") {
-            flush();
-            m_cursor.insertBlock();
+            paragraph();
         } else if (word == "line") {
             emitChar(QChar::LineSeparator);
         } else if (word == "tab") {
@@ -391,9 +403,32 @@ private:
         emitChar(fromWin1252(byte));
     }
 
+    // Every paragraph the reader makes passes here: a note holds fewer than kMaxParagraphs,
+    // and reading ends at the limit.
+    void paragraph()
+    {
+        if (m_state.destination != Destination::Text || m_full)
+            return;
+        flush();
+        if (++m_paragraphs >= kMaxParagraphs) {
+            m_full = true;
+            return;
+        }
+        m_cursor.insertBlock();
+    }
+
     void emitChar(QChar c)
     {
         if (m_state.destination != Destination::Text)
+            return;
+        // Characters that the document would turn into paragraphs or frames: a line feed,
+        // carriage return or paragraph separator ends the paragraph, the frame marks are
+        // dropped.
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator) {
+            paragraph();
+            return;
+        }
+        if (c == QChar(0xFDD0) || c == QChar(0xFDD1))
             return;
         // The format changes rarely; it is made anew only when the state did.
         if (!m_pending.isEmpty() && m_state == m_pendingState) {
@@ -447,6 +482,9 @@ private:
     int m_green = -1;
     int m_blue = -1;
     int m_pendingSkip = 0;
+    qsizetype m_groupsBeyondDepth = 0;
+    qsizetype m_paragraphs = 1;
+    bool m_full = false;
     QString m_pending;
     QTextCharFormat m_pendingFormat;
     State m_pendingState;
@@ -486,8 +524,10 @@ qsizetype paragraphBreaks(const QByteArray &bytes)
     qsizetype breaks = 0;
     const qsizetype n = bytes.size();
     if (isRtf(bytes)) {
-        // "\par" as a whole control word, and a backslash before a line break. Anything
-        // else that looks alike only makes the count higher, never lower.
+        // Every way the reader makes a paragraph: "\par" as a whole control word, a backslash
+        // before a line break, the characters line feed, carriage return and paragraph
+        // separator written as "\'0a", "\'0d", "\u10", "\u13" or "\u8233". Anything else
+        // that looks alike only makes the count higher, never lower.
         for (qsizetype i = bytes.indexOf('\\'); i >= 0 && i + 1 < n;
              i = bytes.indexOf('\\', i + 1)) {
             const char next = bytes.at(i + 1);
@@ -496,6 +536,21 @@ qsizetype paragraphBreaks(const QByteArray &bytes)
             } else if (next == 'p' && i + 4 <= n && bytes.sliced(i + 1, 3) == "par"
                        && (i + 4 == n || !std::isalpha(uchar(bytes.at(i + 4))))) {
                 ++breaks;
+            } else if (next == '\'' && i + 4 <= n) {
+                const QByteArray hex = bytes.sliced(i + 2, 2).toLower();
+                if (hex == "0a" || hex == "0d")
+                    ++breaks;
+            } else if (next == 'u' && i + 2 < n
+                       && (bytes.at(i + 2) == '-' || std::isdigit(uchar(bytes.at(i + 2))))) {
+                qsizetype end = i + 3;
+                while (end < n && std::isdigit(uchar(bytes.at(end))) && end - i < 12)
+                    ++end;
+                bool ok = false;
+                // The reader keeps the UTF-16 unit of the number (it wraps at 65536).
+                const qint64 value
+                    = ((bytes.sliced(i + 2, end - i - 2).toLongLong(&ok) % 65536) + 65536) % 65536;
+                if (ok && (value == 10 || value == 13 || value == 8233))
+                    ++breaks;
             }
         }
         return breaks;

@@ -26,10 +26,12 @@ void load(const QByteArray &bytes, QTextDocument &document);
 
 // A note holds fewer paragraphs than this. Each costs the document about a hundred bytes, so
 // a file of nothing but paragraph breaks would otherwise take many times its size in memory.
+// Reading RTF stops at this many paragraphs, however they are written.
 inline constexpr qsizetype kMaxParagraphs = 65536;
 
 // The number of paragraph breaks in a note file's bytes (RTF or plain text); at least as
-// many as reading them makes, found without building anything.
+// many as reading them makes (\par, a backslash before a line break, line feed, carriage
+// return and paragraph separator as \'XX or \uN), found without building anything.
 qsizetype paragraphBreaks(const QByteArray &bytes);
 
 // Reads and writes note files; on failure returns false and says why in German. A file is

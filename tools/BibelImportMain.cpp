@@ -7,6 +7,7 @@
 // of it when the program folder cannot be written to. The Bible files are replaced as a whole.
 // Exit code 0 on success, 2 on bad input (also an unknown module or one that is not a Bible),
 // 1 when a file cannot be written.
+#include "base/CommandLine.h"
 #include "base/ProgramInfo.h"
 #include "bible/BibleImport.h"
 #include "bible/SwordImport.h"
@@ -27,6 +28,17 @@ void write(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+const QString kUsage
+    = u"Aufruf: pergolan-bibel-import QUELLE [ZIELORDNER]\n"
+      u"       pergolan-bibel-import --sword MODUL [ZIELORDNER]\n"
+      u"       pergolan-bibel-import --sword-list\n"
+      u"  QUELLE      eine Bibel im OSIS- oder Zefania-Format: eine XML-Datei oder ein "
+      u"Ordner mit XML-Dateien\n"
+      u"  MODUL       der Name eines installierten SWORD-Bibelmoduls (siehe "
+      u"--sword-list)\n"
+      u"  ZIELORDNER  wohin die Bibeldateien geschrieben werden (ohne Angabe: "
+      u"libs/Bibel im Programmordner)\n"_s;
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -38,6 +50,12 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(programinfo::title());
 
     QStringList args = QCoreApplication::arguments().mid(1);
+    if (const auto answered
+        = commandline::answerHelpOrVersion(args, u"pergolan-bibel-import"_s,
+                                           kUsage
+                                               + u"  -h, --help  diese Hilfe\n"
+                                                 u"  --version   Name und Version\n"_s))
+        return *answered;
     if (args == QStringList { u"--sword-list"_s }) {
         const QList<bible::SwordModule> modules = bible::installedSwordBibles();
         if (modules.isEmpty())
@@ -50,16 +68,7 @@ int main(int argc, char **argv)
     if (sword)
         args.removeFirst();
     if (args.isEmpty() || args.size() > 2 || args.first().isEmpty()) {
-        write(stderr,
-              u"Aufruf: pergolan-bibel-import QUELLE [ZIELORDNER]\n"
-              u"       pergolan-bibel-import --sword MODUL [ZIELORDNER]\n"
-              u"       pergolan-bibel-import --sword-list\n"
-              u"  QUELLE      eine Bibel im OSIS- oder Zefania-Format: eine XML-Datei oder ein "
-              u"Ordner mit XML-Dateien\n"
-              u"  MODUL       der Name eines installierten SWORD-Bibelmoduls (siehe "
-              u"--sword-list)\n"
-              u"  ZIELORDNER  wohin die Bibeldateien geschrieben werden (ohne Angabe: "
-              u"libs/Bibel im Programmordner)\n"_s);
+        write(stderr, kUsage);
         return 2;
     }
 

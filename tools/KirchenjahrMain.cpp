@@ -4,6 +4,7 @@
 // pergolan-kirchenjahr --ical JJJJ [DATEI]: writes the Sundays and feast days of the calendar
 // year with their propers as an iCalendar file, to DATEI or else to the standard output.
 #include "base/Clock.h"
+#include "base/CommandLine.h"
 #include "calendar/ChurchYear.h"
 #include "calendar/ChurchYearEvents.h"
 
@@ -37,6 +38,17 @@ QDate parseDate(const QString &text)
 
 const QString kUsage = QStringLiteral("Aufruf: pergolan-kirchenjahr [TT.MM.JJJJ]\n"
                                       "       pergolan-kirchenjahr --ical JJJJ [DATEI]\n");
+
+const QString kHelp = kUsage
+    + QStringLiteral("Gibt die Sonn- und Feiertage des Kirchenjahres um ein Datum aus (ohne Datum: "
+                     "heute), einen je Zeile,\nund den Tag, den das Programm an diesem Datum "
+                     "auswählen würde.\n"
+                     "  TT.MM.JJJJ      das Datum\n"
+                     "  --ical JJJJ     die Sonn- und Feiertage des Kalenderjahres mit ihren "
+                     "Texten als Kalenderdatei\n"
+                     "                  (iCalendar), in DATEI oder auf die Standardausgabe\n"
+                     "  -h, --help      diese Hilfe\n"
+                     "  --version       Name und Version\n");
 
 // The calendar file of a year, to a file or to the standard output.
 int writeCalendar(const QStringList &args)
@@ -72,6 +84,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    if (const auto answered
+        = commandline::answerHelpOrVersion(args, QStringLiteral("pergolan-kirchenjahr"), kHelp))
+        return *answered;
     if (!args.isEmpty() && args.first() == QStringLiteral("--ical")) {
         if (args.size() < 2 || args.size() > 3) {
             write(stderr, kUsage);

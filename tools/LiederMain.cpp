@@ -5,6 +5,7 @@
 // writes the hymn plan of the services of a period (by default the next four Sundays and
 // feast days from today) as CSV to the standard output and, with --ical, as a calendar file.
 #include "base/Clock.h"
+#include "base/CommandLine.h"
 #include "base/DataFolder.h"
 #include "calendar/HymnPlanOutput.h"
 #include "storage/HymnCsv.h"
@@ -143,6 +144,21 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    if (const auto answered = commandline::answerHelpOrVersion(
+            args, QStringLiteral("pergolan-lieder"),
+            kUsage
+                + QStringLiteral(
+                    "Gibt jedes Lied der gespeicherten Vorbereitungen (Predigtreihen-Ordner und "
+                    "ihre Archive)\nals CSV auf die Standardausgabe aus, eine Zeile je "
+                    "Verwendung.\n"
+                    "Mit --plan den Liedplan der Gottesdienste eines Zeitraums (ohne Angabe die "
+                    "nächsten vier\nSonn- und Feiertage ab heute), eine Zeile je Gottesdienst.\n"
+                    "  DATENORDNER    der Datenordner (ohne Angabe: Pergol im Dokumentenordner)\n"
+                    "  --von, --bis   Beginn und Ende des Zeitraums, TT.MM.JJJJ\n"
+                    "  --ical DATEI   den Liedplan zusätzlich als Kalenderdatei schreiben\n"
+                    "  -h, --help     diese Hilfe\n"
+                    "  --version      Name und Version\n")))
+        return *answered;
     if (!args.isEmpty() && args.first() == QStringLiteral("--plan"))
         return writePlan(args.mid(1));
     return writeHymnUses(args);

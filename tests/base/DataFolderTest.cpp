@@ -33,31 +33,35 @@ TEST(DataFolder, FirstStartCreatesTheSeriesFoldersAndMovesNothing)
     }
 }
 
-TEST(DataFolder, ArchiveMoveHappensOnceWhileTheArchiveIsEmpty)
+TEST(DataFolder, ArchiveMoveHappensOnlyAtTheStartThatMakesTheArchive)
 {
     TestEnvironment env;
-    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
+    // Series 2 as it was before archive folders existed: files and no "Archiv".
     const QString series = env.dataDir() + QStringLiteral("/2");
+    ASSERT_TRUE(QDir().mkpath(series));
     touch(series + QStringLiteral("/2 Trinitatis.ini"));
     touch(series + QStringLiteral("/notizen.txt"));
+    // Series 5 has an empty archive already, as a new user's first start leaves it.
+    ASSERT_TRUE(QDir().mkpath(env.dataDir() + QStringLiteral("/5/Archiv")));
+    touch(env.dataDir() + QStringLiteral("/5/5 Ostersonntag.ini"));
 
     ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
     EXPECT_TRUE(QFile::exists(series + QStringLiteral("/Archiv/2 Trinitatis.ini")));
     EXPECT_FALSE(QFile::exists(series + QStringLiteral("/2 Trinitatis.ini")));
     EXPECT_TRUE(QFile::exists(series + QStringLiteral("/notizen.txt")))
         << "only service orders move";
+    EXPECT_TRUE(QFile::exists(env.dataDir() + QStringLiteral("/5/5 Ostersonntag.ini")))
+        << "an existing empty archive causes no move";
 
-    // A later save stays where it is: the archive is no longer empty.
+    // Later saves stay where they are at every following start, even with the archive
+    // emptied by the user.
     touch(series + QStringLiteral("/2 Erntedank.ini"));
-    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
-    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
+    ASSERT_TRUE(QFile::remove(series + QStringLiteral("/Archiv/2 Trinitatis.ini")));
+    for (int start = 0; start < 3; ++start)
+        ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
     EXPECT_TRUE(QFile::exists(series + QStringLiteral("/2 Erntedank.ini")));
-    EXPECT_FALSE(QFile::exists(series + QStringLiteral("/Archiv/2 Erntedank.ini")));
-
-    // Other series are not affected by series 2's archive.
-    touch(env.dataDir() + QStringLiteral("/5/5 Ostersonntag.ini"));
-    ASSERT_TRUE(datafolder::PrepareSeriesFolders().ok());
-    EXPECT_TRUE(QFile::exists(env.dataDir() + QStringLiteral("/5/Archiv/5 Ostersonntag.ini")));
+    EXPECT_TRUE(QDir(series + QStringLiteral("/Archiv")).isEmpty());
+    EXPECT_TRUE(QFile::exists(env.dataDir() + QStringLiteral("/5/5 Ostersonntag.ini")));
 }
 
 TEST(DataFolder, AFolderThatCannotBeCreatedFailsWithAGermanMessage)

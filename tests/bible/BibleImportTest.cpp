@@ -178,8 +178,9 @@ TEST(OsisImport, RejectsBadInputAndWritesNothing)
     EXPECT_EQ(result.summary.duplicateBooks, QStringList { u"Mark"_s });
     EXPECT_EQ(readFileBytes(out + u"/Mk.lib"_s), QByteArray("[Kapitel 1]\r\n1=Anfang\r\n"));
     const QString summary = importSummaryText(result.summary);
-    EXPECT_TRUE(summary.contains(u"Übersprungen (kein bekanntes Buch): 3Macc."_s)) << s(summary);
-    EXPECT_TRUE(summary.contains(u"Mehrfach vorhanden (die erste Fassung gilt): Mark."_s));
+    EXPECT_TRUE(summary.contains(u"Übersprungen (kein bekanntes Buch): 3. Makkabäer."_s))
+        << s(summary);
+    EXPECT_TRUE(summary.contains(u"Mehrfach vorhanden (die erste Fassung gilt): Markus."_s));
 
     // A target that is a file cannot take the Bible.
     writeFileBytes(target.path() + u"/datei"_s, "x");

@@ -2,6 +2,7 @@
 // and verses, with the forms the lectionary and preachers actually write.
 #include "bible/BibleReference.h"
 #include "bible/BookNames.h"
+#include "bible/PassageParts.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,10 @@ std::string s(const QString &text)
 TEST(BibleReference, NormalisationTidiesBlanksFullStopsAndParentheses)
 {
     EXPECT_EQ(s(normaliseReference(u"Mk. 1, 9-15"_s)), "Mk 1,9-15");
-    EXPECT_EQ(s(normaliseReference(u"Jes 40,1-8(9-11)"_s)), "Jes 40,1-8");
-    EXPECT_EQ(s(normaliseReference(u"2. Kor (4,14)5,1-10"_s)), "2. Kor 5,1-10");
+    // Optional verses after the chapter stay: they are part of the reading.
+    EXPECT_EQ(s(normaliseReference(u"Jes 40,1-8(9-11)"_s)), "Jes 40,1-8(9-11)");
+    // Optional verses before the chapter move to the end, where the lookup reads them.
+    EXPECT_EQ(s(normaliseReference(u"2. Kor (4,14)5,1-10"_s)), "2. Kor 5,1-10(4,14)");
     // The full stop of a book number stays; so does a later one, since only the first ". "
     // is looked at.
     EXPECT_EQ(s(normaliseReference(u"1. Kor 13,1-13"_s)), "1. Kor 13,1-13");
@@ -170,4 +173,64 @@ TEST(BookNames, LoccumAbbreviationsMapOneToOneOntoOsisBooks)
     EXPECT_EQ(s(bookByOsisId(u"1Cor"_s)->loccum), "1. Kor");
     EXPECT_EQ(s(bookByLoccum(u"Röm"_s)->osisId), "Rom");
     EXPECT_FALSE(bookByLoccum(u"Ez"_s).has_value());
+    // German names also for the books the program keeps no file for.
+    EXPECT_EQ(s(germanBookName(u"1Esd"_s)), "3. Esra");
+    EXPECT_EQ(s(germanBookName(u"3Macc"_s)), "3. Makkabäer");
+    EXPECT_EQ(s(germanBookName(u"Mark"_s)), "Markus");
+    EXPECT_EQ(s(germanBookName(u"Zefania 99"_s)), "Zefania 99");
+}
+
+// Every part of a reading: ranges and verses after "." and ";", chapters after ";" and inside
+// parentheses, optional verses (also where they split a range written outside them).
+TEST(PassageParts, ReadsEveryPartOfAReference)
+{
+    struct Case
+    {
+        QString reference;
+        QString parts; // "<chapter>:<text>" per part, optional ones in parentheses
+    };
+    const Case cases[] = {
+        { u"Mk 1,9-15"_s, u"1:9-15"_s },
+        { u"1. Mose 18,1-2.9-15"_s, u"18:1-2 18:9-15"_s },
+        { u"Röm 8,14-17.24"_s, u"8:14-17 8:24"_s },
+        { u"Jer 29,1.4-7(8-9)10-14"_s, u"29:1 29:4-7 (29:8-9) 29:10-14"_s },
+        { u"Röm 14,(1-6)7-13"_s, u"(14:1-6) 14:7-13"_s },
+        { u"Kol 2,3-10(4-5)"_s, u"2:3 (2:4-5) 2:6-10"_s },
+        { u"Joh 18,28-40; 19,1-5"_s, u"18:28-40 19:1-5"_s },
+        { u"1. Mose 1,1-4a.26-28.31a; 2,1-4a(1,4b-25.29-30.31b)"_s,
+          u"1:1-4a 1:26-28 1:31a 2:1-4a (1:4b-25) (1:29-30) (1:31b)"_s },
+        { u"Psalm 85,2-8"_s, u"85:2-8"_s },
+        { u"Sir 35,16-22a; Dan 9,4-5.16-19"_s, u"35:16-22a Dan9:4-5 Dan9:16-19"_s },
+        { u"Mk 1,9\u2013 15"_s, u"1:9\u2013 15"_s },
+    };
+    for (const Case &c : cases) {
+        const QString &reference = c.reference;
+        const ParsedPassage parsed = parsePassage(reference);
+        ASSERT_EQ(parsed.error, ReferenceError::None) << s(reference);
+        EXPECT_TRUE(parsed.passage.hasVerseNumbers()) << s(reference);
+        QStringList parts;
+        for (const VerseSpan &span : parsed.passage.spans) {
+            const QString book = span.book == parsed.passage.book ? QString() : span.book;
+            const QString part = book + span.chapter + u':' + span.text;
+            parts.append(span.optional ? u'(' + part + u')' : part);
+        }
+        EXPECT_EQ(s(parts.join(u' ')), s(c.parts));
+    }
+    const QList<VerseSpan> split = parsePassage(u"Kol 2,3-10(4-5)"_s).passage.spans;
+    ASSERT_EQ(split.size(), 3);
+    EXPECT_EQ(split[2].firstVerse, 6);
+    EXPECT_EQ(split[2].lastVerse, 10);
+    // The errors of the whole reference are those of parseReference; a part that is no verse
+    // number spoils the passage.
+    EXPECT_EQ(parsePassage(u"Mk 1"_s).error, ReferenceError::NoBook);
+    EXPECT_FALSE(parsePassage(u"Mk 1,9.x"_s).passage.hasVerseNumbers());
+}
+
+TEST(PassageParts, BooksByAbbreviationOrFullName)
+{
+    EXPECT_EQ(s(bookAbbreviation(u"Psalm"_s).value_or(u"-"_s)), "Ps");
+    EXPECT_EQ(s(bookAbbreviation(u"Psalmen"_s).value_or(u"-"_s)), "Ps");
+    EXPECT_EQ(s(bookAbbreviation(u"Jesaja"_s).value_or(u"-"_s)), "Jes");
+    EXPECT_EQ(s(bookAbbreviation(u"1. Kor"_s).value_or(u"-"_s)), "1. Kor");
+    EXPECT_FALSE(bookAbbreviation(u"Henoch"_s).has_value());
 }

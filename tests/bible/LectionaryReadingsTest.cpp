@@ -1,9 +1,11 @@
 // Every reading the liturgical data library hands out - psalm, epistle, gospel and the sermon
 // texts of all six series, for every day the day list can show - must lead to a passage of the
-// imported Bible: an existing book file, chapter and verses.
+// imported Bible: an existing book file, and every part of the reading (after "." and ";", in
+// parentheses) to chapters and verses that are there.
 #include "bible/BibleFile.h"
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
+#include "bible/PassageParts.h"
 #include "calendar/ChurchYear.h"
 #include "libpergol/pergol.h"
 #include "storage/Win1252Text.h"
@@ -40,30 +42,41 @@ QString fromLibrary(const char *text)
     return text ? win1252::decode(QByteArray(text)) : QString();
 }
 
-// What is wrong with the reading, or an empty text when it leads to a passage. The reading is
-// tidied as the field is before a lookup. A psalm is shown online only; its chapter and verses
-// are checked in the book of Psalms all the same.
+// What is wrong with the reading, or an empty text when every part of it leads to verses of
+// the imported Bible. The reading is tidied as the field is before a lookup and looked up as
+// the program looks it up, psalms (named "Psalm") included.
 QString problemWith(const QString &reading)
 {
-    QString reference = bible::normaliseReference(reading);
-    if (bible::isPsalmReference(reference))
-        reference = u"Ps "_s + reference.mid(reference.toLower().indexOf(u"psalm"_s) + 5).trimmed();
+    const QString reference = bible::normaliseReference(reading);
     if (bible::isHymnalReference(reference))
         return u"names the hymnal"_s;
     const bible::PassageLookup lookup = bible::lookUpPassage(reference);
     if (lookup.status != bible::LookupStatus::Found)
         return u"not found (%1)"_s.arg(lookup.message.isEmpty() ? u"verse"_s : lookup.message);
-    const bible::BibleReference &ref = lookup.parsed;
-    const auto file = bible::BibleFile::open(bible::bibleFilePath(ref.book));
-    if (!file->hasChapter(ref.chapter))
-        return u"no chapter %1 in %2"_s.arg(ref.chapter, ref.book);
-    if (!file->hasVerse(ref.chapter, ref.firstVerse))
-        return u"no verse %1"_s.arg(ref.firstVerse);
-    if (ref.lastVerse < ref.firstVerse)
-        return u"last verse before the first"_s;
-    if (!file->hasVerse(ref.chapter, ref.lastVerse))
-        return u"no verse %1"_s.arg(ref.lastVerse);
-    return {};
+    QStringList problems;
+    for (const bible::PassagePart &part : lookup.parts) {
+        const bible::VerseSpan &span = part.span;
+        const auto book = bible::bookAbbreviation(span.book);
+        const QString where = span.book + u' ' + span.chapter + u',' + span.text;
+        if (!book) {
+            problems.append(u"no book "_s + where);
+            continue;
+        }
+        const auto file = bible::BibleFile::open(bible::bibleFilePath(*book));
+        if (!file->hasChapter(span.chapter))
+            problems.append(u"no chapter "_s + where);
+        else if (span.lastVerse < span.firstVerse)
+            problems.append(u"last verse before the first in "_s + where);
+        else if (!file->hasVerse(span.chapter, span.firstVerse)
+                 || !file->hasVerse(span.chapter, span.lastVerse))
+            problems.append(u"no verse "_s + where);
+        else if (part.verses.size() != span.lastVerse - span.firstVerse + 1)
+            problems.append(u"verses missing from "_s + where);
+    }
+    // Every verse the reading names is shown: as many verse lines as the parts hold.
+    if (lookup.verseLines.size() > bible::kMaxVersesShown)
+        problems.append(u"too long"_s);
+    return problems.join(u"; "_s);
 }
 
 } // namespace

@@ -41,6 +41,14 @@ TEST(ChurchYearCalendar, FoldsLinesAt75OctetsWithoutSplittingCharacters)
         EXPECT_EQ(lengths, c.lengths) << c.line.constData();
         EXPECT_EQ(unfolded, c.line);
     }
+    // Invalid UTF-8: continuation bytes without a start are cut at the limit, and the
+    // function ends.
+    const QByteArray invalid(200, '\x80');
+    const QList<QByteArray> lines = churchyearcalendar::foldLine(invalid).split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0].size(), 75 + 1); // with the CR
+    EXPECT_EQ(lines[1].size(), 75 + 1);
+    EXPECT_EQ(lines[2], " " + QByteArray(200 - 75 - 74, '\x80'));
 }
 
 TEST(ChurchYearCalendar, EscapesTexts)

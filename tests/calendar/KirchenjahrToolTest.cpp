@@ -1,3 +1,4 @@
+#include "base/ProgramVersion.h"
 #include "calendar/ChurchYear.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -31,12 +32,14 @@ TEST(KirchenjahrTool, PrintsTheDayListAndTheSelectedDay)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.isEmpty());
     const QStringList lines = run.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 83); // 81 entries, the selection, and the final line end
+    ASSERT_EQ(lines.size(), 84); // 82 entries, the selection, and the final line end
     EXPECT_EQ(lines.at(0), QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
     EXPECT_EQ(lines.at(2), QStringLiteral("19.11.2025 - Buß- und Bettag")); // UTF-8
-    EXPECT_EQ(lines.at(80), QStringLiteral("26.12.2026 - 2. Weihnachtstag"));
-    EXPECT_EQ(lines.at(81), QStringLiteral("Ausgewählt: 15.02.2026 - Estomihi"));
-    EXPECT_EQ(lines.at(82), QString());
+    EXPECT_EQ(lines.at(14), QStringLiteral("01.01.2026 - Neujahr"));
+    EXPECT_EQ(lines.at(17), QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
+    EXPECT_EQ(lines.at(81), QStringLiteral("26.12.2026 - 2. Weihnachtstag"));
+    EXPECT_EQ(lines.at(82), QStringLiteral("Ausgewählt: 15.02.2026 - Estomihi"));
+    EXPECT_EQ(lines.at(83), QString());
     EXPECT_EQ(run.out, expectedOutput(QDate(2026, 2, 10)));
 }
 
@@ -71,4 +74,37 @@ TEST(KirchenjahrTool, RejectsWhatIsNotADate)
     const CommandRun two = runTool({ QStringLiteral("10.02.2026"), QStringLiteral("11.02.2026") });
     EXPECT_EQ(two.exitCode, 2);
     EXPECT_TRUE(two.out.isEmpty());
+}
+
+// Every companion command answers --help with its German usage and --version with its name
+// and the program's version, and ends with 0 without doing its work.
+TEST(CompanionCommands, AnswerHelpAndVersion)
+{
+    const struct
+    {
+        const char *command;
+        const char *usageLine;
+    } commands[] = {
+        { "pergolan-kirchenjahr", "Aufruf: pergolan-kirchenjahr [TT.MM.JJJJ]" },
+        { "pergolan-bibel-import", "Aufruf: pergolan-bibel-import QUELLE [ZIELORDNER]" },
+        { "pergolan-lieder", "Aufruf: pergolan-lieder [DATENORDNER]" },
+    };
+    for (const auto &c : commands) {
+        const QString command = QString::fromLatin1(c.command);
+        SCOPED_TRACE(c.command);
+        for (const QString &help : { QStringLiteral("--help"), QStringLiteral("-h") }) {
+            const CommandRun run = runBuiltCommand(command, { help });
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_TRUE(run.out.startsWith(QString::fromUtf8(c.usageLine)))
+                << run.out.toStdString();
+            EXPECT_TRUE(run.out.contains(QStringLiteral("--version")));
+            EXPECT_TRUE(run.out.contains(QStringLiteral("diese Hilfe")));
+            EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        }
+        const CommandRun version = runBuiltCommand(command, { QStringLiteral("--version") });
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.out,
+                  command + QStringLiteral(" (Pergolan) ") + QStringLiteral(PERGOLAN_VERSION_TEXT)
+                      + u'\n');
+    }
 }

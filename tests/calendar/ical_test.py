@@ -17,8 +17,9 @@ except ImportError:
     sys.exit(77)
 
 TOOL = os.path.join(os.environ["PERGOLAN_PROGRAM_DIR"], "pergolan-kirchenjahr")
-# 2022: 24 December a Saturday; 2023: a Sunday; 2016: Easter in March; 2038: Easter on 25 April.
-YEARS = [2016, 2022, 2023, 2024, 2026, 2038]
+# 2022: 24 December a Saturday; 2023: a Sunday; 2016, 2027: Easter in March; 2038: Easter on
+# 25 April; 2026: Septuagesimae gives way to the Letzter Sonntag nach Epiphanias.
+YEARS = [2016, 2022, 2023, 2024, 2026, 2027, 2038]
 
 failures = []
 

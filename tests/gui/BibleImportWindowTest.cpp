@@ -129,12 +129,29 @@ TEST_F(BibleImportWindowTest, CancelledOrFailedImportLeavesTheEarlierBibleAsItWa
     EXPECT_EQ(readFileBytes(env.programDir() + u"/libs/Bibel/Mk.lib"_s), QByteArray(kOldBible));
 }
 
-TEST(BibleImportWindow, EmptyOfflineViewSaysHowToGetABibleText)
+TEST(BibleImportWindow, WithoutABibleTheTabShowsOnlyHowToGetABibleText)
 {
     TestEnvironment env;
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
-    EXPECT_TRUE(window->rchBibelstelle->placeholderText().contains(u"Bibeltext einlesen …"_s));
+    // Start-up does not look at the Bible folder; the tab does when it is shown.
+    EXPECT_TRUE(window->rchBibelstelle->placeholderText().isEmpty());
+    window->txtPredigttext->setText(u"Lk 2,1-20"_s);
+    for (int visit = 0; visit < 2; ++visit) {
+        window->pclPageControl->setCurrentWidget(window->tshProprium);
+        window->pclPageControl->setCurrentWidget(window->tshPerikope);
+        EXPECT_TRUE(window->rchBibelstelle->placeholderText().contains(u"Bibeltext einlesen …"_s));
+        EXPECT_TRUE(window->rchBibelstelle->document()->isEmpty());
+        EXPECT_TRUE(dialogs->messages.isEmpty()) << s(dialogs->messages.join(u'|'));
+    }
+    // A passage asked for by its button: no message, the hint, and the tab.
+    window->pclPageControl->setCurrentWidget(window->tshProprium);
+    window->txtEpistel->setText(u"Röm 8,14-17"_s);
+    window->btnOpenEpistel->click();
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << s(dialogs->messages.join(u'|'));
+    EXPECT_TRUE(window->rchBibelstelle->document()->isEmpty());
+    EXPECT_EQ(window->pclPageControl->currentWidget(), window->tshPerikope);
+    window->setModified(0);
 }
 
 TEST(BibleImportWindow, UnreachableOnlinePageIsExplainedInGerman)

@@ -74,11 +74,11 @@ QColor textColour(const QLabel *label)
 TEST_F(FrmMainDay, StartSelectsAndLoadsTheComingDay)
 {
     QComboBox *cmbTag = window->cmbTag;
-    EXPECT_EQ(cmbTag->count(), 81);
+    EXPECT_EQ(cmbTag->count(), 82);
     EXPECT_EQ(cmbTag->itemText(0),
               QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
     EXPECT_EQ(cmbTag->currentText(), QStringLiteral("15.02.2026 - Estomihi"));
-    EXPECT_EQ(cmbTag->currentIndex(), 21);
+    EXPECT_EQ(cmbTag->currentIndex(), 22);
     EXPECT_EQ(cmbTag->toolTip(), QStringLiteral("2026"));
     EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Estomihi"));
     EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("2"));
@@ -220,7 +220,7 @@ TEST_F(FrmMainDay, TypedEntries)
     EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("getVers:04.10.2026 - X"));
     EXPECT_EQ(window->Modified(), 0);
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
-    EXPECT_EQ(window->cmbTag->count(), 81); // typed text is not added to the list
+    EXPECT_EQ(window->cmbTag->count(), 82); // typed text is not added to the list
 
     // A year that is not a number: the message, the stamp already taken.
     window->cmbTag->setEditText(QStringLiteral("04.10.20x6 - Erntedank"));

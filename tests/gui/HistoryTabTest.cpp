@@ -167,6 +167,51 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
     EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("6"));
 }
 
+TEST_F(HistoryWindow, PreparationsSavedUnderTheFormerNameOfTheDate)
+{
+    // 11 January 2026 was listed as the Letzter Sonntag nach Epiphanias before the day list
+    // followed the order of 2018; it is the 1. Sonntag nach Epiphanias (series 2). The tab
+    // shows what was saved for the date under either name, in its series.
+    write(QStringLiteral("2/Archiv/2 Letzter Sonntag nach Epiphanias.ini"),
+          QStringLiteral("Letzter Sonntag nach Epiphanias"), { QStringLiteral("EG 70") },
+          QDate(2020, 1, 12));
+    write(QStringLiteral("3/Archiv/3 Letzter Sonntag nach Epiphanias.ini"),
+          QStringLiteral("Letzter Sonntag nach Epiphanias"), { QStringLiteral("EG 71") },
+          QDate(2021, 1, 31));
+    write(QStringLiteral("2/Archiv/2 1. Sonntag nach Epiphanias.ini"),
+          QStringLiteral("1. Sonntag nach Epiphanias"), { QStringLiteral("EG 72") },
+          QDate(2014, 1, 12));
+    showDay(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
+    QStringList shown = column(tab->grdVorbereitungen, 8);
+    shown.sort();
+    EXPECT_EQ(shown,
+              (QStringList { QStringLiteral("2/Archiv/2 1. Sonntag nach Epiphanias.ini"),
+                             QStringLiteral("2/Archiv/2 Letzter Sonntag nach Epiphanias.ini") }));
+    window->pclPageControl->setCurrentIndex(0);
+
+    // One in the series folder is loaded when the day is chosen, as one under the day's own
+    // name is, which comes first.
+    const auto choose = [&](const QString &entry) {
+        window->cmbTag->setCurrentIndex(window->cmbTag->findText(entry));
+    };
+    write(QStringLiteral("2/2 Letzter Sonntag nach Epiphanias.ini"),
+          QStringLiteral("Letzter Sonntag nach Epiphanias"), { QStringLiteral("EG 73") },
+          QDate(2020, 1, 12));
+    choose(QStringLiteral("18.01.2026 - 2. Sonntag nach Epiphanias"));
+    EXPECT_NE(window->txtEingangslied->text(), QStringLiteral("EG 73"));
+    choose(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
+    EXPECT_TRUE(
+        window->windowTitle().endsWith(QStringLiteral("2/2 Letzter Sonntag nach Epiphanias.ini")));
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 73"));
+    write(QStringLiteral("2/2 1. Sonntag nach Epiphanias.ini"),
+          QStringLiteral("1. Sonntag nach Epiphanias"), { QStringLiteral("EG 74") },
+          QDate(2014, 1, 12));
+    choose(QStringLiteral("18.01.2026 - 2. Sonntag nach Epiphanias"));
+    choose(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
+    EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 74"));
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+}
+
 TEST_F(HistoryWindow, DayListSavesTheCalendarYearAsCalendarFile)
 {
     window->cmbTag->setCurrentIndex(

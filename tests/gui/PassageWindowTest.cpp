@@ -138,9 +138,11 @@ TEST_F(PassageWindowTest, ButtonsLookUpTheirFields)
 
     window->btnOpenEpistel->click();
     QStringList lines = viewLines();
-    ASSERT_EQ(lines.size(), 3 + 4);
+    ASSERT_EQ(lines.size(), 3 + 4 + 1 + 1);
     EXPECT_TRUE(lines[3].startsWith(u"14) "_s));
     EXPECT_TRUE(lines[6].startsWith(u"17) "_s));
+    EXPECT_EQ(s(lines[7]), "");
+    EXPECT_TRUE(lines[8].startsWith(u"24) "_s));
     EXPECT_EQ(s(browserAddress()), s(kService + u"Röm 8,14-17.24"_s));
     EXPECT_TRUE(onPassageTab());
 
@@ -165,29 +167,84 @@ TEST_F(PassageWindowTest, ButtonsLookUpTheirFields)
     EXPECT_EQ(dialogs->messages, QStringList { u"Das Buch konnte nicht extrahiert werden."_s });
 }
 
-TEST_F(PassageWindowTest, PsalmsAreShownOnlineOnly)
+TEST_F(PassageWindowTest, PsalmsAreShownOfflineAndOnlineByTheirChapter)
 {
-    window->txtEvangelium->setText(u"Joh 3,16"_s);
-    window->btnOpenEvangelium->click();
-    const QStringList before = viewLines();
-    window->pclPageControl->setCurrentWidget(window->tshProprium);
-
+    // The psalm as the library writes it, under its full book name.
     window->txtPsalm->setText(u"Psalm 24, 1-6"_s);
     window->setModified(0);
     window->btnOpenPsalm->click();
     EXPECT_EQ(s(window->txtPsalm->text()), "Psalm 24, 1-6"); // not rewritten
     EXPECT_EQ(window->Modified(), 0);
     EXPECT_EQ(s(browserAddress()), s(kService + u"Psalm 24"_s));
-    EXPECT_EQ(viewLines(), before);
+    const QStringList psalm = viewLines();
+    ASSERT_EQ(psalm.size(), 3 + 6) << s(psalm.join(u'\n'));
+    EXPECT_EQ(s(psalm[0]), "Ausgewählte Bibelstelle: Psalm 24,1-6");
+    EXPECT_TRUE(psalm[8].startsWith(u"6) "_s));
     EXPECT_TRUE(onPassageTab());
 
-    // A psalm that also names a hymn is a psalm; double-clicked, the field is tidied.
+    // A psalm that also names a hymn is a psalm, shown online only; double-clicked, the field
+    // is tidied.
     window->pclPageControl->setCurrentWidget(window->tshProprium);
     doubleClick(window->txtPsalm, u"Psalm 98, EG 712"_s);
     EXPECT_EQ(s(window->txtPsalm->text()), "Psalm 98,EG 712");
     EXPECT_EQ(s(browserAddress()), s(kService + u"Psalm 98"_s));
+    EXPECT_EQ(viewLines(), psalm);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     EXPECT_TRUE(onPassageTab());
+}
+
+TEST_F(PassageWindowTest, EveryPartOfAReadingIsShownWithOptionalVersesMarked)
+{
+    doubleClick(window->txtPredigttext, u"1. Mose 18,1-2.9-15"_s);
+    QStringList lines = viewLines();
+    ASSERT_EQ(lines.size(), 3 + 2 + 1 + 7) << s(lines.join(u'\n'));
+    EXPECT_TRUE(lines[4].startsWith(u"2) "_s));
+    EXPECT_EQ(s(lines[5]), ""); // the gap between the parts
+    EXPECT_TRUE(lines[6].startsWith(u"9) "_s));
+    EXPECT_TRUE(lines[12].startsWith(u"15) "_s));
+
+    // Optional verses in parentheses: kept in the field, shown in italics under "wahlweise".
+    doubleClick(window->txtPredigttext, u"Jer 29,1.4-7(8-9)10-14"_s);
+    EXPECT_EQ(s(window->txtPredigttext->text()), "Jer 29,1.4-7(8-9)10-14");
+    lines = viewLines();
+    const QStringList expectedStarts = { u"Ausgewählte Bibelstelle: Jer 29,1.4-7(8-9)10-14"_s,
+                                         {},
+                                         {},
+                                         u"1) "_s,
+                                         {},
+                                         u"4) "_s,
+                                         u"5) "_s,
+                                         u"6) "_s,
+                                         u"7) "_s,
+                                         {},
+                                         u"wahlweise"_s,
+                                         u"8) "_s,
+                                         u"9) "_s,
+                                         {},
+                                         u"10) "_s,
+                                         u"11) "_s,
+                                         u"12) "_s,
+                                         u"13) "_s,
+                                         u"14) "_s };
+    ASSERT_EQ(lines.size(), expectedStarts.size()) << s(lines.join(u'\n'));
+    QTextBlock block = window->rchBibelstelle->document()->begin();
+    for (int i = 0; i < lines.size(); ++i, block = block.next()) {
+        EXPECT_TRUE(expectedStarts[i].isEmpty() ? lines[i].isEmpty()
+                                                : lines[i].startsWith(expectedStarts[i]))
+            << i << ' ' << s(lines[i]);
+        if (lines[i].isEmpty())
+            continue;
+        const bool italic = block.begin().fragment().charFormat().fontItalic();
+        EXPECT_EQ(italic, i >= 10 && i <= 12) << i << ' ' << s(lines[i]);
+    }
+
+    // A reading that runs into the next chapter says so.
+    doubleClick(window->txtPredigttext, u"Joh 18,39-40; 19,1"_s);
+    lines = viewLines();
+    EXPECT_EQ(lines.mid(3),
+              (QStringList { lines[3], lines[4], QString(), u"Kapitel 19"_s, lines[7] }));
+    EXPECT_TRUE(lines[7].startsWith(u"1) "_s));
+    EXPECT_TRUE(dialogs->messages.isEmpty());
 }
 
 TEST_F(PassageWindowTest, EveryFailureHasItsMessageAndKeepsTheTab)

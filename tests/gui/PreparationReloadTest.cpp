@@ -49,3 +49,32 @@ TEST(PreparationReload, ChoosingTheDayAgainAsksTheLibraryOnlyForTheColour)
     EXPECT_TRUE(dialogs->messages.isEmpty());
     window->setModified(0);
 }
+
+TEST(PreparationReload, ANewUsersFirstSavedDaySurvivesEveryStart)
+{
+    TestEnvironment env;
+    appclock::setTodayForTesting(QDate(2026, 12, 7));
+    QString stored;
+    {
+        // The first start on a fresh account makes the series folders with empty archives.
+        ScriptedDialogs *dialogs = nullptr;
+        const auto window = makeMainWindow(&dialogs);
+        const QString name = window->lblTagesname->text().trimmed();
+        const QString series = window->lblPredigtreiheWert->text();
+        ASSERT_FALSE(name.isEmpty());
+        window->txtEingangslied->setText(QStringLiteral("EG 16"));
+        stored
+            = env.dataDir() + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
+        dialogs->fileNames.push_back(stored);
+        window->btnSaveClick();
+        ASSERT_TRUE(QFileInfo::exists(stored));
+    }
+    for (int start = 2; start <= 4; ++start) {
+        SCOPED_TRACE(start);
+        const auto window = makeMainWindow();
+        EXPECT_TRUE(QFileInfo::exists(stored));
+        EXPECT_TRUE(window->windowTitle().startsWith(stored))
+            << "the coming day is loaded from the file";
+        EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 16"));
+    }
+}

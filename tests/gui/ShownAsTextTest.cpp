@@ -8,6 +8,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,7 +84,8 @@ TEST(ShownAsText, MarkupInStoredAndTypedValuesIsShownAsItsCharacters)
           preparation(advent, series, QStringLiteral("[Lieder]\r\nWochenlied=") + kImage), kImage,
           QStringLiteral("Notiz"), [](TfrmMain &w) { w.grpLiederDblClick(); } },
         { "reference in a message", kAdventPreparation,
-          preparation(advent, series, QStringLiteral("[Texte]\r\nEpistel=<b>x</b> 3,1")),
+          // Without a Bible a missing book says nothing; a chapter that cannot be read does.
+          preparation(advent, series, QStringLiteral("[Texte]\r\nEpistel=<b>x</b> y,1")),
           QStringLiteral("<b>x</b>"), QStringLiteral("Meldung"),
           [](TfrmMain &w) { w.btnOpenEpistel->click(); } },
         { "count of the order settings",
@@ -101,8 +103,8 @@ TEST(ShownAsText, MarkupInStoredAndTypedValuesIsShownAsItsCharacters)
             env.writeProgramFile(c.file, c.content.toLatin1());
         else
             writeFileBytes(env.dataDir() + c.file, c.content.toLatin1());
-        // A series whose archive holds something keeps its stored preparations at start-up.
-        writeFileBytes(env.dataDir() + QStringLiteral("/3/Archiv/3 Altjahrsabend.ini"), {});
+        // An existing archive, even an empty one, keeps the stored preparations where they are.
+        ASSERT_TRUE(QDir().mkpath(env.dataDir() + QStringLiteral("/3/Archiv")));
         ModalDialogs dialogs;
         const auto window = makeMainWindowWithQtDialogs();
         window->show();

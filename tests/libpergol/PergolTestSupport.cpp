@@ -46,6 +46,7 @@ QStringList dayListVocabulary()
         u"2. Weihnachtstag"_s,
         u"1. Sonntag nach Weihnachten"_s,
         u"Altjahrsabend"_s,
+        u"Neujahr"_s,
         u"2. Sonntag nach Weihnachten"_s,
         u"Epiphanias"_s,
         u"Letzter Sonntag nach Epiphanias"_s,
@@ -91,7 +92,6 @@ QStringList furtherNames()
 {
     return {
         u"Nikolaustag"_s,
-        u"Neujahr"_s,
         u"Neujahrstag"_s,
         u"Aschermittwoch"_s,
         u"Johannistag"_s,

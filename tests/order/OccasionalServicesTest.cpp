@@ -23,6 +23,11 @@ constexpr ServiceTicks kAll {
     .abendmahl = true, .taufe = true, .konfirmation = true, .trauung = true
 };
 
+// The communion blocks as they stand around "Vaterunser".
+const QStringList kCommunionAroundVaterunser
+    = names({ u"Schuldbekenntnis", u"Fürbitte", u"Praefation", u"Lobgebet", u"Sanctus",
+              u"Einsetzungsworte", u"Vaterunser", u"Agnus Dei", u"Austeilung", u"Dankgebet" });
+
 // ---- Rebuild of a basic form with ticked services (the lists themselves are golden cases) --
 
 TEST(Rebuild, EveryCombinationKeepsEachElementOnce)
@@ -43,6 +48,13 @@ TEST(Rebuild, EveryCombinationKeepsEachElementOnce)
             EXPECT_EQ(list.count(QStringLiteral("Tauflied")), ticks.taufe ? 1 : 0);
             EXPECT_EQ(list.count(QStringLiteral("Grußworte")), ticks.konfirmation ? 1 : 0);
             EXPECT_EQ(list.count(QStringLiteral("Agnus Dei")), ticks.abendmahl ? 1 : 0);
+            // Communion in every form: the first block directly before "Vaterunser", the
+            // second directly after it.
+            if (ticks.abendmahl) {
+                const int vaterunser = int(list.indexOf(QStringLiteral("Vaterunser")));
+                EXPECT_EQ(list.mid(vaterunser - 6, 10), kCommunionAroundVaterunser)
+                    << position << ' ' << mask;
+            }
         }
     }
 }
@@ -81,30 +93,24 @@ TEST(ServiceTick, CommunionTakesAFuerbitteMovedToTheTop)
     EXPECT_EQ(list, occasional::rebuildSequence(0, kCommunion));
 }
 
-TEST(ServiceTick, CommunionBeyondTheEndAppendsItsBlock)
+TEST(ServiceTick, CommunionStandsAroundVaterunserWhereverTheSermonIs)
 {
-    const QStringList block = names({ u"Schuldbekenntnis", u"Fürbitte", u"Praefation", u"Lobgebet",
-                                      u"Sanctus", u"Einsetzungsworte" });
-    // The sermon moved to the last and to the next-to-last place: three places after it lie
-    // beyond the end of the list, so the block goes to the end.
-    for (int fromEnd : { 1, 2 }) {
-        SequenceList list = basicforms::formSequence(0);
+    // The sermon moved to the end, or other services ticked before: the words of institution
+    // still come before the distribution.
+    for (int fromEnd : { 1, 2, 5 }) {
+        SequenceList list = basicforms::formSequence(3);
         list.move(list.find(u"Predigt"), list.count() - fromEnd);
         EXPECT_TRUE(occasional::applyCommunion(list, kCommunion));
-        ASSERT_EQ(list.count(), 32);
         const QStringList entries = list.entries();
-        EXPECT_EQ(entries.mid(26), block) << fromEnd;
-        EXPECT_EQ(entries.at(26 - fromEnd), QStringLiteral("Predigt")) << fromEnd;
         const int vaterunser = int(entries.indexOf(QStringLiteral("Vaterunser")));
-        EXPECT_EQ(entries.mid(vaterunser, 4),
-                  names({ u"Vaterunser", u"Agnus Dei", u"Austeilung", u"Dankgebet" }));
+        EXPECT_EQ(entries.mid(vaterunser - 6, 10), kCommunionAroundVaterunser) << fromEnd;
     }
-    // Three places after the sermon is exactly the end: the ordinary rule, same place.
-    SequenceList list = basicforms::formSequence(0);
-    list.move(list.find(u"Predigt"), list.count() - 2);
-    list.add(QStringLiteral("Nachspiel"));
-    EXPECT_TRUE(occasional::applyCommunion(list, kCommunion));
-    EXPECT_EQ(list.entries().mid(27), block);
+    SequenceList confirmed = occasional::rebuildSequence(0, kConfirmation);
+    EXPECT_FALSE(occasional::applyTick(Service::Communion, confirmed, 0,
+                                       { .abendmahl = true, .konfirmation = true }));
+    const QStringList entries = confirmed.entries();
+    const int vaterunser = int(entries.indexOf(QStringLiteral("Vaterunser")));
+    EXPECT_EQ(entries.mid(vaterunser - 6, 10), kCommunionAroundVaterunser);
 }
 
 TEST(ServiceTick, MissingAnchorRebuildsTheBasicForm)

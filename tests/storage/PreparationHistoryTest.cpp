@@ -1,6 +1,7 @@
 // The saved preparations read from the data folder, the hymn key that counts hymns together,
 // and the companion command pergolan-lieder.
 #include "storage/PreparationHistory.h"
+#include "storage/HymnCsv.h"
 #include "storage/HymnKey.h"
 #include "storage/Win1252Text.h"
 #include "tests/support/TestEnvironment.h"
@@ -173,3 +174,20 @@ TEST_F(DataFolder, LiederCommandRefusesAMissingFolder)
 }
 
 } // namespace
+
+TEST(HymnCsv, FieldsWithSeparatorsQuotesOrLineEndsAreQuoted)
+{
+    const struct
+    {
+        QString text;
+        QString field;
+    } cases[] = {
+        { QStringLiteral("EG 1"), QStringLiteral("EG 1") },
+        { QStringLiteral("a;b"), QStringLiteral("\"a;b\"") },
+        { QStringLiteral("sag \"ja\""), QStringLiteral("\"sag \"\"ja\"\"\"") },
+        { QStringLiteral("a\nb"), QStringLiteral("\"a\nb\"") },
+        { QStringLiteral("1 Ostern\r.ini"), QStringLiteral("\"1 Ostern\r.ini\"") },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(hymncsv::field(c.text), c.field) << c.text.toStdString();
+}

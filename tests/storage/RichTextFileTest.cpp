@@ -146,3 +146,62 @@ TEST(RichTextFile, FilesAreWrittenWholeAndFailuresSaySo)
     EXPECT_FALSE(why.isEmpty());
     EXPECT_EQ(untouched.toPlainText(), QStringLiteral("bleibt"));
 }
+
+// Every way a note makes a paragraph is counted before reading, and reading itself stops at
+// the limit, so no note can build more paragraphs than kMaxParagraphs.
+TEST(RichTextFile, EveryWayOfMakingAParagraphCountsTowardsTheLimit)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray paragraph; // makes one paragraph after "x"
+    };
+    const Case cases[] = {
+        { "par", "x\\par " },
+        { "backslash line break", "x\\\n" },
+        { "hex line feed", "x\\'0a" },
+        { "hex carriage return", "x\\'0D" },
+        { "unicode 10", "x\\u10?" },
+        { "unicode 13", "x\\u13?" },
+        { "paragraph separator", "x\\u8233?" },
+        { "negative unicode", "x\\u-65526?" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        // The smallest case: one paragraph made, one counted.
+        const QByteArray one = "{\\rtf1 a" + c.paragraph.mid(1) + "b}";
+        EXPECT_EQ(richtextfile::paragraphBreaks(one), 1);
+        QTextDocument small;
+        richtextfile::fromRtf(one, small);
+        EXPECT_EQ(small.blockCount(), 2);
+        EXPECT_EQ(small.toPlainText(), QStringLiteral("a\nb"));
+
+        const QByteArray many
+            = "{\\rtf1 " + c.paragraph.repeated(richtextfile::kMaxParagraphs + 10) + "}";
+        EXPECT_GE(richtextfile::paragraphBreaks(many), richtextfile::kMaxParagraphs);
+        QTextDocument doc;
+        richtextfile::fromRtf(many, doc);
+        EXPECT_LT(doc.blockCount(), richtextfile::kMaxParagraphs);
+        EXPECT_GT(doc.blockCount(), richtextfile::kMaxParagraphs - 10);
+    }
+    // The frame marks of the document are no text.
+    QTextDocument frames;
+    richtextfile::fromRtf("{\\rtf1 a\\u-560?\\u-559?b}", frames);
+    EXPECT_EQ(frames.toPlainText(), QStringLiteral("ab"));
+    EXPECT_EQ(frames.blockCount(), 1);
+}
+
+TEST(RichTextFile, DeepGroupNestingKeepsTheStateOfTheGroups)
+{
+    // Far deeper than kept: the groups still close in order and the state after them is the
+    // one before them.
+    const int depth = 100000;
+    const QByteArray rtf = "{\\rtf1 {\\b fett" + QByteArray(depth, '{') + "tief"
+        + QByteArray(depth, '}') + " noch}{\\i} normal}";
+    QTextDocument doc;
+    richtextfile::fromRtf(rtf, doc);
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("fetttief noch normal"));
+    EXPECT_TRUE(charFormatAt(doc, find(doc, QStringLiteral("tief"))).font().bold());
+    EXPECT_TRUE(charFormatAt(doc, find(doc, QStringLiteral("noch"))).font().bold());
+    EXPECT_FALSE(charFormatAt(doc, find(doc, QStringLiteral("normal"))).font().bold());
+}
