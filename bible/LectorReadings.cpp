@@ -3,6 +3,8 @@
 #include "bible/BibleFile.h"
 #include "bible/BibleImport.h"
 #include "bible/BibleReference.h"
+#include "bible/PassageLookup.h"
+#include "bible/PassageParts.h"
 
 #include <QFileInfo>
 #include <QTextBlockFormat>
@@ -31,51 +33,47 @@ struct Parts
     QString note;
 };
 
-// The bible subsystem's reading of a reference. This is the one place that takes a reference
-// apart and reads its verses; the passage lookup of every part (after "." and ";", optional
-// verses in parentheses, full book names) replaces its body once it is in the bible
-// subsystem. Until then it reads the first verse range of the reference.
+// Every part of a reference (after "." and ";", optional verses in parentheses, full book
+// names) with its verses, as the passage lookup reads them; a missing book or chapter, or a
+// reference that cannot be taken apart, as the note in their place.
 Parts partsOf(const QString &reference)
 {
     Parts result;
-    const bible::ParsedReference parsed
-        = bible::parseReference(bible::normaliseReference(reference.trimmed()));
+    const bible::ParsedPassage parsed
+        = bible::parsePassage(bible::normaliseReference(reference.trimmed()));
     if (parsed.error != bible::ReferenceError::None) {
-        result.note = bible::referenceErrorMessage(parsed);
+        result.note = bible::referenceErrorMessage({ parsed.error, {} });
         return result;
     }
-    const bible::BibleReference &ref = parsed.reference;
-    const QString path = bible::bibleFilePath(ref.book);
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        result.note = QStringLiteral("Das Buch %1 ist in der eingelesenen Bibel nicht vorhanden.")
-                          .arg(ref.book);
-        return result;
+    QList<bible::VerseSpan> readable;
+    for (const bible::VerseSpan &span : parsed.passage.spans) {
+        const QString path
+            = bible::bibleFilePath(bible::bookAbbreviation(span.book).value_or(span.book));
+        if (path.isEmpty() || !QFileInfo(path).isFile()) {
+            result.note
+                = QStringLiteral("Das Buch %1 ist in der eingelesenen Bibel nicht vorhanden.")
+                      .arg(span.book);
+            return result;
+        }
+        if (!bible::BibleFile::open(path)->hasChapter(span.chapter)) {
+            result.note = QStringLiteral("Das Kapitel %1 des Buches %2 ist in der eingelesenen "
+                                         "Bibel nicht vorhanden.")
+                              .arg(span.chapter, span.book);
+            return result;
+        }
+        if (!span.hasVerseNumbers() || span.lastVerse < span.firstVerse) {
+            result.note = QStringLiteral("„%1“ ist keine Versangabe.").arg(span.text);
+            return result;
+        }
+        readable.append(span);
     }
-    const auto file = bible::BibleFile::open(path);
-    if (!file->hasChapter(ref.chapter)) {
-        result.note = QStringLiteral("Das Kapitel %1 des Buches %2 ist in der eingelesenen Bibel "
-                                     "nicht vorhanden.")
-                          .arg(ref.chapter, ref.book);
-        return result;
+    for (const bible::PassagePart &read :
+         bible::readPassageParts(readable, bible::kMaxVersesShown)) {
+        Part part { read.span.book, read.span.chapter, read.span.text, read.span.optional, {} };
+        for (const bible::PassageVerse &verse : read.verses)
+            part.verses.append({ verse.number, verse.text });
+        result.parts.append(std::move(part));
     }
-    if (!ref.hasVerseNumbers() || ref.lastVerse < ref.firstVerse) {
-        result.note = QStringLiteral("Die Verse „%1“ sind keine Versangabe.")
-                          .arg(ref.firstVerseText == ref.lastVerseText
-                                   ? ref.firstVerseText
-                                   : ref.firstVerseText + u'-' + ref.lastVerseText);
-        return result;
-    }
-    Part part { ref.book,
-                ref.chapter,
-                ref.firstVerse == ref.lastVerse ? ref.firstVerseText
-                                                : ref.firstVerseText + u'-' + ref.lastVerseText,
-                false,
-                {} };
-    // No chapter has more than 176 verses; a damaged reference must not make thousands.
-    const int last = std::min(ref.lastVerse, ref.firstVerse + 199);
-    for (int v = ref.firstVerse; v <= last; ++v)
-        part.verses.append({ v, file->verse(ref.chapter, v) });
-    result.parts.append(std::move(part));
     return result;
 }
 

@@ -75,6 +75,34 @@ TEST(LectorReadings, EachReadingUnderItsHeadingVerseByVerseAndMissingPartsNoted)
     EXPECT_EQ(document.paragraphs.at(note - 1).text, QStringLiteral("Xyz 1,1-3"));
 }
 
+TEST(LectorReadings, EveryPartOfAReferenceWithOptionalVersesMarked)
+{
+    TestEnvironment env;
+    bibletest::installBible(env);
+    const lector::Document document = lector::make(
+        QStringLiteral("Ostersonntag"), kEaster,
+        { { QStringLiteral("Psalm"), QStringLiteral("Psalm 85,9-10") },
+          { QStringLiteral("Epistel"), QStringLiteral("Röm 8,14-15.24") },
+          { QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Jes 40,1-2(3-4)") } });
+    ASSERT_EQ(document.status, lector::Document::Status::Made);
+    EXPECT_TRUE(textsOf(document.paragraphs, Kind::Note).isEmpty())
+        << textsOf(document.paragraphs, Kind::Note).join(u'|').toStdString();
+    EXPECT_EQ(textsOf(document.paragraphs, Kind::Verse),
+              versesOf(QStringLiteral("Ps"), 85, 9, 10) + versesOf(QStringLiteral("Röm"), 8, 14, 15)
+                  + versesOf(QStringLiteral("Röm"), 8, 24, 24)
+                  + versesOf(QStringLiteral("Jes"), 40, 1, 4));
+    EXPECT_EQ(
+        textsOf(document.paragraphs, Kind::Part),
+        QStringList({ QStringLiteral("Röm 8,14-15"), QStringLiteral("Röm 8,24"),
+                      QStringLiteral("Jes 40,1-2"), QStringLiteral("Jes 40,3-4 (wahlweise)") }));
+    QStringList optional;
+    for (const lector::Paragraph &p : document.paragraphs) {
+        if (p.kind == Kind::Verse && p.optional)
+            optional << p.text;
+    }
+    EXPECT_EQ(optional, versesOf(QStringLiteral("Jes"), 40, 3, 4));
+}
+
 TEST(LectorReadings, WithoutABibleTheDocumentIsNotMade)
 {
     TestEnvironment env;
