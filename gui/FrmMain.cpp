@@ -57,6 +57,24 @@ int TfrmMain::Modified() const
 void TfrmMain::setModified(int value)
 {
     btnSave->setProperty("tag", value);
+    setWindowModified(value > 0);
+}
+
+bool TfrmMain::mayDiscardChanges()
+{
+    if (Modified() == 0)
+        return true;
+    switch (m_dialogs->askYesNoCancel(
+        QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
+    case Dialogs::Answer::Yes:
+        btnSaveClick();
+        return Modified() == 0;
+    case Dialogs::Answer::No:
+        return true;
+    case Dialogs::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 int TfrmMain::pageFormat() const
@@ -126,8 +144,8 @@ void TfrmMain::connectHandlers()
             area->viewport()->setMouseTracking(true);
         }
     }
-    for (QComboBox *combo : { cmbTag, cmbGrundform })
-        combo->lineEdit()->installEventFilter(this);
+    // The day can be typed; the basic form is only picked from its list.
+    cmbTag->lineEdit()->installEventFilter(this);
 }
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
@@ -244,6 +262,8 @@ void TfrmMain::changeEvent(QEvent *event)
 
 void TfrmMain::BtnNewClick()
 {
+    if (!mayDiscardChanges())
+        return;
     LoadDay(cmbTag->currentText());
     setModified(0);
 }
@@ -269,17 +289,25 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
-        FormClose();
+        if (!FormClose()) {
+            m_closing = false;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
 }
 
-void TfrmMain::FormClose()
+bool TfrmMain::FormClose()
 {
+    if (!mayDiscardChanges())
+        return false;
     EmptyInternetCache();
     QCoreApplication::processEvents();
-    if (Modified() > 0
-        && m_dialogs->askYesNo(QStringLiteral(
-            "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?")))
-        btnSaveClick();
+    return true;
+}
+
+void TfrmMain::orderInputsChanged()
+{
+    txtAblauf->clear();
 }

@@ -57,9 +57,15 @@ public:
     // when it succeeded. The one place where the window shows what UI-free code reports.
     bool run(const std::function<Result<>()> &action);
 
-    // The unsaved-changes flag, kept in the tag of btnSave (0 or 1).
+    // The unsaved-changes flag, kept in the tag of btnSave (0 or 1) and shown in the title
+    // ("[*]"): isWindowModified() always agrees with it.
     int Modified() const;
     void setModified(int value);
+
+    // Whether the preparation shown may now be replaced or the window closed: true when
+    // nothing is unsaved, when the user answers Nein, or Ja and the save went through; false
+    // for Abbrechen (Escape, closing the box) and for a save that was cancelled or failed.
+    bool mayDiscardChanges();
 
     // The date of the chosen day as yyyymmdd.
     const QString &DayStamp() const { return m_dayStamp; }
@@ -143,6 +149,10 @@ public slots:
 
     // ---- Order text, printing, page format ----------------------------------------------
     void btnCompileClick();
+    // Empties the order view whenever what it was generated from (day, basic form, ticks,
+    // sequence) changes, so that no order is printed or exported for the wrong day; printing
+    // and exporting generate an empty view first.
+    void orderInputsChanged();
     // The day's liturgical colour as the day panel shows it, in the Windows layout 0x02BBGGRR.
     int dayColour() const;
     void btnPrinterSetupClick();
@@ -191,13 +201,17 @@ protected:
 private:
     void buildUi();
     void connectHandlers();
-    // The close sequence (FormClose): empties the program's caches, asks about unsaved work.
-    void FormClose();
+    // The close sequence (FormClose): asks about unsaved work, then empties the program's
+    // caches; false when the user keeps the window open.
+    bool FormClose();
 
     std::unique_ptr<Dialogs> m_dialogs;
     StartOptions m_options;
     QPrinter m_printer;
     QString m_dayStamp;
+    // The day entry whose day the window shows; the day selector returns to it when the user
+    // keeps the current day.
+    QString m_shownDayEntry;
     bool m_closing = false;
 
     // ---- Liturgical texts: the memo whose context menu is open -------------------------

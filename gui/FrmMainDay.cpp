@@ -58,11 +58,22 @@ void TfrmMain::SelectComingDay(const QDate &today)
     cmbTag->setEditText(entries[index]);
 }
 
+namespace {
+
+// A typed text too short to hold a date and a name leaves the day as it was.
+bool namesADay(const QString &entry)
+{
+    return entry.size() >= 12;
+}
+
+} // namespace
+
 void TfrmMain::LoadDay(const QString &entry)
 {
-    // A typed text too short to hold a date and a name leaves the day as it was.
-    if (entry.size() < 12)
+    if (!namesADay(entry))
         return;
+    m_shownDayEntry = entry;
+    orderInputsChanged();
     // What was set before a failure stays set.
     const auto load = [&]() -> Result<> {
         m_dayStamp = dayentry::dayStamp(entry);
@@ -122,7 +133,17 @@ Result<> TfrmMain::ApplyDayColour(const QString &name)
 
 void TfrmMain::cmbTagChange()
 {
-    LoadDay(cmbTag->currentText());
+    const QString entry = cmbTag->currentText();
+    if (!namesADay(entry))
+        return;
+    if (!mayDiscardChanges()) {
+        // The current day stays, and the selector shows it again.
+        const QSignalBlocker blocker(cmbTag);
+        cmbTag->setCurrentIndex(cmbTag->findText(m_shownDayEntry));
+        cmbTag->setEditText(m_shownDayEntry);
+        return;
+    }
+    LoadDay(entry);
     setModified(0);
 }
 

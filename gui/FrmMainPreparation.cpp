@@ -15,6 +15,8 @@ Preparation TfrmMain::preparation() const
     Preparation p;
     p.dayName = lblTagesname->text().trimmed();
     p.series = lblPredigtreiheWert->text();
+    // The chosen day's date, kept with the preparation for the tab "Verlauf".
+    p.dayStamp = m_dayStamp;
     p.wochenspruch = txtWochenspruch->text();
     p.psalm = txtPsalm->text();
     p.epistel = txtEpistel->text();
@@ -122,6 +124,8 @@ void TfrmMain::btnSaveClick()
 
 void TfrmMain::BtnOpenClick()
 {
+    if (!mayDiscardChanges())
+        return;
     QString start = datafolder::path();
     if (!QDir(start).exists())
         start = datafolder::documentsDir();
@@ -141,7 +145,11 @@ void TfrmMain::BtnOpenClick()
 
 void TfrmMain::LoadPreparation(const QString &path)
 {
-    setWindowTitle(path);
+    // "[*]" marks unsaved changes; one in the path itself is shown as it is.
+    QString title = path;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
+    orderInputsChanged();
     // Whatever was set before a failure stays set: the steps are applied one after the other.
     // An unreadable file, a count or a colour that is no number: the file is damaged.
     const auto load = [&] {
@@ -170,8 +178,12 @@ void TfrmMain::LoadPreparation(const QString &path)
         }
         return false;
     };
-    if (!load())
+    if (!load()) {
         dialogs().message(serviceorder::damagedFileMessage());
+        return;
+    }
+    // The window now shows the file as it is stored: nothing would be lost.
+    setModified(0);
 }
 
 Result<> TfrmMain::RestoreOrderSettings()

@@ -25,7 +25,7 @@ void TfrmMain::btnPrintClick()
         btnCompileClick();
 
     if (!printeravailability::canPrint(m_printer)) {
-        dialogs().error(QStringLiteral("There is no default printer currently selected"));
+        dialogs().error(printeravailability::noPrinterMessage());
         return;
     }
 

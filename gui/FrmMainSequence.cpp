@@ -63,9 +63,10 @@ void TfrmMain::initSequenceControls()
     }
     setSequenceEntries(basicforms::initialSequence());
 
-    // Every change of the basic form's text, typed or chosen, rebuilds the list. Choosing the
-    // entry that is already shown changes no text, but counts as a choice all the same
-    // (activated); choosing another entry raises both, and both rebuild the same list.
+    // The box is pick-only: a typed key can never empty it or name no form. Every choice
+    // rebuilds the list. Choosing the entry that is already shown changes no text, but counts
+    // as a choice all the same (activated); choosing another entry raises both, and both
+    // rebuild the same list.
     connect(cmbGrundform, &QComboBox::currentTextChanged, this, &TfrmMain::cmbGrundformChange,
             Qt::UniqueConnection);
     connect(cmbGrundform, &QComboBox::activated, this, &TfrmMain::cmbGrundformChange,
@@ -108,6 +109,7 @@ int basicFormPosition(const TfrmMain &window)
 void applyServiceTick(TfrmMain &window, occasional::Service service)
 {
     QListWidget *list = window.lbxReihenfolge;
+    window.orderInputsChanged();
     const int selected = selectedIndex(list);
     const QString selectedName = selected >= 0 ? list->item(selected)->text() : QString();
 
@@ -130,6 +132,7 @@ void TfrmMain::cmbGrundformChange()
     const SequenceList sequence
         = occasional::rebuildSequence(basicFormPosition(*this), ticksOf(*this));
     showEntries(lbxReihenfolge, sequence.entries());
+    orderInputsChanged();
 }
 
 void TfrmMain::cmbGrundformEnter()
@@ -147,6 +150,7 @@ void TfrmMain::btnUpClick()
         return;
     showEntries(lbxReihenfolge, sequence.entries());
     selectIndex(lbxReihenfolge, now);
+    orderInputsChanged();
 }
 
 void TfrmMain::btnDownClick()
@@ -158,6 +162,7 @@ void TfrmMain::btnDownClick()
         return;
     showEntries(lbxReihenfolge, sequence.entries());
     selectIndex(lbxReihenfolge, now);
+    orderInputsChanged();
 }
 
 void TfrmMain::chkAbendmahlClick()

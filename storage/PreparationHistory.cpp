@@ -10,7 +10,26 @@
 
 namespace history {
 
+QDate SavedPreparation::serviceDate() const
+{
+    return QDate::fromString(preparation.dayStamp, QStringLiteral("yyyyMMdd"));
+}
+
+QDate SavedPreparation::effectiveDate() const
+{
+    const QDate service = serviceDate();
+    return service.isValid() ? service : saved.date();
+}
+
 namespace {
+
+// Latest service first; of two for the same date the one saved last.
+bool laterService(const SavedPreparation &a, const SavedPreparation &b)
+{
+    if (a.effectiveDate() != b.effectiveDate())
+        return a.effectiveDate() > b.effectiveDate();
+    return a.saved > b.saved;
+}
 
 void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate &savedFrom,
                 const QDate &savedTo, Scan &scan)
@@ -74,9 +93,7 @@ QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayNa
         if (p.dayName == dayName || (p.series == series && formerNames.contains(p.dayName)))
             result.append(saved);
     }
-    std::stable_sort(
-        result.begin(), result.end(),
-        [](const SavedPreparation &a, const SavedPreparation &b) { return a.saved > b.saved; });
+    std::stable_sort(result.begin(), result.end(), laterService);
     return result;
 }
 
@@ -90,7 +107,7 @@ QList<HymnUse> hymnUses(const Scan &scan, const QDate &from, const QDate &to)
 {
     QList<HymnUse> uses;
     for (const SavedPreparation &saved : scan.preparations) {
-        const QDate date = saved.saved.date();
+        const QDate date = saved.effectiveDate();
         if ((from.isValid() && date < from) || (to.isValid() && date > to))
             continue;
         for (const QString &field : hymnsOf(saved.preparation)) {
@@ -128,11 +145,11 @@ QList<HymnCount> countHymns(const QList<HymnUse> &uses)
     for (Tally &tally : tallies) {
         std::stable_sort(tally.sources.begin(), tally.sources.end(),
                          [](const SavedPreparation *a, const SavedPreparation *b) {
-                             return a->saved < b->saved;
+                             return laterService(*b, *a);
                          });
         for (const SavedPreparation *source : std::as_const(tally.sources))
-            tally.count.days.append(QStringLiteral("%1 (%2)").arg(source->preparation.dayName,
-                                                                  dateText(source->saved)));
+            tally.count.days.append(QStringLiteral("%1 (%2)").arg(
+                source->preparation.dayName, dateText(source->effectiveDate())));
         result.append(std::move(tally.count));
     }
     std::stable_sort(result.begin(), result.end(), [](const HymnCount &a, const HymnCount &b) {
@@ -143,9 +160,14 @@ QList<HymnCount> countHymns(const QList<HymnUse> &uses)
     return result;
 }
 
+QString dateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 QString dateText(const QDateTime &saved)
 {
-    return saved.date().toString(QStringLiteral("dd.MM.yyyy"));
+    return dateText(saved.date());
 }
 
 } // namespace history

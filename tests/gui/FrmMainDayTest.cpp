@@ -104,6 +104,8 @@ TEST_F(FrmMainDay, ChoosingADayFillsDayStampSeriesAndPropers)
     window->txtEingangslied->setText(QStringLiteral("EG 1"));
     window->txtAusgangslied->setText(QStringLiteral("EG 2"));
     ASSERT_EQ(window->Modified(), 1);
+    // Nein: the typed hymns are given up for the other day.
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
 
     choose(QStringLiteral("30.11.2025 - 1. Sonntag im Advent"));
     EXPECT_EQ(window->DayStamp(), QStringLiteral("20251130"));
@@ -200,7 +202,7 @@ TEST_F(FrmMainDay, TypedEntries)
     const QStringList before = propers();
     const QString stampBefore = window->DayStamp();
 
-    // Too short: nothing changes, but the choice still counts as a fresh start.
+    // Too short to name a day: nothing changes, the typed hymn stays unsaved work.
     fakelibrary::calls.clear();
     window->cmbTag->setEditText(QStringLiteral("08.03.2026"));
     EXPECT_TRUE(fakelibrary::calls.empty());
@@ -208,9 +210,11 @@ TEST_F(FrmMainDay, TypedEntries)
     EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 1"));
     EXPECT_EQ(window->DayStamp(), stampBefore);
     EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Reminiscere"));
-    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_EQ(window->Modified(), 1);
 
-    // Typed key by key: exactly fourteen characters keep the date in the name.
+    // Typed key by key: exactly fourteen characters keep the date in the name. The twelfth
+    // key names a day and asks about the typed hymn once.
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
     window->cmbTag->clearEditText();
     QTest::keyClicks(window->cmbTag->lineEdit(), QStringLiteral("04.10.2026 - X"));
     EXPECT_EQ(window->cmbTag->currentText(), QStringLiteral("04.10.2026 - X"));
@@ -241,10 +245,12 @@ TEST_F(FrmMainDay, StoredPreparationIsFoundInsteadOfTheLibrary)
     window->txtEingangslied->setText(QStringLiteral("EG 1"));
     // The data folder is passed along: the process's current folder plays no part.
     ASSERT_TRUE(QDir::setCurrent(env.home()));
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
 
     choose(QStringLiteral("04.10.2026 - Erntedank"));
-    // Loading a preparation shows its path as the window's title.
-    EXPECT_EQ(QFileInfo(window->windowTitle()).canonicalFilePath(),
+    // Loading a preparation shows its path as the window's title, marked "[*]" for changes.
+    ASSERT_TRUE(window->windowTitle().endsWith(QStringLiteral("[*]")));
+    EXPECT_EQ(QFileInfo(window->windowTitle().chopped(3)).canonicalFilePath(),
               QFileInfo(stored).canonicalFilePath());
     for (const char *function :
          { "getVers", "getPsalm", "getWochenlied", "getEpistel", "getEvangelium", "getPerikope" })
@@ -290,6 +296,7 @@ TEST_F(FrmMainDay, FillingAndSelectingLoadNothing)
     // Filling again empties the text and leaves the handlers connected once.
     window->FillDayList(QDate(2026, 2, 10));
     EXPECT_EQ(window->cmbTag->currentText(), QString());
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
     choose(QStringLiteral("15.02.2026 - Estomihi"));
     EXPECT_EQ(std::count(fakelibrary::calls.begin(), fakelibrary::calls.end(),
                          std::string("getVers:Estomihi")),

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ TEST_F(PreparationFileDialog, AcceptedProposalIsSavedAsIniAndFoundWhenTheDayIsCh
     window->cmbTag->setCurrentIndex(advent);
     EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 17, 1-4"));
     EXPECT_EQ(window->txtAusgangslied->text(), QStringLiteral("EG 16"));
-    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->windowTitle(), stored + QStringLiteral("[*]"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -112,12 +113,20 @@ TEST_F(PreparationFileDialog, OpenLoadsTheTypedFileAsItIsNamed)
         window->lblTagesname->setText(QStringLiteral("   Sonntag"));
         window->txtEingangslied->clear();
 
+        // The fields set above are set aside: Nein.
+        if (window->isWindowModified())
+            dialogs.expectMessageBox(pressMessageBoxButton(QMessageBox::No));
         dialogs.expect(acceptFileDialog(path));
         window->BtnOpen->click();
 
         EXPECT_EQ(window->lblTagesname->text().trimmed(), QStringLiteral("Ostersonntag"));
         EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 99 – Christ ist erstanden"));
-        EXPECT_EQ(window->windowTitle().toStdString(), path.toStdString());
+        EXPECT_EQ(window->windowTitle().toStdString(), path.toStdString() + "[*]");
+        // What was just opened is nothing that could be lost.
+        EXPECT_FALSE(window->isWindowModified());
     }
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    // Only the question about the fields set aside was shown.
+    for (const ShownMessage &message : std::as_const(dialogs.messages))
+        EXPECT_TRUE(message.text.endsWith(QStringLiteral("Jetzt speichern?")))
+            << message.text.toStdString();
 }

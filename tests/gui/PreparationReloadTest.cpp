@@ -44,7 +44,7 @@ TEST(PreparationReload, ChoosingTheDayAgainAsksTheLibraryOnlyForTheColour)
               std::vector<std::string> { "getFarbe:" + win1252::encode(name).toStdString() });
     EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
     EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 450"));
-    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->windowTitle(), stored + QStringLiteral("[*]"));
     EXPECT_EQ(window->Modified(), 0);
     EXPECT_TRUE(dialogs->messages.isEmpty());
     window->setModified(0);

@@ -81,6 +81,8 @@ protected:
     void fillEaster()
     {
         TfrmMain &w = *window;
+        // Easter Sunday chosen: its date is saved with the preparation.
+        w.cmbTag->setCurrentIndex(w.cmbTag->findText(QStringLiteral("05.04.2026 - Ostersonntag")));
         w.lblTagesname->setText(QStringLiteral("   Ostersonntag"));
         w.lblPredigtreiheWert->setText(QStringLiteral("3"));
         w.txtWochenspruch->setText(
@@ -285,7 +287,7 @@ TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
     window->LoadPreparation(path);
 
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
-    EXPECT_EQ(window->windowTitle(), path);
+    EXPECT_EQ(window->windowTitle(), path + QStringLiteral("[*]"));
     EXPECT_EQ(window->lblTagesname->text(), QStringLiteral("   Karfreitag"));
     EXPECT_EQ(window->lblPredigtreiheWert->text(), QStringLiteral("4"));
     EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Eigener Spruch"));
@@ -298,7 +300,8 @@ TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
     EXPECT_EQ(window->pageFormat(), 0);
     EXPECT_EQ(window->btnSeitenformat->toolTip(),
               QStringLiteral("Aktuell eingestelltes Format: Hochformat"));
-    EXPECT_EQ(window->Modified(), 1);
+    // The window shows the file as it is stored: nothing would be lost.
+    EXPECT_EQ(window->Modified(), 0);
     // What a preparation does not hold stays as it was.
     EXPECT_EQ(window->txtDialog1->toPlainText(), QStringLiteral("Eigener Dialog"));
     EXPECT_EQ(window->txtCredo->toPlainText(), credo);
@@ -467,7 +470,7 @@ TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
     EXPECT_EQ(request.filter, QStringLiteral("Abläufe|*.ini|Alle Dateien (*.*)|*.*"));
     EXPECT_EQ(request.defaultExtension, QStringLiteral("ini"));
     EXPECT_TRUE(request.mustExist);
-    EXPECT_EQ(window->windowTitle(), easterPath());
+    EXPECT_EQ(window->windowTitle(), easterPath() + QStringLiteral("[*]"));
     EXPECT_EQ(window->Modified(), 0);
 
     // Cancelling loads nothing.
@@ -479,15 +482,14 @@ TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan"));
     EXPECT_EQ(window->txtPsalm->text(), QStringLiteral("Ps 23"));
 
-    // Other texts: opening leaves the flag set, and closing asks.
+    // Other texts: the window shows the file as stored, nothing is unsaved and closing does
+    // not ask.
     dialogs->fileNames.push_back(easterPath());
     window->BtnOpenClick();
-    EXPECT_EQ(window->Modified(), 1);
-    dialogs->yesNoAnswers.push_back(false);
+    EXPECT_EQ(window->Modified(), 0);
+    EXPECT_FALSE(window->isWindowModified());
     window->close();
-    EXPECT_EQ(dialogs->questions,
-              QStringList { QStringLiteral(
-                  "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
+    EXPECT_TRUE(dialogs->questions.isEmpty());
 }
 
 TEST_F(PreparationWindow, ChoosingTheSavedDayAgainLoadsItsFile)
@@ -513,7 +515,7 @@ TEST_F(PreparationWindow, ChoosingTheSavedDayAgainLoadsItsFile)
     EXPECT_EQ(window->txtEingangslied->text(), QString());
 
     window->cmbTag->setCurrentIndex(day);
-    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->windowTitle(), stored + QStringLiteral("[*]"));
     EXPECT_EQ(window->txtWochenspruch->text(), QStringLiteral("Selbst gewählter Spruch"));
     EXPECT_EQ(window->txtPredigttext->text(), QStringLiteral("Mi 4,1-5"));
     EXPECT_EQ(window->txtEingangslied->text(), QStringLiteral("EG 450"));

@@ -265,7 +265,7 @@ TEST_F(Printing, WithoutAnyPrinterNothingIsPrinted)
     fillView(3);
     window->btnPrintClick();
     EXPECT_EQ(dialogs->errors,
-              QStringList { QStringLiteral("There is no default printer currently selected") });
+              QStringList { QStringLiteral("Es ist kein Standarddrucker ausgewählt.") });
     EXPECT_FALSE(QFileInfo::exists(pdfPath));
 
     // A cancelled set-up changes nothing.
@@ -314,7 +314,7 @@ TEST_F(Printing, AnEmptyViewIsGeneratedFirst)
     EXPECT_EQ(pdf.title, day);
 }
 
-TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheEarlierDay)
+TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheDayNowChosen)
 {
     choosePdfPrinter();
     window->btnCompileClick();
@@ -325,12 +325,15 @@ TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheEarlierDay)
     window->cmbTag->setCurrentIndex(window->cmbTag->currentIndex() + 1);
     ASSERT_NE(window->lblTagesname->text().trimmed(), firstLine);
 
+    // The order of the earlier day is gone; printing generates the one of the day now chosen.
+    EXPECT_TRUE(window->txtAblauf->toPlainText().isEmpty());
     window->btnPrintClick();
 
-    EXPECT_EQ(window->txtAblauf->toPlainText(), generated);
+    EXPECT_NE(window->txtAblauf->toPlainText(), generated);
     const PdfContent pdf = readPdf(pdfPath);
-    EXPECT_TRUE(pdf.pageText(1).startsWith(firstLine)) << pdf.pageText(1).toStdString();
-    // The job is still titled with the day now chosen.
+    EXPECT_FALSE(pdf.pageText(1).startsWith(firstLine)) << pdf.pageText(1).toStdString();
+    EXPECT_TRUE(pdf.pageText(1).startsWith(window->lblTagesname->text().trimmed()))
+        << pdf.pageText(1).toStdString();
     EXPECT_EQ(pdf.title, window->lblTagesname->text().trimmed());
 }
 

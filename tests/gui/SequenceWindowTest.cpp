@@ -12,12 +12,17 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -84,7 +89,9 @@ TEST_F(SequenceWindow, StartsWithTheFirstFormShownAndNothingTicked)
     EXPECT_EQ(box->itemText(3), QStringLiteral("Liturgie II, Form 2"));
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
-    EXPECT_TRUE(box->isEditable());
+    // Pick-only: a key can never empty the box or name no form.
+    EXPECT_FALSE(box->isEditable());
+    EXPECT_EQ(box->lineEdit(), nullptr);
     for (const QCheckBox *tick :
          { window->chkAbendmahl, window->chkTaufe, window->chkKonfirmation, window->chkTrauung })
         EXPECT_FALSE(tick->isChecked());
@@ -116,24 +123,60 @@ TEST_F(SequenceWindow, ChoosingAFormRebuildsTheList)
     EXPECT_EQ(window->Modified(), 0);
 }
 
-TEST_F(SequenceWindow, TypingIntoTheFormBoxRebuilds)
+TEST_F(SequenceWindow, KeysOnTheFormBoxOnlyPickAForm)
 {
-    emit window->cmbGrundform->activated(0);
-    window->lbxReihenfolge->setCurrentRow(3);
-    window->btnDown->click();
-    QLineEdit *edit = window->cmbGrundform->lineEdit();
-    edit->selectAll();
-    typeInto(edit, QStringLiteral("Eigene"));
-    EXPECT_EQ(edit->text(), QStringLiteral("Eigene"));
-    // A typed text that names no form: no form selected, the short form is built.
+    QComboBox *box = window->cmbGrundform;
+    box->setFocus();
+    typeInto(box, QStringLiteral("x"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
+    EXPECT_EQ(window->sequenceEntries(), basicforms::initialSequence());
+    pressKey(box, Qt::Key_Delete);
+    pressKey(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
+    pressKey(box, Qt::Key_End);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie II, Form 2"));
     EXPECT_EQ(window->sequenceEntries(), basicforms::formSequence(3).entries());
+}
 
-    // Typing a form's exact name builds that form, with the ticked services.
-    window->chkAbendmahl->click();
-    edit->selectAll();
-    typeInto(edit, QStringLiteral("Liturgie I, Form 2"));
-    EXPECT_EQ(window->sequenceEntries(), occasional::rebuildSequence(1, ticks()).entries());
-    EXPECT_EQ(window->Modified(), 0);
+TEST_F(SequenceWindow, TheOrderViewNeverOutlivesWhatItWasMadeFrom)
+{
+    // Each change of the day, the basic form, a tick or the sequence empties the generated
+    // order, so that print and export generate it anew instead of using a stale one.
+    const struct
+    {
+        const char *change;
+        std::function<void(TfrmMain &)> apply;
+    } changes[] = {
+        { "another basic form", [](TfrmMain &w) { w.cmbGrundform->setCurrentIndex(2); } },
+        { "the same basic form chosen again",
+          [](TfrmMain &w) { emit w.cmbGrundform->activated(w.cmbGrundform->currentIndex()); } },
+        { "a tick", [](TfrmMain &w) { w.chkAbendmahl->click(); } },
+        { "a tick taken off", [](TfrmMain &w) { w.chkAbendmahl->click(); } },
+        { "an entry moved down",
+          [](TfrmMain &w) {
+              w.lbxReihenfolge->setCurrentRow(2);
+              w.btnDown->click();
+          } },
+        { "an entry moved up",
+          [](TfrmMain &w) {
+              w.lbxReihenfolge->setCurrentRow(3);
+              w.btnUp->click();
+          } },
+        { "another day",
+          [](TfrmMain &w) { w.cmbTag->setCurrentIndex(w.cmbTag->currentIndex() + 1); } },
+    };
+    for (const auto &c : changes) {
+        SCOPED_TRACE(c.change);
+        window->btnCompile->click();
+        ASSERT_FALSE(window->txtAblauf->toPlainText().isEmpty());
+        c.apply(*window);
+        EXPECT_TRUE(window->txtAblauf->toPlainText().isEmpty());
+    }
+    // Generated again, the order is that of the day now shown.
+    window->btnCompile->click();
+    EXPECT_TRUE(
+        window->txtAblauf->toPlainText().startsWith(window->lblTagesname->text().trimmed()));
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
 }
 
 TEST_F(SequenceWindow, TickingBaptismPlacesItsBlockAndUntickingRebuilds)
@@ -246,7 +289,7 @@ TEST_F(SequenceWindow, TickingKeepsTheSelectedEntrySelected)
 TEST_F(SequenceWindow, FocusOnTheFormBoxExplainsIt)
 {
     QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(window->cmbGrundform->lineEdit(), &focus);
+    QApplication::sendEvent(window->cmbGrundform, &focus);
     EXPECT_EQ(
         window->Status->currentMessage(),
         QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));

@@ -50,9 +50,9 @@ TEST(WindowShortcuts, EachKeyRunsItsButtonAndTheTooltipNamesIt)
 
     const KeyCase cases[] = {
         { "BtnNew", Qt::Key_N, Qt::ControlModifier, " (Strg+N)",
-          [](TfrmMain &w, ScriptedDialogs &) {
+          [](TfrmMain &w, ScriptedDialogs &d) {
               w.txtEingangslied->setText(QStringLiteral("EG 1"));
-              w.setModified(1);
+              d.yesNoCancelAnswers.push_back(Dialogs::Answer::No);
           },
           [](TfrmMain &w, ScriptedDialogs &) {
               EXPECT_EQ(w.Modified(), 0);
