@@ -3,12 +3,17 @@
 #include "base/ProgramInfo.h"
 #include "gui/DesktopIdentity.h"
 #include "gui/FrmMain.h"
+#include "gui/WebView.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 void installGermanTranslations(QCoreApplication &app)
 {
@@ -27,6 +32,9 @@ int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &a
     // The web view shares its OpenGL contexts with the widgets; it must be said before the
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As root the web engine would end the program when a passage is shown online.
+    if (const QString note = webview::allowRunningAsRoot(geteuid()); !note.isEmpty())
+        std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());
     // Any argument at all suppresses the update check, also one that Qt takes for itself
     // (such as -platform): counted before QApplication removes those.
     StartOptions options;

@@ -46,6 +46,10 @@ public:
     // A confirmation with Yes and No; true for Yes.
     virtual bool askYesNo(const QString &text, const QString &title = {}) = 0;
 
+    // A question with Ja, Nein and Abbrechen. Escape and closing the box cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askYesNoCancel(const QString &text, const QString &title = {}) = 0;
+
     // The chosen path, or an empty string when the user cancelled.
     virtual QString openFileName(const FileDialogRequest &request) = 0;
     // As chosen in the save dialog, with the request's default extension added when the name

@@ -46,9 +46,6 @@ QIcon feedbackIcon()
     return QIcon(pixmap);
 }
 
-const QString kUnsavedQuestion
-    = QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?");
-
 } // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidget *parent)
@@ -111,7 +108,7 @@ void TfrmMain::buildPages()
     help->watchFocus(m_ui->cmbTag);
 
     connect(&document, &PreparationDocument::modifiedChanged, this, &TfrmMain::setWindowModified);
-    connect(&document, &PreparationDocument::fileLoading, this, &TfrmMain::setWindowTitle);
+    connect(&document, &PreparationDocument::fileLoading, this, &TfrmMain::showFileTitle);
 
     connect(m_properPage, &ProperPage::passageRequested, this, &TfrmMain::showPassage);
     connect(m_properPage, &ProperPage::sermonDocumentRequested, this,
@@ -219,13 +216,41 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
+        if (!mayDiscardChanges()) {
+            m_closing = false;
+            event->ignore();
+            return;
+        }
         // Only the program's own caches are emptied: the web view's.
         m_passagePage->clearCache();
         QCoreApplication::processEvents();
-        if (m_document->isModified() && m_dialogs->askYesNo(kUnsavedQuestion))
-            savePreparation();
     }
     event->accept();
+}
+
+bool TfrmMain::mayDiscardChanges()
+{
+    if (!m_document->isModified())
+        return true;
+    switch (m_dialogs->askYesNoCancel(
+        QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
+    case Dialogs::Answer::Yes:
+        savePreparation();
+        return !m_document->isModified();
+    case Dialogs::Answer::No:
+        return true;
+    case Dialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TfrmMain::showFileTitle(const QString &path)
+{
+    // "[*]" marks unsaved changes; one in the path itself is shown as it is.
+    QString title = path;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void TfrmMain::fillDayList(const QDate &date)
@@ -233,8 +258,7 @@ void TfrmMain::fillDayList(const QDate &date)
     // The day selector reports both a choice from the list and typing; it is connected the
     // first time the list is filled. Filling and selecting by the program load nothing.
     QComboBox *days = m_ui->cmbTag;
-    connect(days, &QComboBox::currentTextChanged, this, &TfrmMain::loadChosenDay,
-            Qt::UniqueConnection);
+    connect(days, &QComboBox::currentTextChanged, this, &TfrmMain::dayChosen, Qt::UniqueConnection);
     const QSignalBlocker blocker(days);
     days->clear();
     days->clearEditText();
@@ -258,15 +282,36 @@ void TfrmMain::selectComingDay(const QDate &today)
     days->setEditText(entries[index]);
 }
 
-void TfrmMain::loadChosenDay()
+void TfrmMain::loadDay(const QString &entry)
 {
-    if (const Result<> loaded = m_document->loadDay(m_ui->cmbTag->currentText()); !loaded)
+    if (PreparationDocument::namesADay(entry))
+        m_shownDayEntry = entry;
+    if (const Result<> loaded = m_document->loadDay(entry); !loaded)
         m_dialogs->message(loaded.error());
+}
+
+void TfrmMain::dayChosen()
+{
+    QComboBox *days = m_ui->cmbTag;
+    const QString entry = days->currentText();
+    if (!PreparationDocument::namesADay(entry))
+        return;
+    if (!mayDiscardChanges()) {
+        // The current day stays, and the selector shows it again.
+        const QSignalBlocker blocker(days);
+        days->setCurrentIndex(days->findText(m_shownDayEntry));
+        days->setEditText(m_shownDayEntry);
+        return;
+    }
+    loadDay(entry);
 }
 
 void TfrmMain::newPreparation()
 {
-    loadChosenDay();
+    if (!mayDiscardChanges())
+        return;
+    loadDay(m_ui->cmbTag->currentText());
+    m_document->setModified(false);
 }
 
 void TfrmMain::savePreparation()
@@ -322,6 +367,8 @@ void TfrmMain::savePreparation()
 
 void TfrmMain::openPreparation()
 {
+    if (!mayDiscardChanges())
+        return;
     QString start = datafolder::path();
     if (!QDir(start).exists())
         start = datafolder::documentsDir();
@@ -342,9 +389,9 @@ void TfrmMain::openPreparation()
 
 void TfrmMain::openSavedPreparation(const QString &path)
 {
-    // Unsaved work is asked about as when the program closes.
-    if (m_document->isModified() && m_dialogs->askYesNo(kUnsavedQuestion))
-        savePreparation();
+    // Unsaved work is asked about as when the program closes; Abbrechen keeps it.
+    if (!mayDiscardChanges())
+        return;
     // Then exactly what "Öffnen" does with a chosen file.
     m_dialogs->remembered(DialogRole::OpenPreparation).fileName = path;
     loadPreparation(path);

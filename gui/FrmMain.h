@@ -55,9 +55,16 @@ private:
     // Shows a failure of UI-free code as the general error report; true when it succeeded.
     bool run(const Result<> &result);
 
+    // Whether the preparation shown may now be replaced or the window closed: true when
+    // nothing is unsaved, when the user answers Nein, or Ja and the save went through; false
+    // for Abbrechen (Escape, closing the box) and for a save that was cancelled or failed.
+    bool mayDiscardChanges();
+    void showFileTitle(const QString &path);
+
     void fillDayList(const QDate &date);
     void selectComingDay(const QDate &today);
-    void loadChosenDay();
+    void dayChosen();
+    void loadDay(const QString &entry);
 
     void newPreparation();
     void savePreparation();
@@ -85,5 +92,8 @@ private:
     // Set while the program itself brings the tab "Perikope" to the front: a page chosen by the
     // program is not chosen by the user, whose choice shows the sermon text.
     bool m_showingPassage = false;
+    // The day entry whose day the window shows; the day selector returns to it when the user
+    // keeps the current day.
+    QString m_shownDayEntry;
     bool m_closing = false;
 };

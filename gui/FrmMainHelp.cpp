@@ -4,12 +4,13 @@
 #include "base/ProgramFolder.h"
 #include "base/ProgramInfo.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
 void TfrmMain::showVersion()
 {
-    const QString text = QStringLiteral("Ordomat Version ")
+    const QString text = programinfo::title() + QStringLiteral(" Version ")
         + programinfo::formatVersion(programinfo::kProgramVersion) + u'\r'
         + programinfo::noticeLine() + u'\r'
         + QStringLiteral("Weitere Infos und Schulungen finden Sie im Internet:") + u'\r'
@@ -24,8 +25,14 @@ void TfrmMain::showHelp()
         m_dialogs->message(QStringLiteral("Fehler #7\rDatei nicht gefunden\r"));
         return;
     }
-    // The manual opens in the desktop's browser; the program does not wait for it.
-    m_dialogs->openExternally(QUrl::fromLocalFile(path));
+    // The manual opens in the desktop's browser; the program does not wait for it. Without a
+    // launcher (xdg-open) the user is told where the manual is.
+    if (!m_dialogs->openExternally(QUrl::fromLocalFile(path)))
+        m_dialogs->message(QStringLiteral("Das Handbuch konnte nicht im Browser geöffnet werden, "
+                                          "weil kein Programm zum Öffnen eingerichtet ist "
+                                          "(xdg-open aus dem Paket xdg-utils).\rSie finden das "
+                                          "Handbuch hier:\r")
+                           + QDir::toNativeSeparators(path));
 }
 
 void TfrmMain::giveFeedback()

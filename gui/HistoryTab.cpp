@@ -6,6 +6,7 @@
 #include "calendar/FormerDayNames.h"
 #include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
+#include "storage/HymnKey.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -53,7 +54,19 @@ QTreeView *table(QWidget *parent, const char *name, const QString &accessibleNam
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setToolTip(tip);
+    // Every column is as wide as its widest text; what does not fit the window is reached by
+    // scrolling sideways.
+    view->header()->setStretchLastSection(false);
+    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     return view;
+}
+
+// A hymn as a cell: shown as written, sorted by book, number and the rest.
+QStandardItem *hymnCell(const QString &hymn)
+{
+    return cell(hymn, hymnkey::sortKey(hymn));
 }
 
 QSortFilterProxyModel *sortedModel(QObject *parent, QStandardItemModel *source)
@@ -94,13 +107,13 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     lblVerlaufTag->setObjectName(QStringLiteral("lblVerlaufTag"));
     lblVerlaufTag->setTextFormat(Qt::PlainText);
     dayLayout->addWidget(lblVerlaufTag);
-    m_preparations = new QStandardItemModel(0, 9, this);
+    m_preparations = new QStandardItemModel(0, 10, this);
     m_preparations->setHorizontalHeaderLabels(
-        { QStringLiteral("Predigtreihe"), QStringLiteral("Gespeichert"),
-          QStringLiteral("Predigttext"), QStringLiteral("Eingangslied"),
-          QStringLiteral("Wochenlied"), QStringLiteral("Vorpredigtslied"),
-          QStringLiteral("Kollektenlied"), QStringLiteral("Ausgangslied"),
-          QStringLiteral("Datei") });
+        { QStringLiteral("Predigtreihe"), QStringLiteral("Gottesdienst"),
+          QStringLiteral("Gespeichert"), QStringLiteral("Predigttext"),
+          QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
+          QStringLiteral("Vorpredigtslied"), QStringLiteral("Kollektenlied"),
+          QStringLiteral("Ausgangslied"), QStringLiteral("Datei") });
     grdVorbereitungen
         = table(dayPart, "grdVorbereitungen", QStringLiteral("Gespeicherte Vorbereitungen"),
                 QStringLiteral("Frühere Vorbereitungen dieses Tages: Doppelklick öffnet sie"));
@@ -127,9 +140,9 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
         return edit;
     };
     dtpVon = dateEdit("dtpVon", QStringLiteral("Von"), today.addMonths(-12),
-                      QStringLiteral("Erster Tag des Zeitraums (Datum der gespeicherten Datei)"));
+                      QStringLiteral("Erster Tag des Zeitraums (Datum des Gottesdienstes)"));
     dtpBis = dateEdit("dtpBis", QStringLiteral("Bis"), today,
-                      QStringLiteral("Letzter Tag des Zeitraums (Datum der gespeicherten Datei)"));
+                      QStringLiteral("Letzter Tag des Zeitraums (Datum des Gottesdienstes)"));
     txtLiedFilter = new QLineEdit(grpLiederVerlauf);
     txtLiedFilter->setObjectName(QStringLiteral("txtLiedFilter"));
     txtLiedFilter->setPlaceholderText(QStringLiteral("Filter"));
@@ -218,11 +231,16 @@ void HistoryTab::fillPreparations()
          history::preparationsOfDay(*m_scan, day, former, m_document.preparation().series)) {
         const Preparation &p = saved.preparation;
         QList<QStandardItem *> row;
+        // A file saved before the service date was kept in it has none to show; it sorts by
+        // the day it was saved.
         row << cell(p.series)
+            << cell(history::dateText(saved.serviceDate()),
+                    saved.effectiveDate().toString(QStringLiteral("yyyyMMdd"))
+                        + saved.saved.toString(Qt::ISODate))
             << cell(saved.saved.toString(QStringLiteral("dd.MM.yyyy HH:mm")), saved.saved)
             << cell(p.predigttext);
         for (const QString &hymn : history::hymnsOf(p))
-            row << cell(hymn);
+            row << hymnCell(hymn);
         row << cell(saved.relativePath);
         row.first()->setData(saved.path, kPathRole);
         m_preparations->appendRow(row);
@@ -238,8 +256,12 @@ void HistoryTab::fillHymns()
         return;
     const QList<history::HymnUse> uses = history::hymnUses(*m_scan, dtpVon->date(), dtpBis->date());
     for (const history::HymnCount &count : history::countHymns(uses)) {
-        m_hymns->appendRow({ cell(count.hymn), cell(QString::number(count.count), count.count),
-                             cell(count.days.join(QStringLiteral("; "))) });
+        QStandardItem *days = cell(count.days.join(QStringLiteral("; ")));
+        // Day names are the user's own: escaped, so that one that looks like markup stays text.
+        days->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>")
+                             .arg(count.days.join(u'\n').toHtmlEscaped()));
+        m_hymns->appendRow(
+            { hymnCell(count.hymn), cell(QString::number(count.count), count.count), days });
     }
     grdLieder->sortByColumn(grdLieder->header()->sortIndicatorSection(),
                             grdLieder->header()->sortIndicatorOrder());

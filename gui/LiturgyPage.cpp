@@ -63,9 +63,10 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     showSequence();
     showTicks();
 
-    // Every change of the basic form's text, typed or chosen, rebuilds the list. Choosing the
-    // entry that is already shown changes no text, but counts as a choice all the same
-    // (activated); choosing another entry raises both, and both rebuild the same list.
+    // The box is pick-only: a typed key can never empty it or name no form. Every choice
+    // rebuilds the list. Choosing the entry that is already shown changes no text, but counts
+    // as a choice all the same (activated); choosing another entry raises both, and both
+    // rebuild the same list.
     const auto chooseForm = [this] {
         m_document.chooseBasicForm(basicforms::formPosition(m_ui->cmbGrundform->currentText()));
     };
@@ -94,6 +95,10 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     connect(&document, &PreparationDocument::ticksChanged, this, &LiturgyPage::showTicks);
     connect(&document, &PreparationDocument::basicFormChanged, this, &LiturgyPage::showBasicForm);
     connect(&document, &PreparationDocument::pageFormatChanged, this, &LiturgyPage::showPageFormat);
+    // No order is printed or exported for what it was not made from; printing and exporting
+    // generate an empty view first.
+    connect(&document, &PreparationDocument::orderInputsChanged, m_ui->txtAblauf,
+            &QTextEdit::clear);
 
     auto *help = new StatusHelpFilter([this](const QString &text) { emit statusText(text); }, this);
     help->watch({ this, m_ui->pnlLiturgieMenu, m_ui->lbxReihenfolge, m_ui->btnUp, m_ui->btnDown,
@@ -226,7 +231,7 @@ void LiturgyPage::print()
         compile();
 
     if (!printeravailability::canPrint(m_printer)) {
-        m_dialogs.error(QStringLiteral("There is no default printer currently selected"));
+        m_dialogs.error(printeravailability::noPrinterMessage());
         return;
     }
 

@@ -1,4 +1,5 @@
 #include "gui/MemoTool.h"
+#include "gui/PrinterAvailability.h"
 
 #include "gui/Dialogs.h"
 #include "storage/RichTextFile.h"
@@ -210,7 +211,7 @@ void TfrmMemoTool::SpeedButton4Click()
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        m_dialogs.error(QStringLiteral("There is no default printer currently selected"));
+        m_dialogs.error(printeravailability::noPrinterMessage());
         return;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);

@@ -52,7 +52,14 @@ Preparation PreparationDocument::preparation() const
 {
     Preparation p = m_preparation;
     p.dayName = p.dayName.trimmed();
+    // The chosen day's date, kept with the preparation for the tab "Verlauf".
+    p.dayStamp = m_dayStamp;
     return p;
+}
+
+bool PreparationDocument::namesADay(const QString &entry)
+{
+    return entry.size() >= 12;
 }
 
 void PreparationDocument::setModified(bool modified)
@@ -106,6 +113,7 @@ void PreparationDocument::chooseBasicForm(int position)
 {
     setBasicForm(position);
     setSequence(occasional::rebuildSequence(position, m_preparation.ticks).entries());
+    emit orderInputsChanged();
 }
 
 bool PreparationDocument::setTick(occasional::Service service, bool on)
@@ -128,6 +136,7 @@ bool PreparationDocument::setTick(occasional::Service service, bool on)
         return false;
     tick = on;
     emit ticksChanged();
+    emit orderInputsChanged();
     SequenceList sequence(m_preparation.sequence);
     const bool rebuilt = occasional::applyTick(service, sequence, m_basicForm, ticks);
     setSequence(sequence.entries());
@@ -138,8 +147,10 @@ int PreparationDocument::moveEntryUp(int index)
 {
     SequenceList sequence(m_preparation.sequence);
     const int now = ::moveEntryUp(sequence, index);
-    if (now != index)
+    if (now != index) {
         setSequence(sequence.entries());
+        emit orderInputsChanged();
+    }
     return now;
 }
 
@@ -147,8 +158,10 @@ int PreparationDocument::moveEntryDown(int index)
 {
     SequenceList sequence(m_preparation.sequence);
     const int now = ::moveEntryDown(sequence, index);
-    if (now != index)
+    if (now != index) {
         setSequence(sequence.entries());
+        emit orderInputsChanged();
+    }
     return now;
 }
 
@@ -191,10 +204,11 @@ Result<> PreparationDocument::applyDayColour(const QString &dayName)
 
 Result<> PreparationDocument::loadDay(const QString &entry)
 {
+    // A typed text too short to hold a date and a name leaves the day as it was.
+    if (!namesADay(entry))
+        return {};
+    emit orderInputsChanged();
     const auto load = [&]() -> Result<> {
-        // A typed text too short to hold a date and a name leaves the day as it was.
-        if (entry.size() < 12)
-            return {};
         m_dayStamp = dayentry::dayStamp(entry);
         const Result<int> series = dayentry::seriesNumber(entry);
         if (!series)
@@ -235,6 +249,7 @@ QString PreparationDocument::storedOrderPath(const QString &dataFolder) const
 Result<> PreparationDocument::loadFile(const QString &path)
 {
     emit fileLoading(path);
+    emit orderInputsChanged();
     // Whatever was set before a failure stays set: the steps are applied one after the other.
     // An unreadable file, a count or a colour that is no number: the file is damaged.
     const auto load = [&] {
@@ -263,6 +278,7 @@ Result<> PreparationDocument::loadFile(const QString &path)
     };
     if (!load())
         return Failure { serviceorder::damagedFileMessage() };
+    setModified(false);
     return {};
 }
 

@@ -82,14 +82,17 @@ public:
     // Puts the day of a day-list entry ("dd.MM.yyyy s Name") in: date, series and name, then
     // the stored preparation of that day in the data folder when there is one, otherwise the
     // day's colour and propers from the liturgical library. What was set before a failure stays
-    // set. An entry too short to hold a date and a name changes nothing. The failure's text is
-    // the whole message to show.
+    // set; the day counts as unchanged afterwards. An entry too short to hold a date and a name
+    // changes nothing. The failure's text is the whole message to show.
     Result<> loadDay(const QString &entry);
+    // Whether a day-list entry is long enough to hold a date and a name.
+    static bool namesADay(const QString &entry);
     // The stored preparation of the day shown, in the data folder given; empty when it has none.
     QString storedOrderPath(const QString &dataFolder) const;
 
     // Loads a service-order file step by step: texts, the day's colour, page format, sequence
     // and ticks. Whatever was set before a failure stays set; a failure means a damaged file.
+    // Loaded whole, the preparation is unchanged: it is as the file stores it.
     Result<> loadFile(const QString &path);
     // Writes the preparation to path; clears the modified state when it succeeded.
     Result<> saveFile(const QString &path);
@@ -106,6 +109,9 @@ signals:
     void modifiedChanged(bool modified);
     // A service-order file is being loaded (from "Öffnen", the history or the chosen day).
     void fileLoading(const QString &path);
+    // What the order of service is generated from changes: another day or file, a tick, a
+    // basic form, a move. An order generated before no longer belongs to it.
+    void orderInputsChanged();
 
 private:
     Result<> applyDayColour(const QString &dayName);

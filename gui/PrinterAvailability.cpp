@@ -36,4 +36,9 @@ void setSystemPrintersForTesting(std::optional<bool> present)
     systemOverride() = present;
 }
 
+QString noPrinterMessage()
+{
+    return QStringLiteral("Es ist kein Standarddrucker ausgewählt.");
+}
+
 } // namespace printeravailability

@@ -91,6 +91,21 @@ bool QtDialogs::askYesNo(const QString &text, const QString &title)
         == QMessageBox::Yes;
 }
 
+Dialogs::Answer QtDialogs::askYesNoCancel(const QString &text, const QString &title)
+{
+    // Escape and the box's close button give its escape button, Abbrechen.
+    switch (showMessageBox(
+        m_owner, QMessageBox::Question, title.isEmpty() ? programinfo::title() : title, text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 QString QtDialogs::runFileDialog(const FileDialogRequest &request, bool save)
 {
     QFileDialog dialog(m_owner, request.title);

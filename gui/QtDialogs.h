@@ -11,6 +11,7 @@ public:
     void message(const QString &text, const QString &title = {}) override;
     void error(const QString &text) override;
     bool askYesNo(const QString &text, const QString &title = {}) override;
+    Answer askYesNoCancel(const QString &text, const QString &title = {}) override;
     QString openFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;
     bool setupPrinter(QPrinter &printer) override;

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 
+#include <QString>
 #include <QUrl>
 
 class QWidget;
@@ -21,5 +22,15 @@ void navigate(QWidget *view, const QUrl &url);
 
 // Empties the view's own HTTP cache (the program's profile only).
 void clearCache(QWidget *view);
+
+} // namespace webview
+
+namespace webview {
+
+// The web engine refuses to run inside its sandbox for the user root and ends the whole
+// process. Called before the application object exists: for the effective user 0 it turns
+// the sandbox off (QTWEBENGINE_DISABLE_SANDBOX) and returns the German note to print on
+// stderr; for any other user it changes nothing and returns an empty text.
+QString allowRunningAsRoot(unsigned effectiveUser);
 
 } // namespace webview

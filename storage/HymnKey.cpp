@@ -23,4 +23,19 @@ QString key(const QString &hymn)
     return label(hymn).toCaseFolded();
 }
 
+QString sortKey(const QString &hymn)
+{
+    const QString text = hymn.simplified().toCaseFolded();
+    static const QRegularExpression numbered(
+        QStringLiteral("^(\\p{L}[\\p{L}+]{0,9})\\.?\\s?0*(\\d{1,9})(.*)$"));
+    const QRegularExpressionMatch m = numbered.match(text);
+    if (!m.hasMatch())
+        return text;
+    // The separator sorts before every printable character, so a book sorts before the
+    // longer book names it begins ("EG" before "EGplus"), a number before the same one with
+    // a rest.
+    return m.captured(1) + u'\x01' + m.captured(2).rightJustified(9, u'0') + u'\x01'
+        + m.captured(3).trimmed();
+}
+
 } // namespace hymnkey

@@ -16,4 +16,9 @@ QString label(const QString &hymn);
 // that "eg 99" and "EG 99" are one hymn.
 QString key(const QString &hymn);
 
+// What hymns sort by: the book, then the number as a number, then the rest ("EG 16" before
+// "EG 147", "EG 99" before "EG 99a"), without regard to case; a text without a number sorts
+// as itself.
+QString sortKey(const QString &hymn);
+
 } // namespace hymnkey

@@ -38,6 +38,7 @@ struct Preparation : ProperTexts
 {
     QString dayName; // trimmed
     QString series; // the caption of the series label, normally "1" to "6"
+    QString dayStamp; // the date of the service as yyyymmdd; empty when not known
 
     ServiceTicks ticks;
     int pageFormat = 0; // 0 portrait, 1 landscape

@@ -10,14 +10,38 @@
 
 namespace history {
 
+QDate SavedPreparation::serviceDate() const
+{
+    return QDate::fromString(preparation.dayStamp, QStringLiteral("yyyyMMdd"));
+}
+
+QDate SavedPreparation::effectiveDate() const
+{
+    const QDate service = serviceDate();
+    return service.isValid() ? service : saved.date();
+}
+
 namespace {
 
-void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
+// Latest service first; of two for the same date the one saved last.
+bool laterService(const SavedPreparation &a, const SavedPreparation &b)
+{
+    if (a.effectiveDate() != b.effectiveDate())
+        return a.effectiveDate() > b.effectiveDate();
+    return a.saved > b.saved;
+}
+
+void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate &savedFrom,
+                const QDate &savedTo, Scan &scan)
 {
     const QDir folder(dataDir.filePath(relativeFolder));
     const QFileInfoList files
         = folder.entryInfoList({ QStringLiteral("*.ini") }, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &file : files) {
+        const QDateTime modified = file.lastModified();
+        if ((savedFrom.isValid() && modified.date() < savedFrom)
+            || (savedTo.isValid() && modified.date() > savedTo))
+            continue;
         SavedPreparation saved;
         saved.path = file.absoluteFilePath();
         saved.relativePath = relativeFolder + u'/' + file.fileName();
@@ -34,7 +58,7 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
             scan.unreadable.append(saved.relativePath);
             continue;
         }
-        saved.saved = file.lastModified();
+        saved.saved = modified;
         saved.preparation = serviceorder::readTexts(*ini);
         scan.preparations.append(std::move(saved));
     }
@@ -44,12 +68,18 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, Scan &scan)
 
 Scan scanDataFolder(const QString &dataDir)
 {
+    return scanDataFolderSavedBetween(dataDir, {}, {});
+}
+
+Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
+                                const QDate &savedTo)
+{
     Scan scan;
     const QDir dir(dataDir);
     for (int series = 1; series <= 6; ++series) {
         const QString folder = QString::number(series);
-        scanFolder(dir, folder, scan);
-        scanFolder(dir, folder + QStringLiteral("/Archiv"), scan);
+        scanFolder(dir, folder, savedFrom, savedTo, scan);
+        scanFolder(dir, folder + QStringLiteral("/Archiv"), savedFrom, savedTo, scan);
     }
     return scan;
 }
@@ -63,9 +93,7 @@ QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayNa
         if (p.dayName == dayName || (p.series == series && formerNames.contains(p.dayName)))
             result.append(saved);
     }
-    std::stable_sort(
-        result.begin(), result.end(),
-        [](const SavedPreparation &a, const SavedPreparation &b) { return a.saved > b.saved; });
+    std::stable_sort(result.begin(), result.end(), laterService);
     return result;
 }
 
@@ -79,7 +107,7 @@ QList<HymnUse> hymnUses(const Scan &scan, const QDate &from, const QDate &to)
 {
     QList<HymnUse> uses;
     for (const SavedPreparation &saved : scan.preparations) {
-        const QDate date = saved.saved.date();
+        const QDate date = saved.effectiveDate();
         if ((from.isValid() && date < from) || (to.isValid() && date > to))
             continue;
         for (const QString &field : hymnsOf(saved.preparation)) {
@@ -117,11 +145,11 @@ QList<HymnCount> countHymns(const QList<HymnUse> &uses)
     for (Tally &tally : tallies) {
         std::stable_sort(tally.sources.begin(), tally.sources.end(),
                          [](const SavedPreparation *a, const SavedPreparation *b) {
-                             return a->saved < b->saved;
+                             return laterService(*b, *a);
                          });
         for (const SavedPreparation *source : std::as_const(tally.sources))
-            tally.count.days.append(QStringLiteral("%1 (%2)").arg(source->preparation.dayName,
-                                                                  dateText(source->saved)));
+            tally.count.days.append(QStringLiteral("%1 (%2)").arg(
+                source->preparation.dayName, dateText(source->effectiveDate())));
         result.append(std::move(tally.count));
     }
     std::stable_sort(result.begin(), result.end(), [](const HymnCount &a, const HymnCount &b) {
@@ -132,9 +160,14 @@ QList<HymnCount> countHymns(const QList<HymnUse> &uses)
     return result;
 }
 
+QString dateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 QString dateText(const QDateTime &saved)
 {
-    return saved.date().toString(QStringLiteral("dd.MM.yyyy"));
+    return dateText(saved.date());
 }
 
 } // namespace history

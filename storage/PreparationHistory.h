@@ -19,7 +19,14 @@ struct SavedPreparation
     QString path; // absolute
     QString relativePath; // inside the data folder, with "/" ("2/Archiv/2 Ostersonntag.ini")
     QDateTime saved; // the file's last modification, local time
-    Preparation preparation; // day name, series, propers and hymns
+    Preparation preparation; // day name, series, service date, propers and hymns
+
+    // The date of the service the file prepared; invalid for a file saved before the date
+    // was kept in it.
+    QDate serviceDate() const;
+    // The service date, or for such an older file the day it was saved: what periods and
+    // orders go by.
+    QDate effectiveDate() const;
 };
 
 // What reading the data folder found.
@@ -35,8 +42,14 @@ struct Scan
 // damaged), is listed as unreadable and otherwise left out. A missing folder is no error.
 Scan scanDataFolder(const QString &dataDir);
 
-// The saved preparations of one day (by its stored name), latest first; with them those of
-// series stored under one of formerNames, the names the day's date had before.
+// The same for the files last saved from `savedFrom` to `savedTo` (both included); the others
+// are passed over without being read.
+Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
+                                const QDate &savedTo);
+
+// The saved preparations of one day (by its stored name), latest service first (by the
+// effective date, then the save time); with them those of series stored under one of
+// formerNames, the names the day's date had before.
 QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName,
                                           const QStringList &formerNames = {},
                                           const QString &series = {});
@@ -52,8 +65,9 @@ struct HymnUse
     const SavedPreparation *source = nullptr; // points into the scan it came from
 };
 
-// The hymn uses of the preparations saved (by file date) from `from` to `to`, both included;
-// an invalid date leaves that side open. In the order of the scan and of the fields.
+// The hymn uses of the preparations whose service (effective date) lies from `from` to `to`,
+// both included; an invalid date leaves that side open. In the order of the scan and of the
+// fields.
 QList<HymnUse> hymnUses(const Scan &scan, const QDate &from = {}, const QDate &to = {});
 
 // How often a hymn was sung: hymns naming the same hymn-book number count together.
@@ -61,13 +75,15 @@ struct HymnCount
 {
     QString hymn; // the counted label ("EG 99" or the text)
     int count = 0;
-    QStringList days; // "Name (TT.MM.JJJJ)" of each use, earliest first
+    QStringList days; // "Name (TT.MM.JJJJ)" of each use with its effective date, earliest first
 };
 
 // The hymn uses counted per hymn, most used first, then by label.
 QList<HymnCount> countHymns(const QList<HymnUse> &uses);
 
-// A file date as the tables show it: TT.MM.JJJJ.
+// A date as the tables show it: TT.MM.JJJJ; empty for an invalid date.
+QString dateText(const QDate &date);
+// The day a file was saved, as above.
 QString dateText(const QDateTime &saved);
 
 } // namespace history

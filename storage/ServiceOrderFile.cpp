@@ -2,6 +2,7 @@
 
 #include "storage/Win1252Text.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@ namespace serviceorder {
 namespace {
 
 const QString kAllgemein = QStringLiteral("Allgemein");
+const QString kDatum = QStringLiteral("Datum");
 const QString kTexte = QStringLiteral("Texte");
 const QString kLieder = QStringLiteral("Lieder");
 const QString kKasualien = QStringLiteral("Kasualien");
@@ -77,6 +79,10 @@ IniFile toIni(const Preparation &p)
     IniFile ini;
     ini.setValue(kAllgemein, QStringLiteral("Name"), p.dayName);
     ini.setValue(kAllgemein, QStringLiteral("Predigtreihe"), p.series);
+    // The date of the service, which the file name does not hold; files saved before it was
+    // kept have none.
+    if (!p.dayStamp.isEmpty())
+        ini.setValue(kAllgemein, kDatum, p.dayStamp);
     ini.setValue(kTexte, QStringLiteral("Wochenspruch"), p.wochenspruch);
     ini.setValue(kTexte, QStringLiteral("Psalm"), p.psalm);
     ini.setValue(kTexte, QStringLiteral("Epistel"), p.epistel);
@@ -132,6 +138,9 @@ Preparation readTexts(const IniFile &ini)
     Preparation p;
     p.dayName = ini.value(kAllgemein, QStringLiteral("Name"), QStringLiteral("Sonntag"));
     p.series = ini.value(kAllgemein, QStringLiteral("Predigtreihe"), QStringLiteral("0"));
+    if (const QString stamp = ini.value(kAllgemein, kDatum);
+        QDate::fromString(stamp, QStringLiteral("yyyyMMdd")).isValid())
+        p.dayStamp = stamp;
     p.wochenspruch = ini.value(kTexte, QStringLiteral("Wochenspruch"));
     p.psalm = ini.value(kTexte, QStringLiteral("Psalm"));
     p.epistel = ini.value(kTexte, QStringLiteral("Epistel"));

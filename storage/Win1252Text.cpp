@@ -1,7 +1,6 @@
 #include "storage/Win1252Text.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include "storage/SafeWrite.h"
 
 #include <array>
 
@@ -91,14 +90,10 @@ Result<QStringList> readLines(const QString &path, qint64 maxBytes)
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *errorText)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (errorText)
-            *errorText = QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                             .arg(QFileInfo(path).fileName(), file.errorString());
-        return false;
-    }
-    return true;
+    const Result<> written = safewrite::writeWhole(path, bytes);
+    if (!written && errorText)
+        *errorText = written.error();
+    return written.ok();
 }
 
 bool writeLines(const QString &path, const QStringList &lines, QString *errorText)

@@ -32,7 +32,8 @@ Result<QStringList> readLines(const QString &path, qint64 maxBytes = boundedfile
 // any failure).
 bool writeLines(const QString &path, const QStringList &lines, QString *errorText = nullptr);
 
-// Writes bytes whole or not at all.
+// Writes bytes whole or not at all (safewrite::writeWhole), also where the folder does not
+// rename over an existing file.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes,
                          QString *errorText = nullptr);
 

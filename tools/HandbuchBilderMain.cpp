@@ -39,12 +39,13 @@ void writePreparation(const QString &dataDir, const QString &series, const QStri
     const QStringList keys = { QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
                                QStringLiteral("Vorpredigtslied"), QStringLiteral("Kolektenlied"),
                                QStringLiteral("Ausgangslied") };
-    QStringList lines = { QStringLiteral("[Allgemein]"),
-                          QStringLiteral("Name=") + day,
-                          QStringLiteral("Predigtreihe=") + series,
-                          QStringLiteral("[Texte]"),
-                          QStringLiteral("Predigttext=Joh 3,1-8"),
-                          QStringLiteral("[Lieder]") };
+    QStringList lines
+        = { QStringLiteral("[Allgemein]"), QStringLiteral("Name=") + day,
+            QStringLiteral("Predigtreihe=") + series,
+            // The service a few days after the file was saved.
+            QStringLiteral("Datum=") + saved.addDays(4).toString(QStringLiteral("yyyyMMdd")),
+            QStringLiteral("[Texte]"), QStringLiteral("Predigttext=Joh 3,1-8"),
+            QStringLiteral("[Lieder]") };
     for (qsizetype i = 0; i < hymns.size() && i < keys.size(); ++i)
         lines << keys.at(i) + u'=' + hymns.at(i);
     const QString folder = dataDir + u'/' + series + QStringLiteral("/Archiv");

@@ -26,7 +26,8 @@ TEST(MainWindow, HasEveryNamedControlInAFixedSizeWindow)
     EXPECT_EQ(window->size(), QSize(783, 666));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan"));
+    // "[*]" shows unsaved changes.
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan[*]"));
     EXPECT_EQ(window->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(window->font().pointSize(), 8);
 
@@ -138,12 +139,14 @@ TEST(MainWindow, AFolderThatCannotBeCreatedEndsStartUpWithTheErrorShown)
 TEST(MainWindow, TypingIntoAPropersFieldSetsModifiedAndNewClearsIt)
 {
     TestEnvironment env;
-    auto window = makeMainWindow();
+    ScriptedDialogs *dialogs = nullptr;
+    auto window = makeMainWindow(&dialogs);
     ASSERT_FALSE(window->isWindowModified());
     control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
     EXPECT_TRUE(window->isWindowModified());
     control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1,1-3"));
     EXPECT_TRUE(window->isWindowModified());
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
     control<QToolButton>(*window, "BtnNew")->click();
     EXPECT_FALSE(window->isWindowModified());
     // The memos of the constant texts do not count as changes of the preparation.
@@ -151,46 +154,8 @@ TEST(MainWindow, TypingIntoAPropersFieldSetsModifiedAndNewClearsIt)
     EXPECT_FALSE(window->isWindowModified());
 }
 
-TEST(MainWindow, ClosingAsksOnlyWhenThereAreUnsavedChanges)
-{
-    TestEnvironment env;
-    {
-        ScriptedDialogs *dialogs = nullptr;
-        auto window = makeMainWindow(&dialogs);
-        window->show();
-        window->close();
-        EXPECT_TRUE(dialogs->questions.isEmpty());
-    }
-    {
-        ScriptedDialogs *dialogs = nullptr;
-        auto window = makeMainWindow(&dialogs);
-        window->show();
-        control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 421"));
-        dialogs->yesNoAnswers.push_back(false);
-        window->close();
-        ASSERT_EQ(dialogs->questions.size(), 1);
-        EXPECT_EQ(dialogs->questions.first(),
-                  QStringLiteral(
-                      "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"));
-        EXPECT_TRUE(dialogs->fileRequests.isEmpty()) << "No closes without saving";
-        EXPECT_FALSE(window->isVisible());
-    }
-}
-
-TEST(MainWindow, YesWhenClosingSavesThePreparation)
-{
-    TestEnvironment env;
-    ScriptedDialogs *dialogs = nullptr;
-    auto window = makeMainWindow(&dialogs);
-    window->show();
-    control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 421"));
-    dialogs->yesNoAnswers.push_back(true);
-    dialogs->fileNames.push_back(QString()); // the save dialog is cancelled
-    window->close();
-    EXPECT_EQ(dialogs->questions.size(), 1);
-    EXPECT_EQ(dialogs->fileRequests.size(), 1) << "Yes runs the save with its dialog";
-    EXPECT_FALSE(window->isVisible()) << "closing cannot be cancelled";
-}
+// Closing with and without unsaved changes is tested through the real message box in
+// tests/gui/UnsavedWorkTest.cpp.
 
 TEST(MainWindow, TheCloseTimerOfTheUpdateClosesTheWindow)
 {

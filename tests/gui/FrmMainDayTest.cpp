@@ -114,6 +114,8 @@ TEST_F(FrmMainDay, ChoosingADayFillsDayStampSeriesAndPropers)
     control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
     control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 2"));
     ASSERT_TRUE(window->isWindowModified());
+    // Nein: the typed hymns are given up for the other day.
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
 
     choose(QStringLiteral("30.11.2025 - 1. Sonntag im Advent"));
     EXPECT_EQ(window->document().dayStamp(), QStringLiteral("20251130"));
@@ -219,7 +221,7 @@ TEST_F(FrmMainDay, TypedEntries)
     const QStringList before = propers();
     const QString stampBefore = window->document().dayStamp();
 
-    // Too short: nothing changes, but the choice still counts as a fresh start.
+    // Too short to name a day: nothing changes, the typed hymn stays unsaved work.
     fakelibrary::calls.clear();
     control<QComboBox>(*window, "cmbTag")->setEditText(QStringLiteral("08.03.2026"));
     EXPECT_TRUE(fakelibrary::calls.empty());
@@ -227,9 +229,11 @@ TEST_F(FrmMainDay, TypedEntries)
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 1"));
     EXPECT_EQ(window->document().dayStamp(), stampBefore);
     EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Reminiscere"));
-    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_TRUE(window->isWindowModified());
 
-    // Typed key by key: exactly fourteen characters keep the date in the name.
+    // Typed key by key: exactly fourteen characters keep the date in the name. The twelfth
+    // key names a day and asks about the typed hymn once.
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
     control<QComboBox>(*window, "cmbTag")->clearEditText();
     QTest::keyClicks(control<QComboBox>(*window, "cmbTag")->lineEdit(),
                      QStringLiteral("04.10.2026 - X"));
@@ -266,10 +270,12 @@ TEST_F(FrmMainDay, StoredPreparationIsFoundInsteadOfTheLibrary)
     control<QLineEdit>(*window, "txtEingangslied")->setText(QStringLiteral("EG 1"));
     // The data folder is passed along: the process's current folder plays no part.
     ASSERT_TRUE(QDir::setCurrent(env.home()));
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
 
     choose(QStringLiteral("04.10.2026 - Erntedank"));
-    // Loading a preparation shows its path as the window's title.
-    EXPECT_EQ(QFileInfo(window->windowTitle()).canonicalFilePath(),
+    // Loading a preparation shows its path as the window's title, marked "[*]" for changes.
+    ASSERT_TRUE(window->windowTitle().endsWith(QStringLiteral("[*]")));
+    EXPECT_EQ(QFileInfo(window->windowTitle().chopped(3)).canonicalFilePath(),
               QFileInfo(stored).canonicalFilePath());
     for (const char *function :
          { "getVers", "getPsalm", "getWochenlied", "getEpistel", "getEvangelium", "getPerikope" })

@@ -1,6 +1,7 @@
 // The version dialog, the manual and the feedback page.
 #include "base/ProgramInfo.h"
 #include "gui/FrmMain.h"
+#include "gui/WebView.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WindowControls.h"
@@ -43,7 +44,7 @@ std::unique_ptr<TfrmMain> makeWindow(TitledDialogs **dialogs)
 
 QString versionText(const QString &number)
 {
-    return QStringLiteral("Ordomat Version ") + number + u'\r' + programinfo::noticeLine()
+    return QStringLiteral("Pergolan Version ") + number + u'\r' + programinfo::noticeLine()
         + QStringLiteral("\rWeitere Infos und Schulungen finden Sie im Internet:\r")
         + QString::fromUtf16(programinfo::kInfoAddress);
 }
@@ -65,7 +66,7 @@ TEST(VersionDialog, ShowsTheVersionWithTheProgramsCurrentSeparator)
               versionText(QStringLiteral(" 5") + system + QStringLiteral("03")));
     if (QLocale::system().language() == QLocale::German) {
         EXPECT_TRUE(
-            dialogs->messages.constFirst().startsWith(QStringLiteral("Ordomat Version  5,03\r")));
+            dialogs->messages.constFirst().startsWith(QStringLiteral("Pergolan Version  5,03\r")));
     }
 
     // Once the update check has read a version file, the point is the separator.
@@ -96,11 +97,22 @@ TEST(HelpButton, OpensTheManualOrReportsItMissing)
               QStringList { QStringLiteral("Fehler #7\rDatei nicht gefunden\r") });
     EXPECT_EQ(dialogs->openedUrls.size(), 1);
 
+    // Without a launcher the message names the manual's path.
+    env.writeProgramFile(QString::fromUtf16(programinfo::kHelpFile), "<html>Hilfe</html>");
+    dialogs->openSucceeds = false;
+    control<QToolButton>(*window, "BtnHilfe")->click();
+    ASSERT_EQ(dialogs->messages.size(), 2);
+    EXPECT_TRUE(dialogs->messages.last().endsWith(QStringLiteral("Handbuch hier:\r") + manual))
+        << dialogs->messages.last().toStdString();
+    dialogs->messages.removeLast();
+    ASSERT_TRUE(QFile::remove(manual));
+    dialogs->openSucceeds = true;
+
     // A folder under the manual's name is no manual either.
     QDir().mkpath(manual);
     control<QToolButton>(*window, "BtnHilfe")->click();
     EXPECT_EQ(dialogs->messages.size(), 2);
-    EXPECT_EQ(dialogs->openedUrls.size(), 1);
+    EXPECT_EQ(dialogs->openedUrls.size(), 2);
 }
 
 TEST(HelpButton, TheBuiltProgramFolderShipsTheManual)
@@ -135,4 +147,20 @@ TEST(FeedbackButton, OpensTheFeedbackPageOverHttps)
     EXPECT_EQ(url.host(), QString::fromUtf16(programinfo::kMakerHost));
     EXPECT_EQ(url.path(), QStringLiteral("/feedback.html"));
     EXPECT_TRUE(dialogs->messages.isEmpty());
+}
+
+TEST(WebViewAsRoot, RunsWithoutTheSandboxAndSaysSo)
+{
+    const bool wasSet = qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX");
+    const QByteArray before = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    EXPECT_EQ(webview::allowRunningAsRoot(1000), QString());
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"));
+    const QString note = webview::allowRunningAsRoot(0);
+    EXPECT_EQ(qgetenv("QTWEBENGINE_DISABLE_SANDBOX"), QByteArray("1"));
+    EXPECT_TRUE(note.contains(QStringLiteral("ohne ihre Sandbox"))) << note.toStdString();
+    if (!wasSet)
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    else
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", before);
 }

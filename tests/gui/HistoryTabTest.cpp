@@ -12,8 +12,10 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -22,6 +24,8 @@
 
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -43,12 +47,15 @@ protected:
         appclock::setTodayForTesting({});
     }
 
+    // extra is appended, except a day stamp ("Datum=..."), which goes into "[Allgemein]".
     void write(const QString &relative, const QString &name, const QStringList &hymns,
-               const QDate &saved, const QString &extra = {})
+               const QDate &saved, QString extra = {})
     {
-        QString text = QStringLiteral("[Allgemein]\nName=%1\nPredigtreihe=%2\n[Texte]\n"
-                                      "Predigttext=Mk 16,1-8\n[Lieder]\n")
-                           .arg(name, relative.left(1));
+        QString text
+            = QStringLiteral("[Allgemein]\nName=%1\nPredigtreihe=%2\n").arg(name, relative.left(1));
+        if (extra.startsWith(QStringLiteral("Datum=")))
+            text += std::exchange(extra, QString());
+        text += QStringLiteral("[Texte]\nPredigttext=Mk 16,1-8\n[Lieder]\n");
         const QStringList keys = { QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied") };
         for (int i = 0; i < hymns.size(); ++i)
             text += keys.at(i) + u'=' + hymns.at(i) + u'\n';
@@ -115,7 +122,7 @@ TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
               QStringLiteral("Gespeicherte Vorbereitungen für „Ostersonntag“:"));
     EXPECT_EQ(column(tab->grdVorbereitungen, 0),
               (QStringList { QStringLiteral("1"), QStringLiteral("6") }));
-    EXPECT_EQ(column(tab->grdVorbereitungen, 3),
+    EXPECT_EQ(column(tab->grdVorbereitungen, 4),
               (QStringList { QStringLiteral("EG 99"), QStringLiteral("EG 100") }));
     EXPECT_EQ(tab->lblVerlaufStatus->text(),
               QStringLiteral("2 Dateien konnten nicht gelesen werden"));
@@ -134,16 +141,67 @@ TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
     EXPECT_EQ(column(tab->grdLieder, 2).first(),
               QStringLiteral("Ostersonntag (20.04.2025); Trinitatis (15.06.2025)"));
 
+    // By book, then number: EG 99 before EG 103.
     tab->grdLieder->sortByColumn(0, Qt::AscendingOrder);
     EXPECT_EQ(column(tab->grdLieder, 0),
-              (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 103"),
-                             QStringLiteral("EG 99") }));
+              (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 99"),
+                             QStringLiteral("EG 103") }));
     tab->txtLiedFilter->setText(QStringLiteral("trinitatis"));
     EXPECT_EQ(column(tab->grdLieder, 0),
               (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 99") }));
     tab->txtLiedFilter->clear();
     tab->dtpVon->setDate(QDate(2024, 1, 1));
     EXPECT_EQ(tab->grdLieder->model()->rowCount(), 4);
+}
+
+TEST_F(HistoryWindow, TheServiceDateLeadsAndEveryColumnCanBeReached)
+{
+    // Christmas Eve prepared and saved on 8 December; an older file keeps no date.
+    appclock::setTodayForTesting(QDate(2026, 12, 10));
+    window = makeMainWindow(&dialogs);
+    tab = window->findChild<HistoryTab *>(QStringLiteral("tshVerlauf"));
+    write(QStringLiteral("2/2 Christvesper.ini"), QStringLiteral("Christvesper"),
+          { QStringLiteral("EG 24"),
+            QStringLiteral("EG 27 Lobt Gott, ihr Christen alle gleich, "
+                           "in seinem höchsten Thron") },
+          QDate(2026, 12, 8), QStringLiteral("Datum=20261224\n"));
+    write(QStringLiteral("1/Archiv/1 Christvesper.ini"), QStringLiteral("Christvesper"),
+          { QStringLiteral("EG 16") }, QDate(2020, 12, 20));
+    // Reading waits until the tab is first shown.
+    EXPECT_EQ(tab->grdVorbereitungen->model()->rowCount(), 0);
+
+    window->resize(640, 480);
+    window->show();
+    showDay(QStringLiteral("24.12.2026 - Christvesper"));
+    EXPECT_EQ(column(tab->grdVorbereitungen, 1),
+              (QStringList { QStringLiteral("24.12.2026"), QString() }));
+    EXPECT_EQ(
+        column(tab->grdVorbereitungen, 2),
+        (QStringList { QStringLiteral("08.12.2026 09:30"), QStringLiteral("20.12.2020 09:30") }));
+
+    // The period takes the service: up to 20 December the Christmas Eve hymns are not sung.
+    tab->dtpVon->setDate(QDate(2020, 1, 1));
+    tab->dtpBis->setDate(QDate(2026, 12, 20));
+    EXPECT_EQ(column(tab->grdLieder, 0), QStringList { QStringLiteral("EG 16") });
+    tab->dtpBis->setDate(QDate(2026, 12, 31));
+    EXPECT_EQ(column(tab->grdLieder, 2).last(), QStringLiteral("Christvesper (24.12.2026)"));
+
+    // Each column is as wide as its texts; what the window cannot show is reached by
+    // scrolling sideways.
+    for (QTreeView *view : { tab->grdVorbereitungen, tab->grdLieder }) {
+        int total = 0;
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            for (int row = 0; row < view->model()->rowCount(); ++row) {
+                const QString text = view->model()->index(row, c).data().toString();
+                EXPECT_LT(view->fontMetrics().horizontalAdvance(text),
+                          view->header()->sectionSize(c))
+                    << text.toStdString();
+            }
+            total += view->header()->sectionSize(c);
+        }
+        EXPECT_LE(total, view->viewport()->width() + view->horizontalScrollBar()->maximum());
+    }
+    window->document().setModified(false);
 }
 
 TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
@@ -153,7 +211,7 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
     showDay(QStringLiteral("05.04.2026 - Ostersonntag"));
     control<QLineEdit>(*window, "txtAusgangslied")->setText(QStringLiteral("EG 421"));
     ASSERT_TRUE(window->isWindowModified());
-    dialogs->yesNoAnswers.push_back(false);
+    dialogs->yesNoCancelAnswers.push_back(Dialogs::Answer::No);
 
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -166,7 +224,7 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
     EXPECT_EQ(dialogs->questions,
               QStringList { QStringLiteral(
                   "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
-    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("6/Archiv/6 Ostersonntag.ini")));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("6/Archiv/6 Ostersonntag.ini[*]")));
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 100"));
     EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("6"));
 }

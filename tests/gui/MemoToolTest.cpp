@@ -307,7 +307,7 @@ TEST_F(MemoTool, PrintsAsTheJobNotizzettel)
     if (QPrinterInfo::defaultPrinter().isNull()) {
         editor->SpeedButton4->click();
         EXPECT_EQ(dialogs->errors,
-                  QStringList { QStringLiteral("There is no default printer currently selected") });
+                  QStringList { QStringLiteral("Es ist kein Standarddrucker ausgewählt.") });
     }
 }
 

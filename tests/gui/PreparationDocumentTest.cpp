@@ -120,6 +120,30 @@ TEST_F(PreparationDocumentTest, AnEntryMovesWithinTheListOnly)
     EXPECT_FALSE(document.isModified());
 }
 
+TEST_F(PreparationDocumentTest, AnOrderNoLongerBelongsToChangedInputs)
+{
+    PreparationDocument document;
+    QSignalSpy stale(&document, &PreparationDocument::orderInputsChanged);
+    const auto count = [&](const std::function<void()> &step) {
+        stale.clear();
+        step();
+        return stale.count();
+    };
+    // A field or the page format leave the order as it was generated.
+    EXPECT_EQ(count([&] { document.setText(Field::Epistel, QStringLiteral("Röm 1,1")); }), 0);
+    EXPECT_EQ(count([&] { document.togglePageFormat(); }), 0);
+    EXPECT_EQ(count([&] { document.moveEntryUp(0); }), 0); // nothing moved
+    EXPECT_EQ(count([&] { document.setTick(Service::Communion, false); }), 0); // no change
+    EXPECT_EQ(count([&] { (void)document.loadDay(QStringLiteral("01.03.2026")); }), 0); // no day
+    // The sequence, the ticks, the basic form, another day or file do not.
+    EXPECT_GE(count([&] { document.moveEntryDown(0); }), 1);
+    EXPECT_GE(count([&] { document.setTick(Service::Baptism, true); }), 1);
+    EXPECT_GE(count([&] { document.chooseBasicForm(1); }), 1);
+    EXPECT_GE(count([&] { (void)document.loadDay(QStringLiteral("01.03.2026 3 Reminiszere")); }),
+              1);
+    EXPECT_GE(count([&] { (void)document.loadFile(filePath(QStringLiteral("fehlt.ini"))); }), 1);
+}
+
 TEST_F(PreparationDocumentTest, ThePageFormatToggles)
 {
     PreparationDocument document;
@@ -147,8 +171,11 @@ TEST_F(PreparationDocumentTest, ASavedFileLoadsBackAsItWas)
     EXPECT_EQ(original.text(Field::Wochenspruch), QStringLiteral("Selbst gewählter Spruch"));
     EXPECT_EQ(original.pageFormat(), 1);
     EXPECT_TRUE(original.preparation().ticks.konfirmation);
-    // Loading counts as an edit of every field it changes, until the preparation is saved.
+    // Loaded whole, the preparation is as its file stores it.
+    EXPECT_FALSE(original.isModified());
+    original.setText(Field::Wochenlied, QStringLiteral("EG 1"));
     EXPECT_TRUE(original.isModified());
+    original.setText(Field::Wochenlied, QString());
 
     const QString again = filePath(QStringLiteral("noch einmal.ini"));
     ASSERT_TRUE(original.saveFile(again).ok());
@@ -175,6 +202,7 @@ TEST_F(PreparationDocumentTest, ADamagedFileKeepsWhatWasLoadedBeforeTheDamage)
     EXPECT_EQ(document.text(Field::Psalm), QStringLiteral("Psalm 23"));
     EXPECT_EQ(document.preparation().sequence, before);
     EXPECT_FALSE(document.preparation().ticks.taufe);
+    EXPECT_TRUE(document.isModified()); // what was loaded is not what any file holds
 
     EXPECT_EQ(document.loadFile(filePath(QStringLiteral("fehlt.ini"))).error(),
               serviceorder::damagedFileMessage());
@@ -208,11 +236,11 @@ TEST_F(PreparationDocumentTest, ADayComesFromItsStoredPreparationOrFromTheLibrar
     EXPECT_EQ(again.text(Field::Epistel), QStringLiteral("Eigene Lesung"));
     EXPECT_FALSE(again.isModified());
 
-    // Too short to hold a date and a name: nothing changes, but the day counts as unchanged.
+    // Too short to hold a date and a name: nothing changes.
     again.setText(Field::Epistel, QStringLiteral("getippt"));
     ASSERT_TRUE(again.loadDay(QStringLiteral("01.03.2026")).ok());
     EXPECT_EQ(again.text(Field::Epistel), QStringLiteral("getippt"));
-    EXPECT_FALSE(again.isModified());
+    EXPECT_TRUE(again.isModified());
 }
 
 TEST_F(PreparationDocumentTest, ADayWithoutAColourNumberFailsAfterItsName)

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -73,7 +74,7 @@ TEST_F(PreparationFileDialog, AcceptedProposalIsSavedAsIniAndFoundWhenTheDayIsCh
     control<QComboBox>(*window, "cmbTag")->setCurrentIndex(advent);
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 17, 1-4"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtAusgangslied")->text(), QStringLiteral("EG 16"));
-    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->windowTitle(), stored + QStringLiteral("[*]"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -114,6 +115,9 @@ TEST_F(PreparationFileDialog, OpenLoadsTheTypedFileAsItIsNamed)
         window->document().setDay(QStringLiteral("Sonntag"), QStringLiteral("3"));
         control<QLineEdit>(*window, "txtEingangslied")->clear();
 
+        // The fields set above are set aside: Nein.
+        if (window->isWindowModified())
+            dialogs.expectMessageBox(pressMessageBoxButton(QMessageBox::No));
         dialogs.expect(acceptFileDialog(path));
         control<QToolButton>(*window, "BtnOpen")->click();
 
@@ -121,7 +125,12 @@ TEST_F(PreparationFileDialog, OpenLoadsTheTypedFileAsItIsNamed)
                   QStringLiteral("Ostersonntag"));
         EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(),
                   QStringLiteral("EG 99 – Christ ist erstanden"));
-        EXPECT_EQ(window->windowTitle().toStdString(), path.toStdString());
+        EXPECT_EQ(window->windowTitle().toStdString(), path.toStdString() + "[*]");
+        // What was just opened is nothing that could be lost.
+        EXPECT_FALSE(window->isWindowModified());
     }
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    // Only the question about the fields set aside was shown.
+    for (const ShownMessage &message : std::as_const(dialogs.messages))
+        EXPECT_TRUE(message.text.endsWith(QStringLiteral("Jetzt speichern?")))
+            << message.text.toStdString();
 }

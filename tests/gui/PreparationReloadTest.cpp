@@ -48,7 +48,7 @@ TEST(PreparationReload, ChoosingTheDayAgainAsksTheLibraryOnlyForTheColour)
     EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
               QStringLiteral("Selbst gewählter Spruch"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 450"));
-    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->windowTitle(), stored + QStringLiteral("[*]"));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty());
     window->document().setModified(false);

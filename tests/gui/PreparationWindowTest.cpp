@@ -82,6 +82,10 @@ protected:
     void fillEaster()
     {
         TfrmMain &w = *window;
+        // Easter Sunday chosen: its date is saved with the preparation.
+        control<QComboBox>(w, "cmbTag")
+            ->setCurrentIndex(control<QComboBox>(w, "cmbTag")
+                                  ->findText(QStringLiteral("05.04.2026 - Ostersonntag")));
         w.document().setDay(QStringLiteral("Ostersonntag"), QStringLiteral("3"));
         control<QLineEdit>(w, "txtWochenspruch")
             ->setText(
@@ -286,7 +290,7 @@ TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
     openPreparation(*window, *dialogs, path);
 
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'\n').toStdString();
-    EXPECT_EQ(window->windowTitle(), path);
+    EXPECT_EQ(window->windowTitle(), path + QStringLiteral("[*]"));
     EXPECT_EQ(control<QLabel>(*window, "lblTagesname")->text(), QStringLiteral("   Karfreitag"));
     EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("4"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
@@ -301,7 +305,8 @@ TEST_F(PreparationWindow, LoadingFillsTheWindowFromTheFile)
     EXPECT_EQ(window->document().pageFormat(), 0);
     EXPECT_EQ(control<QPushButton>(*window, "btnSeitenformat")->toolTip(),
               QStringLiteral("Aktuell eingestelltes Format: Hochformat"));
-    EXPECT_TRUE(window->isWindowModified());
+    // The window shows the file as it is stored: nothing would be lost.
+    EXPECT_FALSE(window->isWindowModified());
     // What a preparation does not hold stays as it was.
     EXPECT_EQ(control<QPlainTextEdit>(*window, "txtDialog1")->toPlainText(),
               QStringLiteral("Eigener Dialog"));
@@ -470,7 +475,7 @@ TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
     EXPECT_EQ(request.filter, QStringLiteral("Abläufe|*.ini|Alle Dateien (*.*)|*.*"));
     EXPECT_EQ(request.defaultExtension, QStringLiteral("ini"));
     EXPECT_TRUE(request.mustExist);
-    EXPECT_EQ(window->windowTitle(), easterPath());
+    EXPECT_EQ(window->windowTitle(), easterPath() + QStringLiteral("[*]"));
     EXPECT_FALSE(window->isWindowModified());
 
     // Cancelling loads nothing.
@@ -482,15 +487,14 @@ TEST_F(PreparationWindow, OpenedFileAsksOnCloseUnlessItChangedNothing)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Pergolan"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtPsalm")->text(), QStringLiteral("Ps 23"));
 
-    // Other texts: opening leaves the flag set, and closing asks.
+    // Other texts: the window shows the file as stored, nothing is unsaved and closing does
+    // not ask.
     dialogs->fileNames.push_back(easterPath());
     control<QToolButton>(*window, "BtnOpen")->click();
-    EXPECT_TRUE(window->isWindowModified());
-    dialogs->yesNoAnswers.push_back(false);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(window->isWindowModified());
     window->close();
-    EXPECT_EQ(dialogs->questions,
-              QStringList { QStringLiteral(
-                  "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
+    EXPECT_TRUE(dialogs->questions.isEmpty());
 }
 
 TEST_F(PreparationWindow, ChoosingTheSavedDayAgainLoadsItsFile)
@@ -518,7 +522,7 @@ TEST_F(PreparationWindow, ChoosingTheSavedDayAgainLoadsItsFile)
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QString());
 
     control<QComboBox>(*window, "cmbTag")->setCurrentIndex(day);
-    EXPECT_EQ(window->windowTitle(), stored);
+    EXPECT_EQ(window->windowTitle(), stored + QStringLiteral("[*]"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtWochenspruch")->text(),
               QStringLiteral("Selbst gewählter Spruch"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtPredigttext")->text(), QStringLiteral("Mi 4,1-5"));

@@ -274,7 +274,7 @@ TEST_F(Printing, WithoutAnyPrinterNothingIsPrinted)
     fillView(3);
     control<QPushButton>(*window, "btnPrint")->click();
     EXPECT_EQ(dialogs->errors,
-              QStringList { QStringLiteral("There is no default printer currently selected") });
+              QStringList { QStringLiteral("Es ist kein Standarddrucker ausgewählt.") });
     EXPECT_FALSE(QFileInfo::exists(pdfPath));
 
     // A cancelled set-up changes nothing.
@@ -323,7 +323,7 @@ TEST_F(Printing, AnEmptyViewIsGeneratedFirst)
     EXPECT_EQ(pdf.title, day);
 }
 
-TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheEarlierDay)
+TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheDayNowChosen)
 {
     choosePdfPrinter();
     control<QPushButton>(*window, "btnCompile")->click();
@@ -335,12 +335,16 @@ TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheEarlierDay)
         ->setCurrentIndex(control<QComboBox>(*window, "cmbTag")->currentIndex() + 1);
     ASSERT_NE(control<QLabel>(*window, "lblTagesname")->text().trimmed(), firstLine);
 
+    // The order of the earlier day is gone; printing generates the one of the day now chosen.
+    EXPECT_TRUE(control<QTextEdit>(*window, "txtAblauf")->toPlainText().isEmpty());
     control<QPushButton>(*window, "btnPrint")->click();
 
-    EXPECT_EQ(control<QTextEdit>(*window, "txtAblauf")->toPlainText(), generated);
+    EXPECT_NE(control<QTextEdit>(*window, "txtAblauf")->toPlainText(), generated);
     const PdfContent pdf = readPdf(pdfPath);
-    EXPECT_TRUE(pdf.pageText(1).startsWith(firstLine)) << pdf.pageText(1).toStdString();
-    // The job is still titled with the day now chosen.
+    EXPECT_FALSE(pdf.pageText(1).startsWith(firstLine)) << pdf.pageText(1).toStdString();
+    EXPECT_TRUE(
+        pdf.pageText(1).startsWith(control<QLabel>(*window, "lblTagesname")->text().trimmed()))
+        << pdf.pageText(1).toStdString();
     EXPECT_EQ(pdf.title, control<QLabel>(*window, "lblTagesname")->text().trimmed());
 }
 

@@ -13,12 +13,17 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -87,7 +92,9 @@ TEST_F(SequenceWindow, StartsWithTheFirstFormShownAndNothingTicked)
     EXPECT_EQ(box->itemText(3), QStringLiteral("Liturgie II, Form 2"));
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
-    EXPECT_TRUE(box->isEditable());
+    // Pick-only: a key can never empty the box or name no form.
+    EXPECT_FALSE(box->isEditable());
+    EXPECT_EQ(box->lineEdit(), nullptr);
     for (const QCheckBox *tick :
          { control<QCheckBox>(*window, "chkAbendmahl"), control<QCheckBox>(*window, "chkTaufe"),
            control<QCheckBox>(*window, "chkKonfirmation"),
@@ -121,24 +128,68 @@ TEST_F(SequenceWindow, ChoosingAFormRebuildsTheList)
     EXPECT_FALSE(window->isWindowModified());
 }
 
-TEST_F(SequenceWindow, TypingIntoTheFormBoxRebuilds)
+TEST_F(SequenceWindow, KeysOnTheFormBoxOnlyPickAForm)
 {
-    emit control<QComboBox>(*window, "cmbGrundform")->activated(0);
-    control<QListWidget>(*window, "lbxReihenfolge")->setCurrentRow(3);
-    control<QToolButton>(*window, "btnDown")->click();
-    QLineEdit *edit = control<QComboBox>(*window, "cmbGrundform")->lineEdit();
-    edit->selectAll();
-    typeInto(edit, QStringLiteral("Eigene"));
-    EXPECT_EQ(edit->text(), QStringLiteral("Eigene"));
-    // A typed text that names no form: no form selected, the short form is built.
+    QComboBox *box = control<QComboBox>(*window, "cmbGrundform");
+    box->setFocus();
+    typeInto(box, QStringLiteral("x"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
+    EXPECT_EQ(shownSequence(*window), basicforms::initialSequence());
+    pressKey(box, Qt::Key_Delete);
+    pressKey(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie I, Form 1"));
+    pressKey(box, Qt::Key_End);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liturgie II, Form 2"));
     EXPECT_EQ(shownSequence(*window), basicforms::formSequence(3).entries());
+}
 
-    // Typing a form's exact name builds that form, with the ticked services.
-    control<QCheckBox>(*window, "chkAbendmahl")->click();
-    edit->selectAll();
-    typeInto(edit, QStringLiteral("Liturgie I, Form 2"));
-    EXPECT_EQ(shownSequence(*window), occasional::rebuildSequence(1, ticks()).entries());
-    EXPECT_FALSE(window->isWindowModified());
+TEST_F(SequenceWindow, TheOrderViewNeverOutlivesWhatItWasMadeFrom)
+{
+    // Each change of the day, the basic form, a tick or the sequence empties the generated
+    // order, so that print and export generate it anew instead of using a stale one.
+    const struct
+    {
+        const char *change;
+        std::function<void(TfrmMain &)> apply;
+    } changes[] = {
+        { "another basic form",
+          [](TfrmMain &w) { control<QComboBox>(w, "cmbGrundform")->setCurrentIndex(2); } },
+        { "the same basic form chosen again",
+          [](TfrmMain &w) {
+              emit control<QComboBox>(w, "cmbGrundform")
+                  ->activated(control<QComboBox>(w, "cmbGrundform")->currentIndex());
+          } },
+        { "a tick", [](TfrmMain &w) { control<QCheckBox>(w, "chkAbendmahl")->click(); } },
+        { "a tick taken off", [](TfrmMain &w) { control<QCheckBox>(w, "chkAbendmahl")->click(); } },
+        { "an entry moved down",
+          [](TfrmMain &w) {
+              control<QListWidget>(w, "lbxReihenfolge")->setCurrentRow(2);
+              control<QToolButton>(w, "btnDown")->click();
+          } },
+        { "an entry moved up",
+          [](TfrmMain &w) {
+              control<QListWidget>(w, "lbxReihenfolge")->setCurrentRow(3);
+              control<QToolButton>(w, "btnUp")->click();
+          } },
+        { "another day",
+          [](TfrmMain &w) {
+              control<QComboBox>(w, "cmbTag")
+                  ->setCurrentIndex(control<QComboBox>(w, "cmbTag")->currentIndex() + 1);
+          } },
+    };
+    for (const auto &c : changes) {
+        SCOPED_TRACE(c.change);
+        control<QPushButton>(*window, "btnCompile")->click();
+        ASSERT_FALSE(control<QTextEdit>(*window, "txtAblauf")->toPlainText().isEmpty());
+        c.apply(*window);
+        EXPECT_TRUE(control<QTextEdit>(*window, "txtAblauf")->toPlainText().isEmpty());
+    }
+    // Generated again, the order is that of the day now shown.
+    control<QPushButton>(*window, "btnCompile")->click();
+    EXPECT_TRUE(control<QTextEdit>(*window, "txtAblauf")
+                    ->toPlainText()
+                    .startsWith(control<QLabel>(*window, "lblTagesname")->text().trimmed()));
+    EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
 }
 
 TEST_F(SequenceWindow, TickingBaptismPlacesItsBlockAndUntickingRebuilds)
@@ -250,7 +301,7 @@ TEST_F(SequenceWindow, TickingKeepsTheSelectedEntrySelected)
 TEST_F(SequenceWindow, FocusOnTheFormBoxExplainsIt)
 {
     QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(control<QComboBox>(*window, "cmbGrundform")->lineEdit(), &focus);
+    QApplication::sendEvent(control<QComboBox>(*window, "cmbGrundform"), &focus);
     EXPECT_EQ(
         control<QStatusBar>(*window, "Status")->currentMessage(),
         QStringLiteral("Die vorgeschlagenen Liturgien entsprechen den Grundformen der EKBO."));

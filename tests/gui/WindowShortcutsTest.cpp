@@ -53,9 +53,9 @@ TEST(WindowShortcuts, EachKeyRunsItsButtonAndTheTooltipNamesIt)
 
     const KeyCase cases[] = {
         { "BtnNew", Qt::Key_N, Qt::ControlModifier, " (Strg+N)",
-          [](TfrmMain &w, ScriptedDialogs &) {
+          [](TfrmMain &w, ScriptedDialogs &d) {
               control<QLineEdit>(w, "txtEingangslied")->setText(QStringLiteral("EG 1"));
-              w.document().setModified(true);
+              d.yesNoCancelAnswers.push_back(Dialogs::Answer::No);
           },
           [](TfrmMain &w, ScriptedDialogs &) {
               EXPECT_FALSE(w.isWindowModified());

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,16 +43,38 @@ TEST(HymnKey, CountsHymnBookNumbersTogetherAndOtherTextsByText)
     EXPECT_NE(hymnkey::key(QStringLiteral("EG 9")), hymnkey::key(QStringLiteral("EG 99")));
 }
 
+TEST(HymnKey, SortsByBookThenNumberThenTheRest)
+{
+    const QStringList sorted = { QStringLiteral("Christ ist erstanden"),
+                                 QStringLiteral("EG 1"),
+                                 QStringLiteral("eg 16"),
+                                 QStringLiteral("EG 99"),
+                                 QStringLiteral("EG 99,1-3"),
+                                 QStringLiteral("EG 99a"),
+                                 QStringLiteral("EG 147"),
+                                 QStringLiteral("EGplus 2"),
+                                 QStringLiteral("GL 140"),
+                                 QStringLiteral("Nun danket alle Gott") };
+    QStringList shuffled = { sorted.at(6), sorted.at(2), sorted.at(9), sorted.at(4), sorted.at(0),
+                             sorted.at(7), sorted.at(3), sorted.at(8), sorted.at(5), sorted.at(1) };
+    std::stable_sort(shuffled.begin(), shuffled.end(), [](const QString &a, const QString &b) {
+        return hymnkey::sortKey(a) < hymnkey::sortKey(b);
+    });
+    EXPECT_EQ(shuffled, sorted);
+}
+
 // A data folder with preparations of known dates, written as the program writes them.
 class DataFolder : public ::testing::Test
 {
 protected:
     void write(const QString &relative, const QString &name, const QString &series,
-               const QStringList &hymns, const QDate &saved, const QString &extra = {})
+               const QStringList &hymns, const QDate &saved, const QString &extra = {},
+               const QString &dayStamp = {})
     {
-        QString text = QStringLiteral("[Allgemein]\nName=%1\nPredigtreihe=%2\n[Texte]\n"
-                                      "Predigttext=Mk 16,1-8\n[Lieder]\n")
-                           .arg(name, series);
+        QString text = QStringLiteral("[Allgemein]\nName=%1\nPredigtreihe=%2\n").arg(name, series);
+        if (!dayStamp.isEmpty())
+            text += QStringLiteral("Datum=") + dayStamp + u'\n';
+        text += QStringLiteral("[Texte]\nPredigttext=Mk 16,1-8\n[Lieder]\n");
         const QStringList keys = { QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
                                    QStringLiteral("Vorpredigtslied"),
                                    QStringLiteral("Kolektenlied"), QStringLiteral("Ausgangslied") };
@@ -140,6 +164,38 @@ TEST_F(DataFolder, ReadsTheSeriesFoldersAndArchivesAndCountsDamagedFiles)
                              QStringLiteral("Ostersonntag (05.04.2026)"),
                              QStringLiteral("Ostersonntag (05.04.2026)") }));
     EXPECT_EQ(counts.size(), 5);
+}
+
+TEST_F(DataFolder, TheServiceDateOrdersAndFiltersWhereTheFileKeepsIt)
+{
+    // Christmas Eve prepared on 8 December; a file of an older version keeps no date and
+    // goes by the day it was saved; a date that is none counts as missing.
+    write(QStringLiteral("2/2 Christvesper.ini"), QStringLiteral("Christvesper"),
+          QStringLiteral("2"), { QStringLiteral("EG 24") }, QDate(2026, 12, 8), {},
+          QStringLiteral("20261224"));
+    write(QStringLiteral("2/Archiv/2 Christvesper.ini"), QStringLiteral("Christvesper"),
+          QStringLiteral("2"), { QStringLiteral("EG 27") }, QDate(2026, 12, 10));
+    write(QStringLiteral("1/Archiv/1 Christvesper.ini"), QStringLiteral("Christvesper"),
+          QStringLiteral("1"), { QStringLiteral("EG 24") }, QDate(2020, 12, 1), {},
+          QStringLiteral("20201324"));
+    const history::Scan scan = history::scanDataFolder(temp.path());
+
+    const auto eve = history::preparationsOfDay(scan, QStringLiteral("Christvesper"));
+    ASSERT_EQ(eve.size(), 3);
+    EXPECT_EQ(eve.at(0).serviceDate(), QDate(2026, 12, 24));
+    EXPECT_EQ(eve.at(0).saved.date(), QDate(2026, 12, 8));
+    EXPECT_FALSE(eve.at(1).serviceDate().isValid());
+    EXPECT_EQ(eve.at(1).effectiveDate(), QDate(2026, 12, 10));
+    EXPECT_FALSE(eve.at(2).serviceDate().isValid());
+
+    // A period ending before Christmas leaves out the service held on the 24th.
+    QStringList hymns;
+    for (const auto &use : history::hymnUses(scan, QDate(2026, 12, 1), QDate(2026, 12, 20)))
+        hymns << use.hymn;
+    EXPECT_EQ(hymns, QStringList { QStringLiteral("EG 27") });
+    const auto counts = history::countHymns(history::hymnUses(scan, QDate(2026, 12, 1), {}));
+    ASSERT_EQ(counts.size(), 2);
+    EXPECT_EQ(counts.at(0).days, QStringList { QStringLiteral("Christvesper (24.12.2026)") });
 }
 
 TEST_F(DataFolder, MissingSeriesFoldersAreNoError)

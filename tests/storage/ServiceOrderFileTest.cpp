@@ -25,6 +25,7 @@ Preparation easterPreparation()
     Preparation p;
     p.dayName = QStringLiteral("Ostersonntag");
     p.series = QStringLiteral("3");
+    p.dayStamp = QStringLiteral("20260405");
     p.wochenspruch
         = QStringLiteral("Christus spricht: Ich war tot, und siehe, ich bin lebendig von "
                          "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
@@ -77,6 +78,7 @@ TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
     Preparation written = easterPreparation();
     EXPECT_EQ(read.dayName, written.dayName);
     EXPECT_EQ(read.series, written.series);
+    EXPECT_EQ(read.dayStamp, written.dayStamp);
     EXPECT_EQ(read.wochenspruch, written.wochenspruch);
     EXPECT_EQ(read.eingangslied, written.eingangslied);
     EXPECT_EQ(read.kollektenlied, written.kollektenlied);
@@ -97,6 +99,8 @@ TEST(ServiceOrderFile, MissingKeysGiveTheirDefaults)
                                         " \r\n[texte]\r\nPSALM=Ps 23\r\n"));
     EXPECT_EQ(p.dayName, QStringLiteral("Sonntag"));
     EXPECT_EQ(p.series, QStringLiteral("0"));
+    // Files saved before the service date was kept hold none.
+    EXPECT_EQ(p.dayStamp, QString());
     EXPECT_EQ(p.psalm, QStringLiteral("Ps 23"));
     EXPECT_EQ(p.eingangslied, QStringLiteral("EG 1"));
     // Only "Kolektenlied" is the collection hymn's key.

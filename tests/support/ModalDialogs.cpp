@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,6 +26,8 @@ ModalDialogs::ModalDialogs()
 ModalDialogs::~ModalDialogs()
 {
     EXPECT_TRUE(m_handlers.empty()) << m_handlers.size() << " expected dialog(s) never came";
+    EXPECT_TRUE(m_boxHandlers.empty())
+        << m_boxHandlers.size() << " expected message box(es) never came";
 }
 
 void ModalDialogs::answer()
@@ -37,6 +40,12 @@ void ModalDialogs::answer()
         const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
         messages.append({ label ? label->text() : box->text(),
                           label ? label->textFormat() : box->textFormat() });
+        if (!m_boxHandlers.empty()) {
+            const Handler handler = std::move(m_boxHandlers.front());
+            m_boxHandlers.pop_front();
+            handler(*box);
+            return;
+        }
         if (QAbstractButton *escape = box->escapeButton())
             escape->click();
         else
@@ -96,6 +105,60 @@ ModalDialogs::Handler acceptFileDialog(const QString &name, QString *proposed)
             ADD_FAILURE() << "the file dialog stays open on \"" << name.toStdString() << '"';
             dialog->reject();
         }
+    };
+}
+
+namespace {
+
+QMessageBox *messageBoxOf(QWidget &widget)
+{
+    auto *box = qobject_cast<QMessageBox *>(&widget);
+    if (!box)
+        ADD_FAILURE() << "not a message box: " << widget.metaObject()->className();
+    return box;
+}
+
+} // namespace
+
+ModalDialogs::Handler pressMessageBoxButton(int standardButton)
+{
+    return [standardButton](QWidget &widget) {
+        QMessageBox *box = messageBoxOf(widget);
+        if (!box)
+            return;
+        QAbstractButton *button
+            = box->button(static_cast<QMessageBox::StandardButton>(standardButton));
+        if (!button) {
+            ADD_FAILURE() << "the message box has no such button";
+            box->reject();
+            return;
+        }
+        button->click();
+    };
+}
+
+ModalDialogs::Handler pressEscapeOnMessageBox()
+{
+    return [](QWidget &widget) {
+        if (QMessageBox *box = messageBoxOf(widget)) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
+            // A box that Escape does not close fails the test instead of holding it.
+            QTimer::singleShot(2000, box, [box] {
+                if (box->isVisible()) {
+                    ADD_FAILURE() << "Escape does not close the message box";
+                    box->reject();
+                }
+            });
+        }
+    };
+}
+
+ModalDialogs::Handler closeMessageBox()
+{
+    return [](QWidget &widget) {
+        if (QMessageBox *box = messageBoxOf(widget))
+            box->close();
     };
 }
 

@@ -20,9 +20,9 @@ struct ShownMessage
 };
 
 // Answers the real modal dialogs of the program while a test runs: message boxes are recorded
-// and closed with their escape button (OK, No); every other dialog goes to the next expected
-// handler. A dialog nobody expected fails the test and is rejected, so no test waits for a
-// dialog nobody sees.
+// and go to the next expected message-box handler, or without one are closed with their
+// escape button (OK, No, Abbrechen); every other dialog goes to the next expected handler. A dialog
+// nobody expected fails the test and is rejected, so no test waits for a dialog nobody sees.
 class ModalDialogs : public QObject
 {
 public:
@@ -32,7 +32,8 @@ public:
     ~ModalDialogs() override;
 
     void expect(Handler handler) { m_handlers.push_back(std::move(handler)); }
-    std::size_t pendingHandlers() const { return m_handlers.size(); }
+    void expectMessageBox(Handler handler) { m_boxHandlers.push_back(std::move(handler)); }
+    std::size_t pendingHandlers() const { return m_handlers.size() + m_boxHandlers.size(); }
 
     QList<ShownMessage> messages;
 
@@ -41,6 +42,7 @@ private:
 
     QTimer m_timer;
     std::deque<Handler> m_handlers;
+    std::deque<Handler> m_boxHandlers;
     QPointer<QWidget> m_answered;
 };
 
@@ -48,6 +50,12 @@ private:
 // is empty, which keeps what the dialog proposes) and presses Save or Open. The name the field
 // held before typing goes to *proposed. A native dialog, which a test cannot drive, fails.
 ModalDialogs::Handler acceptFileDialog(const QString &name, QString *proposed = nullptr);
+
+// Message-box handlers: press the box's button with this role (Ja, Nein, Abbrechen), press the
+// Escape key on it, or close it as its title bar's close button does.
+ModalDialogs::Handler pressMessageBoxButton(int standardButton);
+ModalDialogs::Handler pressEscapeOnMessageBox();
+ModalDialogs::Handler closeMessageBox();
 
 // The main window with the platform's real dialogs and without the update check.
 std::unique_ptr<TfrmMain> makeMainWindowWithQtDialogs();

@@ -27,6 +27,19 @@ bool ScriptedDialogs::askYesNo(const QString &text, const QString &title)
     return answer;
 }
 
+Dialogs::Answer ScriptedDialogs::askYesNoCancel(const QString &text, const QString &title)
+{
+    Q_UNUSED(title);
+    questions.append(text);
+    if (yesNoCancelAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return Answer::Cancel;
+    }
+    const Answer answer = yesNoCancelAnswers.front();
+    yesNoCancelAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedDialogs::openFileName(const FileDialogRequest &request)
 {
     fileRequests.append(request);

@@ -17,12 +17,13 @@ public:
     // What was shown, in order.
     QStringList messages; // message() and error() texts
     QStringList errors; // error() texts only
-    QStringList questions; // askYesNo() texts
+    QStringList questions; // askYesNo() and askYesNoCancel() texts
     QList<FileDialogRequest> fileRequests;
     QList<QUrl> openedUrls;
 
     // Scripted answers, consumed front first.
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> yesNoCancelAnswers;
     std::deque<QString> fileNames; // an empty string cancels
     std::deque<std::optional<QFont>> fonts;
     std::deque<bool> printerAnswers;
@@ -31,6 +32,7 @@ public:
     void message(const QString &text, const QString &title = {}) override;
     void error(const QString &text) override;
     bool askYesNo(const QString &text, const QString &title = {}) override;
+    Answer askYesNoCancel(const QString &text, const QString &title = {}) override;
     QString openFileName(const FileDialogRequest &request) override;
     QString chooseSaveFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;

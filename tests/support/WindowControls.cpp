@@ -1,6 +1,7 @@
 #include "tests/support/WindowControls.h"
 
 #include "gui/FrmMain.h"
+#include "gui/PreparationDocument.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ QStringList shownSequence(const QObject &window)
 
 void openPreparation(TfrmMain &window, ScriptedDialogs &dialogs, const QString &path)
 {
+    window.document().setModified(false);
     dialogs.fileNames.push_back(path);
     control<QToolButton>(window, "BtnOpen")->click();
 }

@@ -23,7 +23,8 @@ template<typename T = QWidget> T *control(const QObject &window, const char *nam
 // The entries the sequence list shows, top to bottom.
 QStringList shownSequence(const QObject &window);
 
-// Opens a preparation file as the user does: "Öffnen" with the path chosen in the dialog.
+// Opens a preparation file as the user does: "Öffnen" with the path chosen in the dialog. What
+// was shown counts as saved first, so that no question about unsaved work comes before.
 void openPreparation(TfrmMain &window, ScriptedDialogs &dialogs, const QString &path);
 
 // A left click (press and release) and a double click on a control, as the mouse sends them.

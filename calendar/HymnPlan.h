@@ -1,0 +1,75 @@
+#pragma once
+
+#include "base/Result.h"
+#include "storage/PreparationHistory.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The hymn plan for the organist: the hymns of the services of a period, one row per Sunday or
+// feast day of the day list, taken from the saved preparations and, where a day has none yet,
+// the library's hymn of the week as a suggestion.
+namespace hymnplan {
+
+// How many services the plan holds when no end of the period is given.
+inline constexpr int kDefaultServices = 4;
+
+// The longest period a plan covers; every year in it is one more pass over the day lists.
+inline constexpr int kMaxYears = 10;
+
+// One service of the plan.
+struct Row
+{
+    QDate date;
+    QString dayName;
+    QString series; // "1" to "6", the series of the church year the day belongs to
+    QString colour; // the liturgical colour by name ("violett"); empty when the library has none
+    QStringList hymns; // the five hymns in the order of the form (history::hymnsOf)
+    QString sermonText;
+    // The saved preparation the row comes from, relative to the data folder ("2/2
+    // Ostersonntag.ini"); empty when the day has none yet and the row holds the library's
+    // suggestion.
+    QString savedFile;
+
+    bool suggested() const { return savedFile.isEmpty(); }
+};
+
+// The plan of a period, sorted by date (days of one date in the order of the day list).
+struct Plan
+{
+    QDate from; // the first day of the period
+    QDate to; // the last day of the period (the date of the last service when none was given)
+    QList<Row> rows;
+};
+
+// The period asked for: from (default: today) to (default: the date of the
+// kDefaultServices-th service from `from` on). Fails in German when `to` lies before `from` or
+// the period is longer than kMaxYears years or outside the years the day list handles.
+struct Period
+{
+    QDate from;
+    QDate to;
+};
+Result<Period> resolvePeriod(const QDate &from, const QDate &to);
+
+// The day entries ("dd.mm.yyyy - Name") of the day list dated within the period, in date order.
+QStringList entriesOfPeriod(const Period &period);
+
+// Whether a saved preparation belongs to the service on `date` of the day `dayName` in
+// `series`: the same day name and series, saved less than three years before or after the
+// date. (The same day comes with the same series only every six years, so an older file is the
+// preparation of an earlier service.)
+bool belongsTo(const history::SavedPreparation &saved, const QDate &date, const QString &dayName,
+               const QString &series);
+
+// The saved preparations of the data folder that may belong to a service of the period; the
+// files saved too long before or after it are not read.
+history::Scan scanFor(const Period &period, const QString &dataDir);
+
+// The plan of the period from the scanned data folder: for each service the latest saved
+// preparation that belongs to it, otherwise the propers' hymn of the week and sermon text.
+Plan make(const Period &period, const history::Scan &scan);
+
+} // namespace hymnplan

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "calendar/HymnPlan.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class QTextDocument;
+
+// The hymn plan as the organist receives it: a table for a spreadsheet, a calendar file, the
+// text of an e-mail and a link that opens the desktop's mail program with it, and a document
+// to print. A hymn of the week taken from the propers because the day has no saved preparation
+// yet is marked "(Vorschlag)", as is the sermon text of such a day.
+namespace hymnplan {
+
+// "Lieder für die Gottesdienste vom TT.MM.JJJJ bis TT.MM.JJJJ"
+QString title(const Plan &plan);
+
+// The five hymns and the sermon text of a row as they are shown, with the suggestion marked.
+QStringList shownHymns(const Row &row);
+QString shownSermonText(const Row &row);
+
+// CSV as pergolan-lieder writes it (UTF-8 without BOM, ";", CR LF, quoted where needed) with
+// the header "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;
+// Kollektenlied;Ausgangslied;Predigttext;Datei", one line per service.
+QByteArray toCsv(const Plan &plan);
+
+// An iCalendar file with one all-day event per service (UID as in the church-year calendar, so
+// that a calendar program updates the day instead of doubling it), the hymns, the sermon text
+// and the colour in its description. stamp becomes every event's DTSTAMP.
+QByteArray toICal(const Plan &plan, const QDateTime &stamp);
+
+// The plan as the plain text of an e-mail: the title, then per service a line with weekday,
+// date, day and colour and one line per hymn and the sermon text; lines end in "\n".
+QString toPlainText(const Plan &plan);
+
+// The longest mailto: link handed to the desktop. xdg-open passes the link as one argument
+// (Linux allows 128 KiB), and the mail programs of the desktop take links far longer than
+// this; 8,000 characters keeps a margin for any program that copies the link into a buffer
+// of fixed size, and holds about twenty services.
+inline constexpr qsizetype kMaxMailtoLength = 8000;
+
+struct MailLink
+{
+    QString url; // "mailto:<recipient>?subject=...&body=..." in percent-encoded UTF-8
+    int servicesLeftOut = 0; // services cut off to keep the link within kMaxMailtoLength
+};
+
+// The link that opens the desktop's mail program with the title as subject and the plain
+// text as body (lines ending in CR LF, as RFC 6068 asks). When the whole plan does not fit,
+// the last services are left out and the body says so.
+MailLink mailtoLink(const Plan &plan, const QString &recipient = {});
+
+// The plan as HTML for printing: the title and a table with one row per service.
+QString toHtml(const Plan &plan);
+
+// The plan into a document for printing (or a PDF through the print dialog).
+void fillDocument(QTextDocument &document, const Plan &plan);
+
+} // namespace hymnplan

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "base/Result.h"
+#include "storage/BoundedFile.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// A file in a data folder that two people share (a network drive, a synchronised folder): what
+// this program last read from it or wrote to it, so that saving over it first notices when
+// somebody else changed it in between, and asks instead of losing their version.
+//
+// The flow of saving: save(path, bytes) writes at once when the file is as it was read (or is
+// new, or gone); otherwise it writes nothing and returns Asks with the question. The caller
+// shows the question with answers() and calls save again with the answer.
+
+// What was known of a file when it was last read or written.
+struct FileStamp
+{
+    QString path; // absolute and clean; empty for no file
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray hash; // SHA-256 of the content read or written
+};
+
+enum class SaveChoice {
+    AskIfChanged, // save unless somebody else changed the file, then ask
+    Overwrite, // "Überschreiben": replace the other version with this one
+    SaveAsNew, // "Als neue Datei speichern": keep both, this one under a free name beside it
+    Cancel, // "Abbrechen": write nothing
+};
+
+struct SaveOutcome
+{
+    enum class Status { Saved, Asks, Cancelled };
+    Status status = Status::Saved;
+    QString path; // the file written (Saved), or the file in question (Asks)
+    QString question; // Asks: the question to put, beginning "Die Datei wurde inzwischen ..."
+};
+
+class WatchedFile
+{
+public:
+    explicit WatchedFile(qint64 maxBytes = boundedfile::kServiceOrderLimit);
+
+    // Reads the whole file (as boundedfile::read does) and remembers it.
+    Result<QByteArray> read(const QString &path);
+
+    // Saves bytes under path as `choice` says; after a save this object watches the file
+    // written. Fails (German, the earlier file kept) when the file cannot be written.
+    Result<SaveOutcome> save(const QString &path, const QByteArray &bytes,
+                             SaveChoice choice = SaveChoice::AskIfChanged);
+
+    // Whether the file under path is the watched one and somebody else changed its content
+    // since it was read or written (a file that is gone counts as unchanged: nothing is lost).
+    bool changedByOthers(const QString &path) const;
+
+    // The question for a file changed by somebody else.
+    QString question(const QString &path) const;
+
+    // The answers in the order of SaveChoice's last three values.
+    static QStringList answers();
+
+    const FileStamp &stamp() const { return m_stamp; }
+    void forget() { m_stamp = {}; }
+
+private:
+    void remember(const QString &path, const QByteArray &content);
+
+    qint64 m_maxBytes;
+    FileStamp m_stamp;
+};
+
+// A name beside path that no file has and that keeps the day's naming, so that the history
+// lists it with the day: "3 Ostersonntag.ini" gives "3 Ostersonntag (2).ini", then (3), ...
+QString freeNameBeside(const QString &path);

@@ -1,0 +1,245 @@
+// The hymn plan for the organist: which saved preparation a service takes, the suggestion for
+// a day without one, the period, and the plan as CSV, mail text, mailto: link and print text.
+// The calendar file and the command are read back by a real iCalendar parser in
+// hymnplan_test.py.
+#include "base/Clock.h"
+#include "calendar/DayPropers.h"
+#include "calendar/HymnPlanOutput.h"
+#include "storage/ServiceOrderFile.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Holy Week and Easter 2026, series 2.
+const QDate kFrom(2026, 3, 29);
+const QDate kTo(2026, 4, 6);
+
+class HymnPlanFolder : public ::testing::Test
+{
+protected:
+    void save(const QString &relative, const QString &dayName, const QString &series,
+              const QStringList &hymns, const QDate &saved)
+    {
+        Preparation p;
+        p.dayName = dayName;
+        p.series = series;
+        p.predigttext = QStringLiteral("Text von ") + relative;
+        p.eingangslied = hymns.value(0);
+        p.wochenlied = hymns.value(1);
+        p.vorpredigtslied = hymns.value(2);
+        p.kollektenlied = hymns.value(3);
+        p.ausgangslied = hymns.value(4);
+        const QString path = dir.filePath(relative);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        ASSERT_TRUE(serviceorder::writeFile(path, serviceorder::toIni(p)));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime(saved, QTime(9, 0)), QFileDevice::FileModificationTime));
+    }
+
+    // Palmsonntag saved twice (the second file beside the first, as "Als neue Datei speichern"
+    // leaves it), Ostersonntag once; Karfreitag only six years ago, Ostermontag only in another
+    // series.
+    void fill()
+    {
+        save(QStringLiteral("2/2 Palmsonntag.ini"), QStringLiteral("Palmsonntag"),
+             QStringLiteral("2"), { QStringLiteral("EG 91"), QStringLiteral("EG 314") },
+             QDate(2026, 3, 1));
+        save(QStringLiteral("2/2 Palmsonntag (2).ini"), QStringLiteral("Palmsonntag"),
+             QStringLiteral("2"),
+             { QStringLiteral("EG 11"), QStringLiteral("EG 314"), QStringLiteral("EG 87"),
+               QStringLiteral("Er kam; \"still\""), QStringLiteral("EG 97") },
+             QDate(2026, 3, 25));
+        save(QStringLiteral("2/2 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+             QStringLiteral("2"),
+             { QStringLiteral(" EG 99 "),
+               QStringLiteral("EG 103"),
+               {},
+               {},
+               QStringLiteral("EG 100") },
+             QDate(2026, 3, 20));
+        save(QStringLiteral("2/Archiv/2 Karfreitag.ini"), QStringLiteral("Karfreitag"),
+             QStringLiteral("2"), { QStringLiteral("EG 85") }, QDate(2020, 4, 1));
+        save(QStringLiteral("3/3 Ostermontag.ini"), QStringLiteral("Ostermontag"),
+             QStringLiteral("3"), { QStringLiteral("EG 116") }, QDate(2026, 3, 30));
+    }
+
+    hymnplan::Plan plan(const QDate &from = kFrom, const QDate &to = kTo) const
+    {
+        const Result<hymnplan::Period> period = hymnplan::resolvePeriod(from, to);
+        EXPECT_TRUE(period.ok()) << period.error().toStdString();
+        return hymnplan::make(*period, hymnplan::scanFor(*period, dir.path()));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(HymnPlanFolder, EachServiceTakesItsLatestPreparationOrTheSuggestion)
+{
+    fill();
+    const hymnplan::Plan p = plan();
+    QStringList days;
+    for (const hymnplan::Row &row : p.rows)
+        days << row.date.toString(QStringLiteral("dd.MM. ")) + row.dayName;
+    EXPECT_EQ(
+        days,
+        QStringList({ QStringLiteral("29.03. Palmsonntag"), QStringLiteral("02.04. Gründonnerstag"),
+                      QStringLiteral("03.04. Karfreitag"), QStringLiteral("04.04. Karsamstag"),
+                      QStringLiteral("04.04. Osternacht"), QStringLiteral("05.04. Ostersonntag"),
+                      QStringLiteral("06.04. Ostermontag") }));
+
+    const hymnplan::Row &palm = p.rows.at(0);
+    EXPECT_EQ(palm.savedFile, QStringLiteral("2/2 Palmsonntag (2).ini"));
+    EXPECT_EQ(palm.hymns.at(0), QStringLiteral("EG 11"));
+    EXPECT_EQ(palm.series, QStringLiteral("2"));
+    EXPECT_EQ(palm.colour, QStringLiteral("violett"));
+
+    const hymnplan::Row &easter = p.rows.at(5);
+    EXPECT_EQ(easter.hymns,
+              QStringList({ QStringLiteral("EG 99"),
+                            QStringLiteral("EG 103"),
+                            {},
+                            {},
+                            QStringLiteral("EG 100") }));
+    EXPECT_EQ(easter.sermonText, QStringLiteral("Text von 2/2 Ostersonntag.ini"));
+    EXPECT_EQ(easter.colour, QStringLiteral("weiß"));
+    EXPECT_FALSE(easter.suggested());
+
+    // An old preparation of the same day and series, and one of another series, do not count.
+    for (const int i : { 2, 6 }) {
+        const hymnplan::Row &row = p.rows.at(i);
+        EXPECT_TRUE(row.suggested()) << row.dayName.toStdString();
+        const Preparation propers = daypropers::ofDay(row.dayName, row.series);
+        EXPECT_FALSE(propers.wochenlied.isEmpty());
+        EXPECT_EQ(row.hymns, QStringList({ {}, propers.wochenlied, {}, {}, {} }));
+        EXPECT_EQ(row.sermonText, propers.predigttext);
+        EXPECT_EQ(hymnplan::shownHymns(row).at(1),
+                  propers.wochenlied + QStringLiteral(" (Vorschlag)"));
+    }
+}
+
+TEST(HymnPlanPeriod, DefaultsToTheNextFourServicesAndRefusesBadPeriods)
+{
+    appclock::setTodayForTesting(QDate(2026, 4, 1));
+    const Result<hymnplan::Period> coming = hymnplan::resolvePeriod(appclock::today(), {});
+    appclock::setTodayForTesting({});
+    ASSERT_TRUE(coming.ok());
+    EXPECT_EQ(coming->to, QDate(2026, 4, 4)); // Gründonnerstag to Osternacht
+    EXPECT_EQ(hymnplan::entriesOfPeriod(*coming).size(), hymnplan::kDefaultServices);
+
+    // Over the turn of the year: the last Sundays of December and the first of January.
+    const Result<hymnplan::Period> turn = hymnplan::resolvePeriod(QDate(2026, 12, 27), {});
+    ASSERT_TRUE(turn.ok());
+    EXPECT_EQ(turn->to.year(), 2027);
+
+    const struct
+    {
+        QDate from, to;
+        const char *error;
+    } bad[] = {
+        { QDate(2026, 4, 6), QDate(2026, 4, 1), "liegt vor seinem Beginn" },
+        { QDate(2026, 1, 1), QDate(2037, 1, 1), "zu lang" },
+        { QDate(1500, 1, 1), QDate(1500, 2, 1), "in den Jahren 1583 bis 9999" },
+        { QDate(), QDate(), "kein gültiges Datum" },
+    };
+    for (const auto &c : bad) {
+        const Result<hymnplan::Period> period = hymnplan::resolvePeriod(c.from, c.to);
+        EXPECT_FALSE(period.ok()) << c.error;
+        EXPECT_TRUE(period.error().contains(QString::fromUtf8(c.error)))
+            << period.error().toStdString();
+    }
+}
+
+TEST_F(HymnPlanFolder, CsvFollowsTheConventionsOfTheHymnTable)
+{
+    fill();
+    const QByteArray csv = hymnplan::toCsv(plan());
+    EXPECT_FALSE(csv.startsWith("\xEF\xBB\xBF"));
+    const QList<QByteArray> lines = csv.split('\n');
+    ASSERT_EQ(lines.size(), 9); // header, seven services, nothing after the last CR LF
+    EXPECT_TRUE(lines.last().isEmpty());
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_TRUE(lines.at(i).endsWith('\r')) << i;
+    EXPECT_EQ(lines.at(0),
+              "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;"
+              "Kollektenlied;Ausgangslied;Predigttext;Datei\r");
+    EXPECT_EQ(QString::fromUtf8(lines.at(1)),
+              QStringLiteral("29.03.2026;Palmsonntag;violett;EG 11;EG 314;EG 87;\"Er kam; "
+                             "\"\"still\"\"\";EG 97;Text von 2/2 Palmsonntag (2).ini;"
+                             "2/2 Palmsonntag (2).ini\r"));
+    EXPECT_TRUE(QString::fromUtf8(lines.at(3))
+                    .startsWith(QStringLiteral("03.04.2026;Karfreitag;schwarz;;")));
+    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag);\r"));
+}
+
+TEST_F(HymnPlanFolder, MailLinkCarriesSubjectAndBodyPercentEncoded)
+{
+    fill();
+    const hymnplan::Plan p = plan();
+    const hymnplan::MailLink link
+        = hymnplan::mailtoLink(p, QStringLiteral("organistin@gemeinde.example"));
+    EXPECT_EQ(link.servicesLeftOut, 0);
+    EXPECT_TRUE(link.url.startsWith(
+        QStringLiteral("mailto:organistin%40gemeinde.example?subject=Lieder%20f%C3%BCr%20die%20"
+                       "Gottesdienste%20vom%2029.03.2026%20bis%2006.04.2026&body=")))
+        << link.url.toStdString();
+    for (const QChar c : link.url)
+        EXPECT_TRUE(c.unicode() > 0x20 && c.unicode() < 0x7F && c != u'#' && c != u' ');
+    const QString body = QUrl::fromPercentEncoding(
+        link.url.mid(link.url.indexOf(QStringLiteral("&body=")) + 6).toLatin1());
+    QString crlf = hymnplan::toPlainText(p);
+    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    EXPECT_EQ(body, crlf);
+    EXPECT_TRUE(body.contains(QStringLiteral(
+        "Sonntag, 05.04.2026: Ostersonntag (weiß)\r\nEingangslied: EG 99\r\nWochenlied: EG 103\r\n"
+        "Vorpredigtslied: –\r\nKollektenlied: –\r\nAusgangslied: EG 100\r\n")));
+    EXPECT_TRUE(body.contains(QStringLiteral("Er kam; \"still\"")));
+
+    // The desktop gets the same link back from QUrl.
+    const QUrl url = QUrl::fromEncoded(link.url.toLatin1(), QUrl::StrictMode);
+    ASSERT_TRUE(url.isValid());
+    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(url.query(QUrl::FullyDecoded).contains(QStringLiteral("Lieder für die")));
+}
+
+TEST_F(HymnPlanFolder, ALongPlanIsCutAfterWholeServicesToFitTheMailLink)
+{
+    const hymnplan::Plan p = plan(QDate(2026, 1, 1), QDate(2026, 12, 31));
+    ASSERT_GT(p.rows.size(), 60);
+    const hymnplan::MailLink link = hymnplan::mailtoLink(p);
+    EXPECT_LE(link.url.size(), hymnplan::kMaxMailtoLength);
+    EXPECT_GT(link.url.size(), hymnplan::kMaxMailtoLength - 600); // as many as fit
+    ASSERT_GT(link.servicesLeftOut, 0);
+    const QString body = QUrl::fromPercentEncoding(link.url.toLatin1());
+    const qsizetype kept = p.rows.size() - link.servicesLeftOut;
+    EXPECT_EQ(body.count(QStringLiteral("\r\nPredigttext: ")), kept);
+    EXPECT_TRUE(body.endsWith(
+        QStringLiteral("(Für die E-Mail gekürzt: %1 weitere Gottesdienste ab dem %2 stehen im "
+                       "gedruckten Plan und in der CSV-Datei.)\r\n")
+            .arg(link.servicesLeftOut)
+            .arg(p.rows.at(kept).date.toString(QStringLiteral("dd.MM.yyyy")))));
+}
+
+TEST_F(HymnPlanFolder, PrintDocumentHoldsOneTableRowPerService)
+{
+    fill();
+    const hymnplan::Plan p = plan();
+    QTextDocument document;
+    hymnplan::fillDocument(document, p);
+    const QString text = document.toPlainText();
+    EXPECT_TRUE(text.startsWith(hymnplan::title(p)));
+    EXPECT_TRUE(text.contains(QStringLiteral("Er kam; \"still\"")));
+    EXPECT_EQ(text.count(QStringLiteral("(Vorschlag)")), 2 * 5 + 1); // five days, and the note
+    EXPECT_TRUE(hymnplan::toHtml(p).contains(QStringLiteral("&quot;still&quot;")));
+}
+
+} // namespace
