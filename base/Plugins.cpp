@@ -14,8 +14,8 @@ QString &testFolder()
     return value;
 }
 
-// The loaded plugins by path; only successes are kept, so a plugin installed while the
-// program runs is found on the next try.
+// The loaded plugins by file name: the first one found stays for the whole run. Only successes
+// are kept, so a plugin installed while the program runs is found on the next try.
 QHash<QString, QObject *> &loaded()
 {
     static QHash<QString, QObject *> value;
@@ -26,14 +26,13 @@ QHash<QString, QObject *> &loaded()
 
 QObject *instance(const QString &fileName, QString *problem)
 {
-    const QString folder = testFolder().isEmpty() ? programfolder::dir() : testFolder();
-    const QString path = folder + u'/' + fileName;
-    if (QObject *plugin = loaded().value(path))
+    const bool testing = !testFolder().isEmpty();
+    if (QObject *plugin = testing ? nullptr : loaded().value(fileName))
         return plugin;
-    QPluginLoader loader(path);
+    QPluginLoader loader((testing ? testFolder() : programfolder::dir()) + u'/' + fileName);
     QObject *plugin = loader.instance();
-    if (plugin)
-        loaded().insert(path, plugin);
+    if (plugin && !testing)
+        loaded().insert(fileName, plugin);
     else if (problem)
         *problem = loader.errorString();
     return plugin;

@@ -21,7 +21,7 @@ template<typename T> T *load(const QString &fileName, QString *problem = nullptr
 }
 
 // For tests: look for plugins in this folder instead (empty restores the program folder).
-// Plugins already loaded stay loaded; one asked for again is looked up anew.
+// Meanwhile every request looks in that folder, past the plugins already loaded.
 void setFolderForTesting(const QString &folder);
 
 } // namespace plugins
