@@ -25,9 +25,11 @@ for command in pergolan pergolan-kirchenjahr pergolan-bibel-import; do
   [ "$(readlink -f "$prefix/bin/$command")" = "$program_dir/$command" ] \
     || fail "/usr/bin/$command führt nicht in den Programmordner"
 done
-for file in libpergol.so libpergolan_webview.so hilfe/index.html Texte libs; do
+for file in libpergol.so libpergolan_webview.so libpergolan_office.so libpergolan_sword.so \
+  hilfe/index.html Texte; do
   [ -e "$program_dir/$file" ] || fail "$file fehlt im Programmordner"
 done
+[ ! -e "$program_dir/libs" ] || fail "leerer Ordner libs im Programmordner"
 cp "$probe" "$program_dir/pergolan-probe"
 chmod -R a-w "$program_dir"
 
