@@ -1,5 +1,6 @@
 // What the program has loaded when its window appears: neither the office's UNO libraries nor
-// libsword nor the web engine, which the plugins bring in only when an action needs them.
+// libsword nor the web engine, which the plugins bring in only when an action needs them; nor
+// the print system, asked only when printing.
 #include "tests/support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TEST(StartupLibraries, WindowShownWithoutOfficeSwordOrWebEngineMapped)
+TEST(StartupLibraries, WindowShownWithoutOfficeSwordWebEngineOrPrintSystemMapped)
 {
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -34,6 +35,7 @@ TEST(StartupLibraries, WindowShownWithoutOfficeSwordOrWebEngineMapped)
     EXPECT_TRUE(anyContains(u"libpergol.so"_s));
     for (const QString &heavy :
          { u"libsword"_s, u"libuno_"_s, u"/libreoffice/"_s, u"libpergolan_office.so"_s,
-           u"libpergolan_sword.so"_s, u"libpergolan_webview.so"_s, u"libQt6WebEngineCore"_s })
+           u"libpergolan_sword.so"_s, u"libpergolan_webview.so"_s, u"libQt6WebEngineCore"_s,
+           u"libcups"_s })
         EXPECT_FALSE(anyContains(heavy)) << heavy.toStdString() << " is loaded at start-up";
 }
