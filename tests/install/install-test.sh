@@ -61,6 +61,10 @@ XML
 chmod -R a+rX "$source"
 run pergolan-bibel-import "$source" >/dev/null 2>&1 || fail "pergolan-bibel-import endete mit Fehler"
 [ -f "$overlay/libs/Bibel/Mk.lib" ] || fail "Mk.lib fehlt in der benutzereigenen Kopie"
+# The SWORD plugin of pergolan-sword loads from the installed program folder (it answers with
+# the modules, or that none are installed; without it the command ends with 2).
+run pergolan-bibel-import --sword-list >/dev/null 2>&1 \
+  || fail "pergolan-bibel-import --sword-list: das SWORD-Zusatzmodul lädt nicht"
 
 # The program itself starts from the read-only folder and prepares the data folder (an
 # argument skips the update check); it is ended by its process id once that is done.
