@@ -71,7 +71,8 @@ void install(TfrmMain &window)
 
 bool run(QWidget *parent, Dialogs &dialogs, QTextEdit *offlineView)
 {
-    BibleImportDialog choice(bible::installedSwordBibles(), dialogs, parent);
+    BibleImportDialog choice(bible::installedSwordBibles(), dialogs, parent,
+                             bible::swordUnavailableText());
     if (choice.exec() != QDialog::Accepted)
         return false;
     const bool sword = choice.swordChosen();

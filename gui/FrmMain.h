@@ -85,8 +85,9 @@ public:
     int pageFormat() const;
     void setPageFormat(int value);
 
-    // The printer that printing and the page rectangle use.
-    QPrinter &currentPrinter() { return m_printer; }
+    // The printer that printing and the page rectangle use. Made on first use: asking the
+    // print system (which may wait for its server) is no part of the start.
+    QPrinter &currentPrinter();
 
     bool QuitAfterUpdate = false;
 
@@ -207,7 +208,7 @@ private:
 
     std::unique_ptr<Dialogs> m_dialogs;
     StartOptions m_options;
-    QPrinter m_printer;
+    std::unique_ptr<QPrinter> m_printer;
     QString m_dayStamp;
     // The day entry whose day the window shows; the day selector returns to it when the user
     // keeps the current day.

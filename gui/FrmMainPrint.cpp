@@ -10,11 +10,18 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+QPrinter &TfrmMain::currentPrinter()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
+}
+
 void TfrmMain::btnPrinterSetupClick()
 {
     // The dialog changes the printer only when confirmed; the page rectangle stays as the
     // last generation computed it.
-    dialogs().setupPrinter(m_printer);
+    dialogs().setupPrinter(currentPrinter());
 }
 
 void TfrmMain::btnPrintClick()
@@ -24,21 +31,22 @@ void TfrmMain::btnPrintClick()
     if (txtAblauf->toPlainText().isEmpty())
         btnCompileClick();
 
-    if (!printeravailability::canPrint(m_printer)) {
+    QPrinter &printer = currentPrinter();
+    if (!printeravailability::canPrint(printer)) {
         dialogs().error(printeravailability::noPrinterMessage());
         return;
     }
 
-    m_printer.setDocName(lblTagesname->text().trimmed());
-    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(m_printer);
+    printer.setDocName(lblTagesname->text().trimmed());
+    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(printer);
     const QRect twips = orderprint::toTwips(m_pageRect, metrics);
     const orderprint::PrintResult result = orderprint::printDocument(
-        *txtAblauf->document(), m_printer, orderprint::fromTwips(twips, metrics));
+        *txtAblauf->document(), printer, orderprint::fromTwips(twips, metrics));
     if (!result.ok)
         dialogs().error(QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1).")
-                            .arg(m_printer.outputFormat() == QPrinter::PdfFormat
-                                     ? m_printer.outputFileName()
-                                     : m_printer.printerName()));
+                            .arg(printer.outputFormat() == QPrinter::PdfFormat
+                                     ? printer.outputFileName()
+                                     : printer.printerName()));
 }
 
 void TfrmMain::btnSeitenformatClick()

@@ -1,9 +1,8 @@
 #include "gui/WebView.h"
 
-#include "base/ProgramFolder.h"
+#include "base/Plugins.h"
 #include "gui/WebViewFactory.h"
 
-#include <QPluginLoader>
 #include <QWidget>
 
 namespace webview {
@@ -13,12 +12,7 @@ namespace {
 // overlay: no code is taken from there). Loaded on first use; once loaded it stays.
 WebViewFactory *factory()
 {
-    static WebViewFactory *loaded = nullptr;
-    if (!loaded) {
-        QPluginLoader loader(programfolder::dir() + QStringLiteral("/libpergolan_webview.so"));
-        loaded = qobject_cast<WebViewFactory *>(loader.instance());
-    }
-    return loaded;
+    return plugins::load<WebViewFactory>(QStringLiteral("libpergolan_webview.so"));
 }
 
 } // namespace
