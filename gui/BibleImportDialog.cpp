@@ -15,7 +15,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 BibleImportDialog::BibleImportDialog(const QList<bible::SwordModule> &modules, Dialogs &dialogs,
-                                     QWidget *parent)
+                                     QWidget *parent, const QString &swordUnavailable)
     : QDialog(parent)
     , m_dialogs(dialogs)
 {
@@ -61,7 +61,8 @@ BibleImportDialog::BibleImportDialog(const QList<bible::SwordModule> &modules, D
         m_modules->addItem(item);
     }
     if (modules.isEmpty()) {
-        m_modules->addItem(u"(keine SWORD-Bibelmodule installiert)"_s);
+        m_modules->addItem(swordUnavailable.isEmpty() ? u"(keine SWORD-Bibelmodule installiert)"_s
+                                                      : swordUnavailable);
         m_modules->item(0)->setFlags(Qt::NoItemFlags);
         m_swordChoice->setEnabled(false);
     }

@@ -11,12 +11,13 @@ class QListWidget;
 class QRadioButton;
 
 // The choice of what to read in as the program's Bible: a file or folder in OSIS or Zefania
-// XML, or one of the installed SWORD Bible modules (listed by name and description).
+// XML, or one of the installed SWORD Bible modules (listed by name and description). Without the
+// SWORD plugin the list holds the one line saying how to get it (swordUnavailable).
 class BibleImportDialog : public QDialog
 {
 public:
     BibleImportDialog(const QList<bible::SwordModule> &modules, Dialogs &dialogs,
-                      QWidget *parent = nullptr);
+                      QWidget *parent = nullptr, const QString &swordUnavailable = {});
 
     // True when a SWORD module is chosen, false for a file or folder.
     bool swordChosen() const;

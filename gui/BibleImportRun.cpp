@@ -70,7 +70,8 @@ void install(QWidget &page, QTextEdit &offlineView, Dialogs &dialogs)
 
 bool run(QWidget *parent, Dialogs &dialogs, QTextEdit *offlineView)
 {
-    BibleImportDialog choice(bible::installedSwordBibles(), dialogs, parent);
+    BibleImportDialog choice(bible::installedSwordBibles(), dialogs, parent,
+                             bible::swordUnavailableText());
     if (choice.exec() != QDialog::Accepted)
         return false;
     const bool sword = choice.swordChosen();

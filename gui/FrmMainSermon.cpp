@@ -58,6 +58,9 @@ void TfrmMain::openSermonDocument()
         // The lookup below may show a message; a pastor whose office cannot be reached gets
         // the template copy instead and no word about the Bible.
         const SermonOffice office;
+        // Without the office plugin the user is told so and gets the template copy.
+        if (!office.problem().isEmpty())
+            m_dialogs->message(office.problem());
         if (!office.connected()) {
             m_dialogs->openExternally(QUrl::fromLocalFile(path));
             return {};

@@ -84,7 +84,7 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
         connect(box, &QCheckBox::toggled, this, [this, service](bool on) { tick(service, on); });
     connect(m_ui->btnCompile, &QPushButton::clicked, this, &LiturgyPage::compile);
     connect(m_ui->btnPrinterSetup, &QPushButton::clicked, this,
-            [this] { m_dialogs.setupPrinter(m_printer); });
+            [this] { m_dialogs.setupPrinter(printer()); });
     connect(m_ui->btnPrint, &QPushButton::clicked, this, &LiturgyPage::print);
     connect(m_ui->actPrint, &QAction::triggered, m_ui->btnPrint, &QPushButton::click);
     connect(m_ui->btnSeitenformat, &QPushButton::clicked, &m_document,
@@ -108,6 +108,13 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
 }
 
 LiturgyPage::~LiturgyPage() = default;
+
+QPrinter &LiturgyPage::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
+}
 
 void LiturgyPage::setOrderSources(std::function<void(ordertext::OrderInput &)> sources)
 {
@@ -198,7 +205,7 @@ void LiturgyPage::compile()
     emit compiling();
     m_ui->txtAblauf->clear();
     // Fixed now: choosing another printer later does not move the margins.
-    m_pageRect = orderprint::pageRectFor(orderprint::metricsOf(m_printer));
+    m_pageRect = orderprint::pageRectFor(orderprint::metricsOf(printer()));
 
     ordertext::OrderInput input;
     static_cast<Preparation &>(input) = m_document.preparation();
@@ -230,21 +237,21 @@ void LiturgyPage::print()
     if (m_ui->txtAblauf->toPlainText().isEmpty())
         compile();
 
-    if (!printeravailability::canPrint(m_printer)) {
+    if (!printeravailability::canPrint(printer())) {
         m_dialogs.error(printeravailability::noPrinterMessage());
         return;
     }
 
-    m_printer.setDocName(m_document.preparation().dayName);
-    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(m_printer);
+    printer().setDocName(m_document.preparation().dayName);
+    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(printer());
     const QRect twips = orderprint::toTwips(m_pageRect, metrics);
     const orderprint::PrintResult result = orderprint::printDocument(
-        *m_ui->txtAblauf->document(), m_printer, orderprint::fromTwips(twips, metrics));
+        *m_ui->txtAblauf->document(), printer(), orderprint::fromTwips(twips, metrics));
     if (!result.ok)
         m_dialogs.error(QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1).")
-                            .arg(m_printer.outputFormat() == QPrinter::PdfFormat
-                                     ? m_printer.outputFileName()
-                                     : m_printer.printerName()));
+                            .arg(printer().outputFormat() == QPrinter::PdfFormat
+                                     ? printer().outputFileName()
+                                     : printer().printerName()));
 }
 
 void LiturgyPage::exportOrder()

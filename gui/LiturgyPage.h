@@ -36,8 +36,9 @@ public:
     // Strg+P: prints as the button does, wherever the window is.
     QAction *printAction() const;
 
-    // The printer that printing and the page rectangle use.
-    QPrinter &printer() { return m_printer; }
+    // The printer that printing and the page rectangle use. Made on first use: asking the
+    // print system (which may wait for its server) is no part of the start.
+    QPrinter &printer();
     // The print area of the order in printer device units: empty until the first generation,
     // then set by every generation for the printer current at that moment.
     QRect pageRect() const { return m_pageRect; }
@@ -64,7 +65,7 @@ private:
     PreparationDocument &m_document;
     Dialogs &m_dialogs;
     std::function<void(ordertext::OrderInput &)> m_sources;
-    QPrinter m_printer;
+    std::unique_ptr<QPrinter> m_printer;
     QRect m_pageRect;
     // The two glyphs of btnSeitenformat: 0 portrait, 1 landscape.
     std::array<QImage, 2> m_glyphs;

@@ -1,57 +1,49 @@
 #include "gui/WebView.h"
 
-#include "base/ProgramFolder.h"
+#include "base/Plugins.h"
 #include "gui/WebViewFactory.h"
 
-#include <QPluginLoader>
 #include <QWidget>
 
 namespace webview {
 namespace {
 
-struct Plugin
-{
-    WebViewFactory *factory = nullptr;
-    QString error; // why it could not be loaded
-};
+const QString kPluginFile = QStringLiteral("libpergolan_webview.so");
 
 // The plugin lies in the program folder beside the executable (never in the per-user
-// overlay: no code is taken from there). Loaded on first use, once; loaded, it stays.
-const Plugin &plugin()
+// overlay: no code is taken from there). Loaded on first use; once loaded it stays.
+WebViewFactory *factory(QString *problem = nullptr)
 {
-    static const Plugin loaded = [] {
-        Plugin p;
-        QPluginLoader loader(programfolder::dir() + QStringLiteral("/libpergolan_webview.so"));
-        p.factory = qobject_cast<WebViewFactory *>(loader.instance());
-        if (!p.factory)
-            p.error = QStringLiteral("Die Online-Ansicht der Bibelstellen kann nicht geladen "
-                                     "werden: %1")
-                          .arg(loader.errorString());
-        return p;
-    }();
-    return loaded;
+    return plugins::load<WebViewFactory>(kPluginFile, problem);
 }
 
 } // namespace
 
 Result<QWidget *> create(QWidget *parent)
 {
-    const Plugin &p = plugin();
-    if (!p.factory)
-        return Failure { p.error };
-    return p.factory->create(parent);
+    QString problem;
+    WebViewFactory *plugin = factory(&problem);
+    if (!plugin)
+        return Failure { QStringLiteral("Die Online-Ansicht der Bibelstellen kann nicht geladen "
+                                        "werden: %1")
+                             .arg(problem) };
+    return plugin->create(parent);
 }
 
 void navigate(QWidget *view, const QUrl &url)
 {
-    if (view && plugin().factory)
-        plugin().factory->navigate(view, url);
+    if (!view)
+        return;
+    if (WebViewFactory *plugin = factory())
+        plugin->navigate(view, url);
 }
 
 void clearCache(QWidget *view)
 {
-    if (view && plugin().factory)
-        plugin().factory->clearCache(view);
+    if (!view)
+        return;
+    if (WebViewFactory *plugin = factory())
+        plugin->clearCache(view);
 }
 
 } // namespace webview

@@ -10,7 +10,7 @@ class QWidget;
 // The online view of a passage. The web engine behind it is large: linked into the program,
 // every start would pay for loading it, even when no passage is ever shown online. So the
 // view lives in a plugin of its own (libpergolan_webview.so in the program folder), loaded the
-// first time a view is made, and only once: a plugin that cannot be loaded is not tried again.
+// first time a view is made; once loaded it stays.
 namespace webview {
 
 // A new web view (a QWebEngineView) as child of parent; fails with a German message naming

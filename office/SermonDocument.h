@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-class TOpenOffice;
+class SermonSession;
 
 // What the sermon document is filled with besides the title.
 struct SermonDocumentInput
@@ -28,7 +28,7 @@ struct SermonDocumentInput
 class SermonOffice
 {
 public:
-    // Connects to the office, starting it when nobody answers.
+    // Loads the office plugin and connects to the office, starting it when nobody answers.
     SermonOffice();
     ~SermonOffice();
 
@@ -36,11 +36,15 @@ public:
     SermonOffice &operator=(const SermonOffice &) = delete;
 
     bool connected() const;
+    // Empty when the office plugin is there; otherwise the German text saying what is missing
+    // (and then connected() is false).
+    QString problem() const;
 
 private:
     friend Result<bool> CreateSermonDocument(const SermonOffice &, const QString &, const QString &,
                                              const SermonDocumentInput &);
-    std::unique_ptr<TOpenOffice> m_office;
+    std::unique_ptr<SermonSession> m_session;
+    QString m_problem;
 };
 
 // The sermon folder of a series inside the data folder, with a trailing "/". Fails when series

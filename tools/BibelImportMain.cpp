@@ -5,8 +5,9 @@
 // pergolan-bibel-import --sword-list lists the installed SWORD Bible modules.
 // Without ZIELORDNER the files go to the program folder's "libs/Bibel", or to the per-user copy
 // of it when the program folder cannot be written to. The Bible files are replaced as a whole.
-// Exit code 0 on success, 2 on bad input (also an unknown module or one that is not a Bible),
-// 1 when a file cannot be written.
+// Exit code 0 on success, 2 on bad input (also an unknown module or one that is not a Bible,
+// and --sword or --sword-list without the SWORD plugin of the package pergolan-sword), 1 when a
+// file cannot be written.
 #include "base/CommandLine.h"
 #include "base/ProgramInfo.h"
 #include "bible/BibleImport.h"
@@ -57,6 +58,10 @@ int main(int argc, char **argv)
                                                  u"  --version   Name und Version\n"_s))
         return *answered;
     if (args == QStringList { u"--sword-list"_s }) {
+        if (const QString missing = bible::swordUnavailableText(); !missing.isEmpty()) {
+            write(stderr, u"Fehler: "_s + missing + u'\n');
+            return 2;
+        }
         const QList<bible::SwordModule> modules = bible::installedSwordBibles();
         if (modules.isEmpty())
             write(stderr, u"Es sind keine SWORD-Bibelmodule installiert.\n"_s);

@@ -8,7 +8,9 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,8 +28,10 @@ std::string s(const QString &text)
 // The module of Debian's sword-text-web, installed by scripts/setup-debian.sh.
 const QString kWebModule = u"engWEB2015eb"_s;
 
+// Asked inside a TestEnvironment, whose program folder holds the SWORD plugin.
 bool webModuleInstalled()
 {
+    EXPECT_EQ(s(swordUnavailableText()), "") << "the SWORD plugin is not in the program folder";
     const QList<SwordModule> modules = installedSwordBibles();
     return std::any_of(modules.cbegin(), modules.cend(),
                        [](const SwordModule &m) { return m.name == kWebModule; });
@@ -160,9 +164,9 @@ TEST(BibleImport, NextLookupShowsTheNewTextAndTheOverlayCannotHideIt)
 
 TEST(SwordImport, ImportsTheInstalledWorldEnglishBible)
 {
+    TestEnvironment env;
     if (!webModuleInstalled())
         GTEST_SKIP() << "Debian's sword-text-web is not installed (scripts/setup-debian.sh)";
-    TestEnvironment env;
     const QString target = env.programDir() + u"/libs/Bibel"_s;
     const ImportResult result = importSwordBible(kWebModule, QString());
     ASSERT_EQ(result.status, ImportStatus::Ok) << s(result.errorText);
@@ -183,6 +187,7 @@ TEST(SwordImport, ImportsTheInstalledWorldEnglishBible)
 
 TEST(SwordImport, ToolListsModulesAndRejectsUnknownOnesWithoutWriting)
 {
+    TestEnvironment env;
     QTemporaryDir work;
     const QString target = work.path() + u"/Bibel"_s;
     auto run = [](const QStringList &args, QString *out, QString *err) {
@@ -205,4 +210,25 @@ TEST(SwordImport, ToolListsModulesAndRejectsUnknownOnesWithoutWriting)
     EXPECT_EQ(run({ u"--sword"_s, kWebModule, target }, &out, &err), 0) << s(err);
     EXPECT_TRUE(out.contains(u"Bücher mit"_s)) << s(out);
     EXPECT_TRUE(QFileInfo::exists(target + u"/Joh.lib"_s));
+}
+
+// Without the package pergolan-sword the command says how to get it and writes nothing.
+TEST(SwordImport, ToolWithoutTheSwordPluginSaysWhichPackageBringsIt)
+{
+    QTemporaryDir work;
+    const QString tool = work.path() + u"/pergolan-bibel-import"_s;
+    ASSERT_TRUE(QFile::copy(builtProgramDir() + u"/pergolan-bibel-import"_s, tool));
+    const QString target = work.path() + u"/Bibel"_s;
+    const QString missing = u"SWORD-Bibelmodule lassen sich einlesen, sobald das Paket "
+                            u"„pergolan-sword“ installiert ist."_s;
+    for (const QStringList &args :
+         { QStringList { u"--sword-list"_s }, QStringList { u"--sword"_s, kWebModule, target } }) {
+        QProcess process;
+        process.start(tool, args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 2) << s(args.join(u' '));
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(missing));
+        EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(target));
 }

@@ -22,7 +22,6 @@
 #include <QTextDocument>
 #include <QTreeView>
 
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -244,7 +243,7 @@ TEST_F(HistoryWindow, PreparationsSavedUnderTheFormerNameOfTheDate)
           QStringLiteral("1. Sonntag nach Epiphanias"), { QStringLiteral("EG 72") },
           QDate(2014, 1, 12));
     showDay(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
-    QStringList shown = column(tab->grdVorbereitungen, 8);
+    QStringList shown = column(tab->grdVorbereitungen, 9);
     shown.sort();
     EXPECT_EQ(shown,
               (QStringList { QStringLiteral("2/Archiv/2 1. Sonntag nach Epiphanias.ini"),
@@ -263,8 +262,8 @@ TEST_F(HistoryWindow, PreparationsSavedUnderTheFormerNameOfTheDate)
     choose(QStringLiteral("18.01.2026 - 2. Sonntag nach Epiphanias"));
     EXPECT_NE(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 73"));
     choose(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
-    EXPECT_TRUE(
-        window->windowTitle().endsWith(QStringLiteral("2/2 Letzter Sonntag nach Epiphanias.ini")));
+    EXPECT_TRUE(window->windowTitle().endsWith(
+        QStringLiteral("2/2 Letzter Sonntag nach Epiphanias.ini[*]")));
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 73"));
     write(QStringLiteral("2/2 1. Sonntag nach Epiphanias.ini"),
           QStringLiteral("1. Sonntag nach Epiphanias"), { QStringLiteral("EG 74") },

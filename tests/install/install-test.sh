@@ -25,9 +25,11 @@ for command in pergolan pergolan-kirchenjahr pergolan-bibel-import; do
   [ "$(readlink -f "$prefix/bin/$command")" = "$program_dir/$command" ] \
     || fail "/usr/bin/$command führt nicht in den Programmordner"
 done
-for file in libpergol.so libpergolan_webview.so hilfe/index.html Texte libs; do
+for file in libpergol.so libpergolan_webview.so libpergolan_office.so libpergolan_sword.so \
+  hilfe/index.html Texte; do
   [ -e "$program_dir/$file" ] || fail "$file fehlt im Programmordner"
 done
+[ ! -e "$program_dir/libs" ] || fail "leerer Ordner libs im Programmordner"
 cp "$probe" "$program_dir/pergolan-probe"
 chmod -R a-w "$program_dir"
 
@@ -59,6 +61,10 @@ XML
 chmod -R a+rX "$source"
 run pergolan-bibel-import "$source" >/dev/null 2>&1 || fail "pergolan-bibel-import endete mit Fehler"
 [ -f "$overlay/libs/Bibel/Mk.lib" ] || fail "Mk.lib fehlt in der benutzereigenen Kopie"
+# The SWORD plugin of pergolan-sword loads from the installed program folder (it answers with
+# the modules, or that none are installed; without it the command ends with 2).
+run pergolan-bibel-import --sword-list >/dev/null 2>&1 \
+  || fail "pergolan-bibel-import --sword-list: das SWORD-Zusatzmodul lädt nicht"
 
 # The program itself starts from the read-only folder and prepares the data folder (an
 # argument skips the update check); it is ended by its process id once that is done.

@@ -25,12 +25,15 @@ void copyTree(const QString &from, const QString &to)
     while (it.hasNext()) {
         const QString src = it.next();
         const QString rel = QDir(from).relativeFilePath(src);
-        // The executables and libraries are not needed in the private program folder; the
-        // web-view plugin is, since the window loads it from there.
-        if ((QFileInfo(src).isExecutable() || rel.startsWith(QStringLiteral("lib/")))
-            && rel != QStringLiteral("libpergolan_webview.so"))
-            continue;
         const QString dst = to + u'/' + rel;
+        // The plugins (web view, office, SWORD) are loaded from the program folder: a link to
+        // the built one each. The other executables and libraries are not needed there.
+        if (rel.startsWith(QStringLiteral("libpergolan_")) && rel.endsWith(QStringLiteral(".so"))) {
+            QFile::link(src, dst);
+            continue;
+        }
+        if (QFileInfo(src).isExecutable() || rel.startsWith(QStringLiteral("lib/")))
+            continue;
         QDir().mkpath(QFileInfo(dst).absolutePath());
         QFile::copy(src, dst);
     }
