@@ -50,6 +50,13 @@ public:
     enum class Answer { Yes, No, Cancel };
     virtual Answer askYesNoCancel(const QString &text, const QString &title = {}) = 0;
 
+    // A question with buttons of the given captions (at least one), the first the default.
+    // Gives the index of the button pressed; Escape and closing the box give the last one,
+    // which is therefore the answer that changes nothing ("Abbrechen").
+    virtual int askChoice(const QString &text, const QStringList &captions,
+                          const QString &title = {})
+        = 0;
+
     // The chosen path, or an empty string when the user cancelled.
     virtual QString openFileName(const FileDialogRequest &request) = 0;
     // As chosen in the save dialog, with the request's default extension added when the name

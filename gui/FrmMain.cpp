@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -44,6 +45,17 @@ QIcon feedbackIcon()
     p.drawRect(QRectF(2.5, 5.5, 19, 13));
     p.drawPolyline(QPolygonF({ QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5) }));
     return QIcon(pixmap);
+}
+
+// Whether path is a version of the day's file kept beside it ("3 Ostersonntag (2).ini" beside
+// "3 Ostersonntag.ini"), as "Als neue Datei speichern" leaves it: saving goes on there.
+bool keptBeside(const QString &dayFile, const QString &path)
+{
+    const QFileInfo day(dayFile);
+    const QFileInfo version(path);
+    return !path.isEmpty() && version.absolutePath() == day.absolutePath()
+        && version.suffix() == day.suffix()
+        && version.completeBaseName().startsWith(day.completeBaseName() + QStringLiteral(" ("));
 }
 
 } // namespace
@@ -123,6 +135,8 @@ void TfrmMain::buildPages()
     });
     addAction(m_liturgyPage->printAction());
     connect(m_historyPage, &HistoryTab::openRequested, this, &TfrmMain::openSavedPreparation);
+    connect(m_historyPage, &HistoryTab::hymnPlanRequested, this, &TfrmMain::openHymnPlan);
+    connect(m_passagePage, &PassagePage::lectorRequested, this, &TfrmMain::openLectorReadings);
     connect(m_updateCheck, &UpdateCheck::emptyCachesRequested, m_passagePage,
             &PassagePage::clearCache);
     connect(m_updateCheck, &UpdateCheck::quitRequested, this, &TfrmMain::close);
@@ -352,7 +366,10 @@ void TfrmMain::savePreparation()
                 ? seriesProblem
                 : datapaths::fileNamePartProblem(current.dayName);
             if (problem.isEmpty())
-                request.fileName = *proposal;
+                request.fileName = keptBeside(request.initialDir + u'/' + *proposal,
+                                              m_document->watchedPath())
+                    ? m_document->watchedPath()
+                    : *proposal;
             else
                 m_dialogs->message(problem);
         }
@@ -361,7 +378,22 @@ void TfrmMain::savePreparation()
         if (path.isEmpty())
             return {};
         request.fileName = path;
-        return m_document->saveFile(path);
+        Result<SaveOutcome> saved = m_document->saveFile(path);
+        if (saved && saved->status == SaveOutcome::Status::Asks) {
+            // Somebody else changed the file since it was loaded or saved here.
+            constexpr SaveChoice choices[]
+                = { SaveChoice::Overwrite, SaveChoice::SaveAsNew, SaveChoice::Cancel };
+            const int answer = m_dialogs->askChoice(saved->question, WatchedFile::answers());
+            saved = m_document->saveFile(path, choices[answer >= 0 && answer < 3 ? answer : 2]);
+        }
+        if (!saved)
+            return saved.failure();
+        if (saved->status == SaveOutcome::Status::Saved && saved->path != path) {
+            // Kept beside the other version: the window now shows the new file.
+            request.fileName = saved->path;
+            showFileTitle(saved->path);
+        }
+        return {};
     }());
 }
 

@@ -73,6 +73,8 @@ private:
     void loadPreparation(const QString &path);
     void showPassage(PreparationDocument::Field field, bool byButton);
     void openSermonDocument();
+    void openLectorReadings();
+    void openHymnPlan();
     void showVersion();
     void showHelp();
     void giveFeedback();

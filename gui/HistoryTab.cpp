@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -174,7 +175,17 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     lblVerlaufStatus = new QLabel(this);
     lblVerlaufStatus->setObjectName(QStringLiteral("lblVerlaufStatus"));
     lblVerlaufStatus->setTextFormat(Qt::PlainText);
-    layout->addWidget(lblVerlaufStatus);
+    btnLiedplan = new QPushButton(QStringLiteral("Liedplan …"), this);
+    btnLiedplan->setObjectName(QStringLiteral("btnLiedplan"));
+    btnLiedplan->setAccessibleName(QStringLiteral("Liedplan"));
+    btnLiedplan->setToolTip(
+        QStringLiteral("Die Lieder der nächsten Gottesdienste für den "
+                       "Organisten: drucken, speichern oder per E-Mail senden"));
+    auto *statusRow = new QHBoxLayout;
+    statusRow->addWidget(lblVerlaufStatus, 1);
+    statusRow->addWidget(btnLiedplan);
+    layout->addLayout(statusRow);
+    connect(btnLiedplan, &QPushButton::clicked, this, &HistoryTab::hymnPlanRequested);
 
     connect(grdVorbereitungen, &QTreeView::doubleClicked, this, &HistoryTab::openPreparation);
     connect(dtpVon, &QDateEdit::dateChanged, this, &HistoryTab::fillHymns);

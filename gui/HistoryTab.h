@@ -10,6 +10,7 @@
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTreeView;
@@ -37,6 +38,7 @@ public:
     QLineEdit *txtLiedFilter = nullptr;
     QTreeView *grdLieder = nullptr;
     QLabel *lblVerlaufStatus = nullptr;
+    QPushButton *btnLiedplan = nullptr;
 
 signals:
     // Both tables show the result of the latest reading.
@@ -44,6 +46,8 @@ signals:
     // A double click on a saved preparation: it is to be opened as "Öffnen" does.
     void openRequested(const QString &path);
     void statusText(const QString &text);
+    // "Liedplan …": the hymn plan of the coming services is asked for.
+    void hymnPlanRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

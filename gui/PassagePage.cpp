@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,6 +27,23 @@ PassagePage::PassagePage(PreparationDocument &document, Dialogs &dialogs, QWidge
     m_ui->setupUi(this);
     m_ui->splPerikope->setSizes({ 185, 320 });
     bibleimport::install(*this, *m_ui->rchBibelstelle, dialogs);
+    addLectorButton();
+}
+
+void PassagePage::addLectorButton()
+{
+    // At the left of the row above the views, where the import's button stands at the right.
+    auto *button = new QPushButton(u"Lesungen für den Lektor …"_s, this);
+    button->setObjectName(u"btnLektor"_s);
+    button->setAccessibleName(u"Lesungen für den Lektor"_s);
+    button->setToolTip(u"Die Lesungen des Tages in großer Schrift drucken oder nach LibreOffice "
+                       u"exportieren"_s);
+    QLayoutItem *first = layout() ? layout()->itemAt(0) : nullptr;
+    if (auto *row = first ? qobject_cast<QBoxLayout *>(first->layout()) : nullptr)
+        row->insertWidget(0, button);
+    else if (auto *page = qobject_cast<QBoxLayout *>(layout()))
+        page->insertWidget(0, button);
+    connect(button, &QPushButton::clicked, this, &PassagePage::lectorRequested);
 }
 
 PassagePage::~PassagePage() = default;

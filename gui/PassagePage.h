@@ -38,7 +38,12 @@ public:
     // Empties the web view's own cache, when there is a web view.
     void clearCache();
 
+signals:
+    // "Lesungen für den Lektor …": the day's readings for the lector are asked for.
+    void lectorRequested();
+
 private:
+    void addLectorButton();
     bool lookUp(QString &reference);
     QWidget *browser();
 

@@ -10,6 +10,7 @@
 #include "order/SequenceList.h"
 #include "storage/OrderSettingsFile.h"
 #include "storage/ServiceOrderFile.h"
+#include "storage/Win1252Text.h"
 
 #include <QDate>
 #include <QDir>
@@ -220,6 +221,10 @@ Result<> PreparationDocument::loadDay(const QString &entry)
             return Failure { QStringLiteral("Fehler beim Laden der Datei:\r") + folder.error() };
         if (const QString stored = storedOrderPath(*folder); !stored.isEmpty())
             return loadFile(stored);
+        // Nobody has saved this day yet; should somebody else do so before this preparation is
+        // saved, saving under the day's name asks first.
+        m_file.watchAbsent(dayentry::storedOrderPath(*folder, m_preparation.series,
+                                                     dayentry::panelDayName(dayCaption())));
         if (const Result<> coloured = applyDayColour(name); !coloured)
             return Failure { QStringLiteral("Fehler beim Laden der Datei:\r") + coloured.error() };
         const Preparation propers = daypropers::ofDay(name, m_preparation.series);
@@ -253,17 +258,19 @@ Result<> PreparationDocument::loadFile(const QString &path)
     // Whatever was set before a failure stays set: the steps are applied one after the other.
     // An unreadable file, a count or a colour that is no number: the file is damaged.
     const auto load = [&] {
-        const Result<IniFile> ini = serviceorder::readFile(path);
-        if (!ini)
+        // Read once: what is shown is what the file held when it is saved over later.
+        const Result<QByteArray> bytes = m_file.read(path);
+        if (!bytes)
             return false;
-        const Preparation p = serviceorder::readTexts(*ini);
+        const IniFile ini = IniFile::fromText(win1252::decode(*bytes));
+        const Preparation p = serviceorder::readTexts(ini);
         setDay(p.dayName, p.series);
         setTexts(p);
         if (!applyDayColour(p.dayName).ok())
             return false;
-        setPageFormat(serviceorder::readPageFormat(*ini));
+        setPageFormat(serviceorder::readPageFormat(ini));
 
-        const serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
+        const serviceorder::StoredSequence stored = serviceorder::readSequence(ini);
         switch (stored.status) {
         case serviceorder::StoredSequence::Status::Kept:
             return true;
@@ -282,13 +289,13 @@ Result<> PreparationDocument::loadFile(const QString &path)
     return {};
 }
 
-Result<> PreparationDocument::saveFile(const QString &path)
+Result<SaveOutcome> PreparationDocument::saveFile(const QString &path, SaveChoice choice)
 {
-    QString error;
-    if (!serviceorder::writeFile(path, serviceorder::toIni(preparation()), &error))
-        return Failure { error };
-    setModified(false);
-    return {};
+    const Result<SaveOutcome> saved
+        = m_file.save(path, serviceorder::toIni(preparation()).toBytes(), choice);
+    if (saved && saved->status == SaveOutcome::Status::Saved)
+        setModified(false);
+    return saved;
 }
 
 Result<> PreparationDocument::restoreOrderSettings()

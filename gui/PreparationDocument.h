@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "order/OccasionalServices.h"
 #include "storage/Preparation.h"
+#include "storage/WatchedFile.h"
 
 #include <QObject>
 #include <QString>
@@ -94,8 +95,15 @@ public:
     // and ticks. Whatever was set before a failure stays set; a failure means a damaged file.
     // Loaded whole, the preparation is unchanged: it is as the file stores it.
     Result<> loadFile(const QString &path);
-    // Writes the preparation to path; clears the modified state when it succeeded.
-    Result<> saveFile(const QString &path);
+    // Writes the preparation to path as choice says and clears the modified state when it was
+    // saved; the outcome's path is the file written. By default a file that somebody else
+    // changed since this document loaded or last saved it is not written: the outcome asks
+    // (SaveOutcome::Status::Asks with the question), and the caller saves again with the
+    // answer (Überschreiben, Als neue Datei speichern beside it, Abbrechen).
+    Result<SaveOutcome> saveFile(const QString &path, SaveChoice choice = SaveChoice::AskIfChanged);
+    // The file last loaded or saved (absolute), or the day's file nobody had saved when the day
+    // was loaded; empty when there is none.
+    const QString &watchedPath() const { return m_file.stamp().path; }
     // Restores the sequence and the ticks of the order settings file, when there is one.
     Result<> restoreOrderSettings();
 
@@ -120,6 +128,8 @@ private:
     void restoreSequence(const QStringList &entries, const ServiceTicks &ticks);
 
     Preparation m_preparation;
+    // The file last loaded or saved, as it was then, to notice another writer.
+    WatchedFile m_file;
     QString m_dayStamp;
     int m_colour = -1;
     int m_basicForm = 0;

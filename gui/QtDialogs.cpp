@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 QStringList qtFilterList(const QString &windowsFilter)
 {
@@ -104,6 +105,27 @@ Dialogs::Answer QtDialogs::askYesNoCancel(const QString &text, const QString &ti
     default:
         return Answer::Cancel;
     }
+}
+
+int QtDialogs::askChoice(const QString &text, const QStringList &captions, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title.isEmpty() ? programinfo::title() : title,
+                    displayText(text), QMessageBox::NoButton, m_owner);
+    box.setTextFormat(Qt::PlainText);
+    QList<QPushButton *> buttons;
+    for (const QString &caption : captions) {
+        // The last answer changes nothing: it is the one Escape and the close button give.
+        const bool last = buttons.size() == captions.size() - 1;
+        buttons.append(
+            box.addButton(caption, last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(buttons.constFirst());
+    box.setEscapeButton(buttons.constLast());
+    box.exec();
+    const qsizetype index = buttons.indexOf(static_cast<QPushButton *>(box.clickedButton()));
+    return int(index < 0 ? buttons.size() - 1 : index);
 }
 
 QString QtDialogs::runFileDialog(const FileDialogRequest &request, bool save)

@@ -12,6 +12,8 @@ public:
     void error(const QString &text) override;
     bool askYesNo(const QString &text, const QString &title = {}) override;
     Answer askYesNoCancel(const QString &text, const QString &title = {}) override;
+    int askChoice(const QString &text, const QStringList &captions,
+                  const QString &title = {}) override;
     QString openFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;
     bool setupPrinter(QPrinter &printer) override;

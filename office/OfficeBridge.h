@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "office/OrderExport.h"
+#include "office/ParagraphExport.h"
 #include "office/SermonDocument.h"
 
 #include <QObject>
@@ -33,11 +34,13 @@ public:
     virtual ~OfficeBridge() = default;
     // As ExportOrder.
     virtual Result<bool> exportOrder(const QString &dayName, const OrderExportInput &input) = 0;
+    // As ExportParagraphs.
+    virtual Result<bool> exportParagraphs(const ParagraphExportInput &input) = 0;
     // Connects to the office (starting it when nobody answers) for a sermon document.
     virtual std::unique_ptr<SermonSession> sermonSession() = 0;
 };
 
-#define PERGOLAN_OFFICEBRIDGE_IID "example.pergolan.OfficeBridge/1.0"
+#define PERGOLAN_OFFICEBRIDGE_IID "example.pergolan.OfficeBridge/1.1"
 Q_DECLARE_INTERFACE(OfficeBridge, PERGOLAN_OFFICEBRIDGE_IID)
 
 namespace officebridge {

@@ -42,6 +42,11 @@ public:
         return exportOrderWithUno(dayName, input);
     }
 
+    Result<bool> exportParagraphs(const ParagraphExportInput &input) override
+    {
+        return exportParagraphsWithUno(input);
+    }
+
     std::unique_ptr<SermonSession> sermonSession() override
     {
         return std::make_unique<UnoSermonSession>();

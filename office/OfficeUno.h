@@ -4,6 +4,7 @@
 
 #include "base/Result.h"
 #include "office/OrderExport.h"
+#include "office/ParagraphExport.h"
 #include "office/SermonDocument.h"
 
 #include <QString>
@@ -12,6 +13,9 @@ class TOpenOffice;
 
 // ExportOrder's work once the plugin is loaded.
 Result<bool> exportOrderWithUno(const QString &dayName, const OrderExportInput &input);
+
+// ExportParagraphs' work once the plugin is loaded.
+Result<bool> exportParagraphsWithUno(const ParagraphExportInput &input);
 
 // CreateSermonDocument's work in the connected office, with the pulpit greeting given.
 Result<bool> fillSermonDocument(TOpenOffice &office, const QString &title, const QString &path,

@@ -40,6 +40,21 @@ Result<QByteArray> WatchedFile::read(const QString &path)
     return bytes;
 }
 
+void WatchedFile::watchAbsent(const QString &path)
+{
+    if (path.isEmpty()) {
+        m_stamp = {};
+        return;
+    }
+    if (QFileInfo::exists(path)) {
+        if (!read(path))
+            m_stamp = {};
+        return;
+    }
+    // Size -1: any file found there later is somebody else's.
+    m_stamp = { cleanPath(path), -1, {}, {} };
+}
+
 bool WatchedFile::changedByOthers(const QString &path) const
 {
     if (m_stamp.path.isEmpty() || cleanPath(path) != m_stamp.path)

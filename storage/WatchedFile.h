@@ -63,6 +63,11 @@ public:
     // The answers in the order of SaveChoice's last three values.
     static QStringList answers();
 
+    // Watches a file that does not exist yet, such as the file of a day nobody has saved: when
+    // somebody else creates it in the meantime, saving under that name asks as well. A file
+    // already there is read and watched as read() does.
+    void watchAbsent(const QString &path);
+
     const FileStamp &stamp() const { return m_stamp; }
     void forget() { m_stamp = {}; }
 

@@ -9,6 +9,8 @@
 #include "gui/BibleImportDialog.h"
 #include "gui/FrmMain.h"
 #include "gui/HistoryTab.h"
+#include "gui/HymnPlanDialog.h"
+#include "gui/LectorDialog.h"
 #include "gui/MemoTool.h"
 #include "gui/PreparationDocument.h"
 #include "gui/QtDialogs.h"
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -163,6 +166,30 @@ int main(int argc, char *argv[])
         choice.resize(600, 320);
         choice.show();
         ok = save(&choice, folder, "bibel-einlesen.png") && ok;
+    }
+
+    // The readings for the lector (as this machine's Bible gives them, or how to get one) and
+    // the hymn plan of the coming services, the day shown prepared.
+    {
+        QtDialogs dialogs(&window);
+        QPrinter printer;
+        const Preparation shown = document.preparation();
+        LectorDialog lector(shown.dayName,
+                            QDate::fromString(document.dayStamp(), QStringLiteral("yyyyMMdd")),
+                            shown, dialogs, printer, &window);
+        lector.resize(620, 460);
+        lector.show();
+        ok = save(&lector, folder, "lektor.png") && ok;
+
+        writePreparation(dataDir, shown.series, shown.dayName, today.addDays(-4),
+                         { QStringLiteral("EG 1,1-3 Macht hoch die Tür"),
+                           QStringLiteral("EG 4 Nun komm, der Heiden Heiland"),
+                           QStringLiteral("EG 7,1-4"), QStringLiteral("EG 16"),
+                           QStringLiteral("EG 170") });
+        HymnPlanDialog plan(dataDir, dialogs, printer, &window);
+        plan.resize(1000, 360);
+        plan.show();
+        ok = save(&plan, folder, "liedplan.png") && ok;
     }
 
     // Nothing of this preparation is to be saved.

@@ -201,6 +201,27 @@ TEST_F(TwoWriters, OverwritingReplacesTheOtherVersionAndOnlyRealChangesAsk)
               SaveOutcome::Status::Saved);
 }
 
+TEST(WatchedFile, ADayNobodySavedAsksWhenSomebodyElseSavesItFirst)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("2 Ostersonntag.ini"));
+    WatchedFile mine;
+    mine.watchAbsent(path);
+    EXPECT_FALSE(mine.changedByOthers(path)); // still nobody's
+    writeFileBytes(path, "[Allgemein]\r\nName=Ostersonntag\r\n");
+    EXPECT_TRUE(mine.changedByOthers(path));
+    EXPECT_EQ(mine.save(path, "mine")->status, SaveOutcome::Status::Asks);
+    EXPECT_EQ(readFileBytes(path), QByteArray("[Allgemein]\r\nName=Ostersonntag\r\n"));
+
+    // A file already there is watched as it is; no path watches nothing.
+    WatchedFile later;
+    later.watchAbsent(path);
+    EXPECT_FALSE(later.changedByOthers(path));
+    EXPECT_EQ(later.save(path, "later")->status, SaveOutcome::Status::Saved);
+    later.watchAbsent(QString());
+    EXPECT_TRUE(later.stamp().path.isEmpty());
+}
+
 TEST(FreeNameBeside, KeepsTheDaysNamingAndCountsOn)
 {
     QTemporaryDir dir;

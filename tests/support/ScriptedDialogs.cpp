@@ -40,6 +40,21 @@ Dialogs::Answer ScriptedDialogs::askYesNoCancel(const QString &text, const QStri
     return answer;
 }
 
+int ScriptedDialogs::askChoice(const QString &text, const QStringList &captions,
+                               const QString &title)
+{
+    Q_UNUSED(title);
+    questions.append(text);
+    choiceCaptions.append(captions);
+    if (choiceAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return int(captions.size()) - 1;
+    }
+    const int answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedDialogs::openFileName(const FileDialogRequest &request)
 {
     fileRequests.append(request);

@@ -17,13 +17,15 @@ public:
     // What was shown, in order.
     QStringList messages; // message() and error() texts
     QStringList errors; // error() texts only
-    QStringList questions; // askYesNo() and askYesNoCancel() texts
+    QStringList questions; // askYesNo(), askYesNoCancel() and askChoice() texts
     QList<FileDialogRequest> fileRequests;
     QList<QUrl> openedUrls;
 
     // Scripted answers, consumed front first.
     std::deque<bool> yesNoAnswers;
     std::deque<Answer> yesNoCancelAnswers;
+    std::deque<int> choiceAnswers; // askChoice(): the index of the button pressed
+    QList<QStringList> choiceCaptions; // the buttons each askChoice() offered
     std::deque<QString> fileNames; // an empty string cancels
     std::deque<std::optional<QFont>> fonts;
     std::deque<bool> printerAnswers;
@@ -33,6 +35,8 @@ public:
     void error(const QString &text) override;
     bool askYesNo(const QString &text, const QString &title = {}) override;
     Answer askYesNoCancel(const QString &text, const QString &title = {}) override;
+    int askChoice(const QString &text, const QStringList &captions,
+                  const QString &title = {}) override;
     QString openFileName(const FileDialogRequest &request) override;
     QString chooseSaveFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;

@@ -1,0 +1,22 @@
+// The main window's handlers for what the pastor hands on to the team: the readings for the
+// lector and the hymn plan for the organist.
+#include "base/DataFolder.h"
+#include "gui/FrmMain.h"
+#include "gui/HymnPlanDialog.h"
+#include "gui/LectorDialog.h"
+#include "gui/LiturgyPage.h"
+
+void TfrmMain::openLectorReadings()
+{
+    const Preparation shown = m_document->preparation();
+    LectorDialog dialog(shown.dayName,
+                        QDate::fromString(m_document->dayStamp(), QStringLiteral("yyyyMMdd")),
+                        shown, *m_dialogs, m_liturgyPage->printer(), this);
+    dialog.exec();
+}
+
+void TfrmMain::openHymnPlan()
+{
+    HymnPlanDialog dialog(datafolder::path(), *m_dialogs, m_liturgyPage->printer(), this);
+    dialog.exec();
+}

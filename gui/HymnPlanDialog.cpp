@@ -1,0 +1,189 @@
+#include "gui/HymnPlanDialog.h"
+
+#include "base/Clock.h"
+#include "calendar/HymnPlanOutput.h"
+#include "gui/Dialogs.h"
+#include "gui/PrinterAvailability.h"
+#include "order/PrintLayout.h"
+#include "storage/SafeWrite.h"
+#include "ui_HymnPlanDialog.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QSignalBlocker>
+#include <QTextDocument>
+#include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString dateText(const QDate &date)
+{
+    return date.toString(u"dd.MM.yyyy"_s);
+}
+
+QTableWidgetItem *cell(const QString &text)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+HymnPlanDialog::HymnPlanDialog(const QString &dataDir, Dialogs &dialogs, QPrinter &printer,
+                               QWidget *parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::HymnPlanDialog>())
+    , m_dataDir(dataDir)
+    , m_dialogs(dialogs)
+    , m_printer(printer)
+{
+    m_ui->setupUi(this);
+    m_ui->lblLiedplanStatus->setTextFormat(Qt::PlainText);
+    QTableWidget *table = m_ui->grdLiedplan;
+    table->setColumnCount(9);
+    table->setHorizontalHeaderLabels({ u"Datum"_s, u"Tag"_s, u"Liturgische Farbe"_s,
+                                       u"Eingangslied"_s, u"Wochenlied"_s, u"Vorpredigtslied"_s,
+                                       u"Kollektenlied"_s, u"Ausgangslied"_s, u"Predigttext"_s });
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->verticalHeader()->hide();
+
+    // The next services from today: the period ends with the date of the fourth.
+    const QDate today = appclock::today();
+    const Result<hymnplan::Period> coming = hymnplan::resolvePeriod(today, QDate());
+    {
+        const QSignalBlocker blockFrom(m_ui->dtpPlanVon);
+        const QSignalBlocker blockTo(m_ui->dtpPlanBis);
+        m_ui->dtpPlanVon->setDate(today);
+        m_ui->dtpPlanBis->setDate(coming ? coming->to : today.addDays(28));
+    }
+
+    connect(m_ui->dtpPlanVon, &QDateEdit::dateChanged, this, &HymnPlanDialog::remake);
+    connect(m_ui->dtpPlanBis, &QDateEdit::dateChanged, this, &HymnPlanDialog::remake);
+    connect(m_ui->btnPlanDrucken, &QPushButton::clicked, this, &HymnPlanDialog::print);
+    connect(m_ui->btnPlanCsv, &QPushButton::clicked, this, &HymnPlanDialog::saveCsv);
+    connect(m_ui->btnPlanIcal, &QPushButton::clicked, this, &HymnPlanDialog::saveICal);
+    connect(m_ui->btnPlanMail, &QPushButton::clicked, this, &HymnPlanDialog::sendMail);
+    connect(m_ui->btnPlanSchliessen, &QPushButton::clicked, this, &QDialog::accept);
+    remake();
+}
+
+HymnPlanDialog::~HymnPlanDialog() = default;
+
+void HymnPlanDialog::remake()
+{
+    QTableWidget *table = m_ui->grdLiedplan;
+    table->setRowCount(0);
+    const Result<hymnplan::Period> period
+        = hymnplan::resolvePeriod(m_ui->dtpPlanVon->date(), m_ui->dtpPlanBis->date());
+    m_planMade = period.ok();
+    for (QPushButton *button :
+         { m_ui->btnPlanDrucken, m_ui->btnPlanCsv, m_ui->btnPlanIcal, m_ui->btnPlanMail })
+        button->setEnabled(m_planMade);
+    if (!period) {
+        m_plan = {};
+        m_ui->lblLiedplanStatus->setText(period.error());
+        return;
+    }
+    const history::Scan scan = hymnplan::scanFor(*period, m_dataDir);
+    m_plan = hymnplan::make(*period, scan);
+
+    table->setRowCount(int(m_plan.rows.size()));
+    int suggested = 0;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const hymnplan::Row &row = m_plan.rows.at(r);
+        QStringList cells { dateText(row.date), row.dayName, row.colour };
+        cells << hymnplan::shownHymns(row) << hymnplan::shownSermonText(row);
+        for (int c = 0; c < cells.size() && c < table->columnCount(); ++c) {
+            QTableWidgetItem *item = cell(cells.at(c));
+            if (row.suggested())
+                item->setToolTip(u"Für diesen Tag ist noch keine Vorbereitung gespeichert: "
+                                 u"das Wochenlied aus dem Proprium als Vorschlag"_s);
+            else
+                item->setToolTip(QDir::toNativeSeparators(row.savedFile));
+            table->setItem(r, c, item);
+        }
+        if (row.suggested())
+            ++suggested;
+    }
+    QString status = m_plan.rows.size() == 1 ? u"1 Gottesdienst"_s
+                                             : u"%1 Gottesdienste"_s.arg(m_plan.rows.size());
+    if (suggested > 0)
+        status += suggested == 1
+            ? u", 1 davon ohne gespeicherte Vorbereitung (Vorschlag)"_s
+            : u", %1 davon ohne gespeicherte Vorbereitung (Vorschlag)"_s.arg(suggested);
+    if (!scan.unreadable.isEmpty())
+        status += u"; %1 Datei(en) konnten nicht gelesen werden"_s.arg(scan.unreadable.size());
+    m_ui->lblLiedplanStatus->setText(status + u'.');
+}
+
+QString HymnPlanDialog::proposedFileName(const QString &extension) const
+{
+    return u"Liedplan %1 bis %2.%3"_s.arg(dateText(m_plan.from), dateText(m_plan.to), extension);
+}
+
+void HymnPlanDialog::print()
+{
+    if (!m_dialogs.setupPrinter(m_printer))
+        return;
+    if (!printeravailability::canPrint(m_printer)) {
+        m_dialogs.error(printeravailability::noPrinterMessage());
+        return;
+    }
+    QTextDocument document;
+    hymnplan::fillDocument(document, m_plan);
+    m_printer.setDocName(hymnplan::title(m_plan));
+    const orderprint::PrintResult result = orderprint::printDocument(
+        document, m_printer, orderprint::pageRectFor(orderprint::metricsOf(m_printer)));
+    if (!result.ok)
+        m_dialogs.error(u"Der Liedplan konnte nicht gedruckt werden (Drucker: %1)."_s.arg(
+            m_printer.outputFormat() == QPrinter::PdfFormat ? m_printer.outputFileName()
+                                                            : m_printer.printerName()));
+}
+
+void HymnPlanDialog::saveFile(const QString &title, const QString &filter, const QString &extension,
+                              const QByteArray &bytes)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultExtension = extension;
+    request.initialDir = QDir(m_dataDir).exists() ? m_dataDir : QDir::homePath();
+    request.fileName = proposedFileName(extension);
+    const QString path = m_dialogs.saveFileName(request);
+    if (path.isEmpty())
+        return;
+    if (const Result<> written = safewrite::writeWhole(path, bytes); !written)
+        m_dialogs.error(written.error());
+}
+
+void HymnPlanDialog::saveCsv()
+{
+    saveFile(u"Liedplan als CSV speichern"_s, u"CSV-Dateien|*.csv|Alle Dateien|*.*"_s, u"csv"_s,
+             hymnplan::toCsv(m_plan));
+}
+
+void HymnPlanDialog::saveICal()
+{
+    saveFile(u"Liedplan als Kalenderdatei speichern"_s, u"Kalenderdateien|*.ics|Alle Dateien|*.*"_s,
+             u"ics"_s, hymnplan::toICal(m_plan, QDateTime::currentDateTimeUtc()));
+}
+
+void HymnPlanDialog::sendMail()
+{
+    const hymnplan::MailLink link
+        = hymnplan::mailtoLink(m_plan, m_ui->txtPlanEmpfaenger->text().trimmed());
+    if (link.servicesLeftOut > 0)
+        m_dialogs.message(
+            u"Der Liedplan ist für eine E-Mail zu lang: Die letzten %1 Gottesdienste sind in der "
+            u"E-Mail weggelassen (sie sagt es am Ende). Drucken Sie den Plan oder speichern Sie "
+            u"ihn als CSV- oder Kalenderdatei, um ihn vollständig weiterzugeben."_s.arg(
+                link.servicesLeftOut));
+    if (!m_dialogs.openExternally(QUrl::fromEncoded(link.url.toLatin1(), QUrl::StrictMode)))
+        m_dialogs.error(u"Das E-Mail-Programm konnte nicht geöffnet werden. Ist auf dem Rechner "
+                        u"ein E-Mail-Programm eingerichtet? Sie können den Plan auch drucken "
+                        u"oder als Datei speichern und weitergeben."_s);
+}
