@@ -73,6 +73,7 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildPages();
+    connectPages();
     // The day panel shows day names and series from stored preparations and from typed day
     // entries: a label must show them as text, never render them as markup.
     for (QLabel *label : findChildren<QLabel *>())
@@ -108,7 +109,12 @@ void TfrmMain::buildPages()
     tabs->addTab(m_passagePage, QStringLiteral("Perikope"));
     tabs->addTab(m_historyPage, QStringLiteral("Verlauf"));
     m_updateCheck = new UpdateCheck(dialogs, this);
+    churchyearmenu::install(*m_ui->cmbTag, dialogs);
+}
 
+void TfrmMain::connectPages()
+{
+    PreparationDocument &document = *m_document;
     const auto status = [this](const QString &text) { m_ui->Status->showMessage(text); };
     connect(m_properPage, &ProperPage::statusText, this, status);
     connect(m_ordinaryPage, &OrdinaryPage::statusText, this, status);
@@ -143,7 +149,7 @@ void TfrmMain::buildPages()
 
     // The history follows the chosen day and what was saved or opened; reading waits until
     // the tab is looked at. The day is loaded first.
-    connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
+    connect(m_ui->pclPageControl, &QTabWidget::currentChanged, this, [this](int index) {
         QWidget *page = m_ui->pclPageControl->widget(index);
         if (page == m_historyPage)
             m_historyPage->refresh();
@@ -152,7 +158,6 @@ void TfrmMain::buildPages()
     });
     connect(m_ui->cmbTag, &QComboBox::currentTextChanged, this, &TfrmMain::refreshHistoryIfShown,
             Qt::QueuedConnection);
-    churchyearmenu::install(*m_ui->cmbTag, dialogs);
 }
 
 void TfrmMain::connectToolBar()

@@ -49,6 +49,8 @@ protected:
 
 private:
     void buildPages();
+    // The pages' requests and the document's signals to the window and the other pages.
+    void connectPages();
     void connectToolBar();
     void startUp();
 
