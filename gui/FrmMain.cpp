@@ -371,8 +371,10 @@ void TfrmMain::savePreparation()
                 ? seriesProblem
                 : datapaths::fileNamePartProblem(current.dayName);
             if (problem.isEmpty())
-                request.fileName = keptBeside(request.initialDir + u'/' + *proposal,
-                                              m_document->watchedPath())
+                request.fileName
+                    = keptBeside(request.initialDir + u'/'
+                                     + withDefaultExtension(*proposal, request.defaultExtension),
+                                 m_document->watchedPath())
                     ? m_document->watchedPath()
                     : *proposal;
             else

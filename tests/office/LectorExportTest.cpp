@@ -36,8 +36,7 @@ TEST(LectorExport, TheOfficeDocumentHoldsTheParagraphsOfThePreview)
     QStringList preview;
     ModalDialogs modal;
     modal.expect([&preview](QWidget &dialog) {
-        const QTextDocument *shown
-            = control<QTextEdit>(dialog, "txtLektorVorschau")->document();
+        const QTextDocument *shown = control<QTextEdit>(dialog, "txtLektorVorschau")->document();
         for (QTextBlock block = shown->begin(); block.isValid(); block = block.next())
             preview << block.text();
         control<QPushButton>(dialog, "btnLektorExport")->click();
