@@ -284,9 +284,9 @@ Result<> PreparationDocument::loadFile(const QString &path)
 
 Result<> PreparationDocument::saveFile(const QString &path)
 {
-    QString error;
-    if (!serviceorder::writeFile(path, serviceorder::toIni(preparation()), &error))
-        return Failure { error };
+    if (const Result<> written = serviceorder::writeFile(path, serviceorder::toIni(preparation()));
+        !written)
+        return written;
     setModified(false);
     return {};
 }
