@@ -43,7 +43,8 @@ const QTemporaryDir &dataFolder()
             QDir(dir.path()).mkpath(folderName);
             const QString path = dir.path() + u'/' + folderName + u'/' + p.series + u' ' + p.dayName
                 + QStringLiteral(" %1.ini").arg(i);
-            serviceorder::writeFile(path, serviceorder::toIni(p));
+            if (!serviceorder::writeFile(path, serviceorder::toIni(p)))
+                qFatal("Die Vorbereitung %s kann nicht geschrieben werden.", qPrintable(path));
             QFile file(path);
             if (file.open(QIODevice::ReadWrite))
                 file.setFileTime(now.addDays(-(i % 1460)), QFileDevice::FileModificationTime);

@@ -52,7 +52,7 @@ void BM_WriteServiceOrderFile(benchmark::State &state)
     const QString path = dir.filePath(QStringLiteral("3 Ostersonntag.ini"));
     const Preparation p = fullPreparation();
     for (auto _ : state) {
-        const bool ok = serviceorder::writeFile(path, serviceorder::toIni(p));
+        const bool ok = serviceorder::writeFile(path, serviceorder::toIni(p)).ok();
         benchmark::DoNotOptimize(ok);
     }
 }
@@ -62,7 +62,8 @@ void BM_ReadServiceOrderFile(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("3 Ostersonntag.ini"));
-    serviceorder::writeFile(path, serviceorder::toIni(fullPreparation()));
+    if (!serviceorder::writeFile(path, serviceorder::toIni(fullPreparation())))
+        state.SkipWithError("the preparation could not be written");
     for (auto _ : state) {
         const Result<IniFile> ini = serviceorder::readFile(path);
         Preparation p = serviceorder::readTexts(*ini);
@@ -115,7 +116,8 @@ void BM_LoadPreparation(benchmark::State &state)
     ScriptedDialogs *dialogs = nullptr;
     const auto window = windowWithFullPreparation(&dialogs);
     const QString path = env.dataDir() + QStringLiteral("/3/3 Ostersonntag.ini");
-    serviceorder::writeFile(path, serviceorder::toIni(fullPreparation()));
+    if (!serviceorder::writeFile(path, serviceorder::toIni(fullPreparation())))
+        state.SkipWithError("the preparation could not be written");
     for (auto _ : state)
         openPreparation(*window, *dialogs, path);
     if (!dialogs->messages.isEmpty())

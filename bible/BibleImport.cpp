@@ -216,11 +216,11 @@ ImportResult writeBible(const QList<ImportedBook> &books, const QString &sourceN
         if (control.writing)
             control.writing(done, total, fileName);
         const QString path = fresh.filePath(fileName);
-        QString reason;
-        if (!win1252::writeFileAtomically(path, bibleFileBytes(*book), &reason))
+        if (const Result<> written = win1252::writeFileAtomically(path, bibleFileBytes(*book));
+            !written)
             return failure(ImportStatus::WriteFailed,
                            u"Die Datei %1 kann nicht geschrieben werden: %2"_s.arg(
-                               nativePath(QDir(target).filePath(fileName)), reason));
+                               nativePath(QDir(target).filePath(fileName)), written.error()));
         fileNames.append(fileName);
         ++result.summary.books;
         result.summary.chapters += int(book->chapters.size());

@@ -340,10 +340,10 @@ void TfrmMain::savePreparation()
 
         // The order settings file first. When neither the program folder nor the per-user
         // overlay takes it, the preparation itself can and should still be saved.
-        QString settingsError;
-        if (!ordersettings::save({ current.pageFormat, current.ticks, current.sequence },
-                                 &settingsError))
-            m_dialogs->message(settingsError
+        if (const Result<> settings
+            = ordersettings::save({ current.pageFormat, current.ticks, current.sequence });
+            !settings)
+            m_dialogs->message(settings.error()
                                + QStringLiteral(" Die zuletzt verwendete Reihenfolge wird beim "
                                                 "nächsten Start nicht wiederhergestellt; der "
                                                 "Gottesdienstablauf kann trotzdem gespeichert "

@@ -199,9 +199,8 @@ void TfrmMemoTool::SpeedButton3Click()
     const QString path = m_dialogs.saveFileName(FileDialogRequest {});
     if (path.isEmpty())
         return;
-    QString why;
-    if (!richtextfile::writeFile(path, *Memo1->document(), &why)) {
-        m_dialogs.error(why);
+    if (const Result<> written = richtextfile::writeFile(path, *Memo1->document()); !written) {
+        m_dialogs.error(written.error());
         return;
     }
     setWindowTitle(QFileInfo(path).absoluteFilePath());

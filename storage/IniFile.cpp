@@ -130,7 +130,7 @@ QByteArray IniFile::toBytes() const
     return win1252::encode(toText());
 }
 
-bool IniFile::save(const QString &path, QString *errorText) const
+Result<> IniFile::save(const QString &path) const
 {
-    return win1252::writeFileAtomically(path, toBytes(), errorText);
+    return win1252::writeFileAtomically(path, toBytes());
 }

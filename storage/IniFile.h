@@ -41,7 +41,7 @@ public:
     QByteArray toBytes() const; // Windows-1252, CR LF
 
     // Writes the whole file or nothing (the earlier file survives a failure).
-    bool save(const QString &path, QString *errorText = nullptr) const;
+    Result<> save(const QString &path) const;
 
 private:
     struct Section

@@ -129,10 +129,7 @@ Result<QStringList> readTextFile(const QString &path)
 
 Result<> writeTextFile(const QString &path, const QStringList &lines)
 {
-    QString error;
-    if (!win1252::writeLines(path, lines, &error))
-        return Failure { error };
-    return {};
+    return win1252::writeLines(path, lines);
 }
 
 } // namespace liturgicaltexts

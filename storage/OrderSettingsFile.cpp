@@ -23,7 +23,7 @@ IniFile toIni(const OrderSettings &settings)
     return ini;
 }
 
-bool save(const OrderSettings &settings, QString *errorText)
+Result<> save(const OrderSettings &settings)
 {
     // Nothing in the program writes "Ablauf.txt"; an old one is cleared away with every save.
     // A copy that cannot be deleted (write-protected folder) does no harm.
@@ -32,14 +32,11 @@ bool save(const OrderSettings &settings, QString *errorText)
         QFile::remove(oldText);
 
     const QString path = programfolder::writePath(relativePath());
-    if (path.isEmpty()) {
-        if (errorText)
-            *errorText
-                = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
-                      .arg(QDir::toNativeSeparators(programfolder::dir() + u'/' + relativePath()));
-        return false;
-    }
-    return serviceorder::writeFile(path, toIni(settings), errorText);
+    if (path.isEmpty())
+        return Failure { QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                             .arg(QDir::toNativeSeparators(programfolder::dir() + u'/'
+                                                           + relativePath())) };
+    return serviceorder::writeFile(path, toIni(settings));
 }
 
 QString existingPath()

@@ -28,9 +28,9 @@ IniFile toIni(const OrderSettings &settings);
 
 // Writes the order settings file and deletes a left-over "libs/Ablauf.txt". The file goes to
 // the program folder, or to the per-user overlay when the program folder cannot be written
-// (a system-wide install). Written whole or not at all. Returns false with a German
-// errorText when neither place takes the file.
-bool save(const OrderSettings &settings, QString *errorText = nullptr);
+// (a system-wide install). Written whole or not at all. Fails with a German text when neither
+// place takes the file.
+Result<> save(const OrderSettings &settings);
 
 // Where the file is read from (the overlay copy when there is one); empty when there is no
 // order settings file at all.

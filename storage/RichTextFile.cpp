@@ -576,9 +576,9 @@ Result<> readFile(const QString &path, QTextDocument &document)
     return {};
 }
 
-bool writeFile(const QString &path, const QTextDocument &document, QString *errorText)
+Result<> writeFile(const QString &path, const QTextDocument &document)
 {
-    return win1252::writeFileAtomically(path, toRtf(document), errorText);
+    return win1252::writeFileAtomically(path, toRtf(document));
 }
 
 } // namespace richtextfile

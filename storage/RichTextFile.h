@@ -40,6 +40,6 @@ qsizetype paragraphBreaks(const QByteArray &bytes);
 // read only when it is a regular file of at most 8 MiB with fewer than kMaxParagraphs
 // paragraphs.
 Result<> readFile(const QString &path, QTextDocument &document);
-bool writeFile(const QString &path, const QTextDocument &document, QString *errorText);
+Result<> writeFile(const QString &path, const QTextDocument &document);
 
 } // namespace richtextfile

@@ -159,14 +159,12 @@ Result<IniFile> readFile(const QString &path, qint64 maxBytes)
     return IniFile::read(path, maxBytes);
 }
 
-bool writeFile(const QString &path, const IniFile &ini, QString *errorText)
+Result<> writeFile(const QString &path, const IniFile &ini)
 {
     if (win1252::writeFileAtomically(path, ini.toBytes()))
-        return true;
-    if (errorText)
-        *errorText = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
-                         .arg(QDir::toNativeSeparators(path));
-    return false;
+        return {};
+    return Failure { QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
+                         .arg(QDir::toNativeSeparators(path)) };
 }
 
 } // namespace serviceorder

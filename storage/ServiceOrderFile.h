@@ -78,8 +78,8 @@ Preparation readTexts(const IniFile &ini);
 // one; errorText then says why.
 Result<IniFile> readFile(const QString &path, qint64 maxBytes = kMaxFileSize);
 
-// Writes the file whole or not at all. Returns false with a German errorText naming the path
-// when it cannot be written; an earlier file under the same path is then left as it was.
-bool writeFile(const QString &path, const IniFile &ini, QString *errorText = nullptr);
+// Writes the file whole or not at all. Fails with a German text naming the path when it cannot
+// be written; an earlier file under the same path is then left as it was.
+Result<> writeFile(const QString &path, const IniFile &ini);
 
 } // namespace serviceorder

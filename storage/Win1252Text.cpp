@@ -88,17 +88,14 @@ Result<QStringList> readLines(const QString &path, qint64 maxBytes)
     return splitLines(decode(*bytes));
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *errorText)
+Result<> writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    const Result<> written = safewrite::writeWhole(path, bytes);
-    if (!written && errorText)
-        *errorText = written.error();
-    return written.ok();
+    return safewrite::writeWhole(path, bytes);
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *errorText)
+Result<> writeLines(const QString &path, const QStringList &lines)
 {
-    return writeFileAtomically(path, encode(joinLines(lines)), errorText);
+    return writeFileAtomically(path, encode(joinLines(lines)));
 }
 
 } // namespace win1252

@@ -30,11 +30,10 @@ Result<QStringList> readLines(const QString &path, qint64 maxBytes = boundedfile
 
 // Writes lines as Windows-1252 with CR LF, whole or not at all (the earlier file survives
 // any failure).
-bool writeLines(const QString &path, const QStringList &lines, QString *errorText = nullptr);
+Result<> writeLines(const QString &path, const QStringList &lines);
 
 // Writes bytes whole or not at all (safewrite::writeWhole), also where the folder does not
 // rename over an existing file.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes,
-                         QString *errorText = nullptr);
+Result<> writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace win1252

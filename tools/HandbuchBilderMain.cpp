@@ -54,7 +54,8 @@ void writePreparation(const QString &dataDir, const QString &series, const QStri
     const QString folder = dataDir + u'/' + series + QStringLiteral("/Archiv");
     QDir().mkpath(folder);
     const QString path = folder + u'/' + series + u' ' + day + QStringLiteral(".ini");
-    win1252::writeLines(path, lines);
+    if (!win1252::writeLines(path, lines))
+        return;
     QFile file(path);
     if (file.open(QIODevice::ReadWrite))
         file.setFileTime(QDateTime(saved, QTime(11, 0)), QFileDevice::FileModificationTime);

@@ -126,10 +126,10 @@ int writePlan(const QStringList &args)
     const history::Scan scan = hymnplan::scanFor(*period, folder);
     const hymnplan::Plan plan = hymnplan::make(*period, scan);
     if (!icalPath.isEmpty()) {
-        QString error;
-        if (!win1252::writeFileAtomically(
-                icalPath, hymnplan::toICal(plan, QDateTime::currentDateTimeUtc()), &error)) {
-            complain(error + u'\n');
+        if (const Result<> written = win1252::writeFileAtomically(
+                icalPath, hymnplan::toICal(plan, QDateTime::currentDateTimeUtc()));
+            !written) {
+            complain(written.error() + u'\n');
             return 1;
         }
     }

@@ -51,10 +51,9 @@ protected:
         window = makeMainWindow(&dialogs);
         dialogs->messages.clear();
         dialogs->errors.clear();
-        control<QLabel>(*window, "lblTagesname")
-            ->setText(QStringLiteral("   2. Sonntag im Advent "));
-        control<QListWidget>(*window, "lbxReihenfolge")->clear();
-        control<QListWidget>(*window, "lbxReihenfolge")->addItems(sequence);
+        window->document().setDay(QStringLiteral("2. Sonntag im Advent "),
+                                  window->document().preparation().series);
+        window->document().setSequence(sequence);
         control<QTextEdit>(*window, "txtAblauf")->setPlainText(order);
     }
 

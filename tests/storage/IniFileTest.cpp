@@ -68,8 +68,8 @@ TEST(IniFile, SavesAndLoadsWindows1252Files)
     ini.setValue(QStringLiteral("Texte"), QStringLiteral("Psalm"), QStringLiteral("Psalm 111"));
     ini.setValue(QStringLiteral("Lieder"), QStringLiteral("Wochenlied"),
                  QStringLiteral("Das Wort geht von dem Vater aus – EG 223"));
-    QString error;
-    ASSERT_TRUE(ini.save(path, &error)) << error.toStdString();
+    const Result<> saved = ini.save(path);
+    ASSERT_TRUE(saved) << saved.error().toStdString();
 
     const Result<IniFile> read = IniFile::read(path);
     ASSERT_TRUE(read);

@@ -135,9 +135,9 @@ TEST(RichTextFile, FilesAreWrittenWholeAndFailuresSaySo)
     QTemporaryDir dir;
     QTextDocument doc;
     doc.setPlainText(QStringLiteral("Notiz"));
-    QString why;
-    EXPECT_FALSE(richtextfile::writeFile(dir.filePath(QStringLiteral("fehlt/notiz")), doc, &why));
-    EXPECT_FALSE(why.isEmpty());
+    EXPECT_FALSE(richtextfile::writeFile(dir.filePath(QStringLiteral("fehlt/notiz")), doc)
+                     .error()
+                     .isEmpty());
     QTextDocument untouched;
     untouched.setPlainText(QStringLiteral("bleibt"));
     EXPECT_FALSE(richtextfile::readFile(dir.filePath(QStringLiteral("gibt-es-nicht")), untouched)

@@ -216,9 +216,9 @@ TEST(ServiceOrderFile, WriteFailureNamesThePath)
     const QString blocker = dir.filePath(QStringLiteral("3"));
     writeFileBytes(blocker, "kein Ordner");
     const QString path = blocker + QStringLiteral("/3 Ostersonntag.ini");
-    QString error;
-    EXPECT_FALSE(serviceorder::writeFile(path, serviceorder::toIni(easterPreparation()), &error));
-    EXPECT_EQ(error,
+    const Result<> written
+        = serviceorder::writeFile(path, serviceorder::toIni(easterPreparation()));
+    EXPECT_EQ(written.error(),
               QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
                   .arg(QDir::toNativeSeparators(path)));
 }
@@ -259,8 +259,7 @@ TEST(OrderSettingsFile, SaysSoWhenNoPlaceTakesTheFile)
     programfolder::setReadOnlyForTesting(true);
     // The overlay folder cannot be made where a plain file stands.
     writeFileBytes(programfolder::overlayDir(), "kein Ordner");
-    QString error;
-    EXPECT_FALSE(ordersettings::save({ 1, {}, { QStringLiteral("Predigt") } }, &error));
+    const QString error = ordersettings::save({ 1, {}, { QStringLiteral("Predigt") } }).error();
     EXPECT_TRUE(error.startsWith(QStringLiteral("Die Datei "))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("Ablauf.ini")));
 }

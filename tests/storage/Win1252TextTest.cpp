@@ -63,9 +63,9 @@ TEST(Win1252Text, FailedWriteKeepsTheEarlierFileAndSaysWhy)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("nicht-da/datei.txt"));
-    QString error;
-    EXPECT_FALSE(win1252::writeLines(path, { QStringLiteral("x") }, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("datei.txt")));
+    EXPECT_TRUE(win1252::writeLines(path, { QStringLiteral("x") })
+                    .error()
+                    .contains(QStringLiteral("datei.txt")));
 
     EXPECT_TRUE(win1252::readLines(path).error().startsWith(QStringLiteral("Die Datei")));
 }
@@ -125,13 +125,12 @@ TEST(Win1252Text, ASaveReplacesTheFileWholeOrNotAtAll)
 
     const QByteArray large(1 << 20, 'x');
     QString error;
-    bool written = true;
     {
         const FileSizeLimit limit(64 * 1024);
         ASSERT_TRUE(limit.active());
-        written = win1252::writeFileAtomically(path, large, &error);
+        error = win1252::writeFileAtomically(path, large).error();
     }
-    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(error.contains(QStringLiteral("Ablauf.ini"))) << error.toStdString();
     EXPECT_EQ(contentOf(path), "neu\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
