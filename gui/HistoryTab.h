@@ -30,16 +30,6 @@ public:
     // Reads the data folder again (in the background) and refills both tables.
     void refresh();
 
-    // Controls, named as their objectName.
-    QLabel *lblVerlaufTag = nullptr;
-    QTreeView *grdVorbereitungen = nullptr;
-    QDateEdit *dtpVon = nullptr;
-    QDateEdit *dtpBis = nullptr;
-    QLineEdit *txtLiedFilter = nullptr;
-    QTreeView *grdLieder = nullptr;
-    QLabel *lblVerlaufStatus = nullptr;
-    QPushButton *btnLiedplan = nullptr;
-
 signals:
     // Both tables show the result of the latest reading.
     void filled();
@@ -53,6 +43,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls, named as their objectName.
+    QLabel *lblVerlaufTag = nullptr;
+    QTreeView *grdVorbereitungen = nullptr;
+    QDateEdit *dtpVon = nullptr;
+    QDateEdit *dtpBis = nullptr;
+    QLineEdit *txtLiedFilter = nullptr;
+    QTreeView *grdLieder = nullptr;
+    QLabel *lblVerlaufStatus = nullptr;
+    QPushButton *btnLiedplan = nullptr;
+
     void scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 generation);
     void fillPreparations();
     void fillHymns();

@@ -117,40 +117,40 @@ TEST_F(HistoryWindow, ShowsTheDaysPreparationsAndTheHymnsOfThePeriod)
           QDate(2025, 10, 5), QStringLiteral("[Reihenfolge]\nAnzahl=-3\n"));
 
     showDay(QStringLiteral("05.04.2026 - Ostersonntag"));
-    EXPECT_EQ(tab->lblVerlaufTag->text(),
+    EXPECT_EQ(control<QLabel>(*tab, "lblVerlaufTag")->text(),
               QStringLiteral("Gespeicherte Vorbereitungen für „Ostersonntag“:"));
-    EXPECT_EQ(column(tab->grdVorbereitungen, 0),
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdVorbereitungen"), 0),
               (QStringList { QStringLiteral("1"), QStringLiteral("6") }));
-    EXPECT_EQ(column(tab->grdVorbereitungen, 4),
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdVorbereitungen"), 4),
               (QStringList { QStringLiteral("EG 99"), QStringLiteral("EG 100") }));
-    EXPECT_EQ(tab->lblVerlaufStatus->text(),
+    EXPECT_EQ(control<QLabel>(*tab, "lblVerlaufStatus")->text(),
               QStringLiteral("2 Dateien konnten nicht gelesen werden"));
     QTextDocument tip;
-    tip.setHtml(tab->lblVerlaufStatus->toolTip());
+    tip.setHtml(control<QLabel>(*tab, "lblVerlaufStatus")->toolTip());
     EXPECT_TRUE(tip.toPlainText().contains(QStringLiteral("3 <b>Erntedank.ini")));
     EXPECT_TRUE(dialogs->messages.isEmpty());
 
     // The last twelve months: the 2024 file is outside; EG 99 counts twice.
-    EXPECT_EQ(tab->dtpVon->date(), QDate(2025, 3, 30));
-    EXPECT_EQ(column(tab->grdLieder, 0),
+    EXPECT_EQ(control<QDateEdit>(*tab, "dtpVon")->date(), QDate(2025, 3, 30));
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 0),
               (QStringList { QStringLiteral("EG 99"), QStringLiteral("<b>fett</b>"),
                              QStringLiteral("EG 103") }));
-    EXPECT_EQ(column(tab->grdLieder, 1),
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 1),
               (QStringList { QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("1") }));
-    EXPECT_EQ(column(tab->grdLieder, 2).first(),
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 2).first(),
               QStringLiteral("Ostersonntag (20.04.2025); Trinitatis (15.06.2025)"));
 
     // By book, then number: EG 99 before EG 103.
-    tab->grdLieder->sortByColumn(0, Qt::AscendingOrder);
-    EXPECT_EQ(column(tab->grdLieder, 0),
+    control<QTreeView>(*tab, "grdLieder")->sortByColumn(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 0),
               (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 99"),
                              QStringLiteral("EG 103") }));
-    tab->txtLiedFilter->setText(QStringLiteral("trinitatis"));
-    EXPECT_EQ(column(tab->grdLieder, 0),
+    control<QLineEdit>(*tab, "txtLiedFilter")->setText(QStringLiteral("trinitatis"));
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 0),
               (QStringList { QStringLiteral("<b>fett</b>"), QStringLiteral("EG 99") }));
-    tab->txtLiedFilter->clear();
-    tab->dtpVon->setDate(QDate(2024, 1, 1));
-    EXPECT_EQ(tab->grdLieder->model()->rowCount(), 4);
+    control<QLineEdit>(*tab, "txtLiedFilter")->clear();
+    control<QDateEdit>(*tab, "dtpVon")->setDate(QDate(2024, 1, 1));
+    EXPECT_EQ(control<QTreeView>(*tab, "grdLieder")->model()->rowCount(), 4);
 }
 
 TEST_F(HistoryWindow, TheServiceDateLeadsAndEveryColumnCanBeReached)
@@ -167,27 +167,30 @@ TEST_F(HistoryWindow, TheServiceDateLeadsAndEveryColumnCanBeReached)
     write(QStringLiteral("1/Archiv/1 Christvesper.ini"), QStringLiteral("Christvesper"),
           { QStringLiteral("EG 16") }, QDate(2020, 12, 20));
     // Reading waits until the tab is first shown.
-    EXPECT_EQ(tab->grdVorbereitungen->model()->rowCount(), 0);
+    EXPECT_EQ(control<QTreeView>(*tab, "grdVorbereitungen")->model()->rowCount(), 0);
 
     window->resize(640, 480);
     window->show();
     showDay(QStringLiteral("24.12.2026 - Christvesper"));
-    EXPECT_EQ(column(tab->grdVorbereitungen, 1),
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdVorbereitungen"), 1),
               (QStringList { QStringLiteral("24.12.2026"), QString() }));
     EXPECT_EQ(
-        column(tab->grdVorbereitungen, 2),
+        column(control<QTreeView>(*tab, "grdVorbereitungen"), 2),
         (QStringList { QStringLiteral("08.12.2026 09:30"), QStringLiteral("20.12.2020 09:30") }));
 
     // The period takes the service: up to 20 December the Christmas Eve hymns are not sung.
-    tab->dtpVon->setDate(QDate(2020, 1, 1));
-    tab->dtpBis->setDate(QDate(2026, 12, 20));
-    EXPECT_EQ(column(tab->grdLieder, 0), QStringList { QStringLiteral("EG 16") });
-    tab->dtpBis->setDate(QDate(2026, 12, 31));
-    EXPECT_EQ(column(tab->grdLieder, 2).last(), QStringLiteral("Christvesper (24.12.2026)"));
+    control<QDateEdit>(*tab, "dtpVon")->setDate(QDate(2020, 1, 1));
+    control<QDateEdit>(*tab, "dtpBis")->setDate(QDate(2026, 12, 20));
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 0),
+              QStringList { QStringLiteral("EG 16") });
+    control<QDateEdit>(*tab, "dtpBis")->setDate(QDate(2026, 12, 31));
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 2).last(),
+              QStringLiteral("Christvesper (24.12.2026)"));
 
     // Each column is as wide as its texts; what the window cannot show is reached by
     // scrolling sideways.
-    for (QTreeView *view : { tab->grdVorbereitungen, tab->grdLieder }) {
+    for (QTreeView *view :
+         { control<QTreeView>(*tab, "grdVorbereitungen"), control<QTreeView>(*tab, "grdLieder") }) {
         int total = 0;
         for (int c = 0; c < view->model()->columnCount(); ++c) {
             for (int row = 0; row < view->model()->rowCount(); ++row) {
@@ -214,7 +217,7 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
 
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QTreeView *view = tab->grdVorbereitungen;
+    QTreeView *view = control<QTreeView>(*tab, "grdVorbereitungen");
     const QRect rect = view->visualRect(view->model()->index(0, 0));
     ASSERT_FALSE(rect.isEmpty());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
@@ -243,7 +246,7 @@ TEST_F(HistoryWindow, PreparationsSavedUnderTheFormerNameOfTheDate)
           QStringLiteral("1. Sonntag nach Epiphanias"), { QStringLiteral("EG 72") },
           QDate(2014, 1, 12));
     showDay(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
-    QStringList shown = column(tab->grdVorbereitungen, 9);
+    QStringList shown = column(control<QTreeView>(*tab, "grdVorbereitungen"), 9);
     shown.sort();
     EXPECT_EQ(shown,
               (QStringList { QStringLiteral("2/Archiv/2 1. Sonntag nach Epiphanias.ini"),
