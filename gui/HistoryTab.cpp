@@ -55,10 +55,9 @@ QTreeView *table(QWidget *parent, const char *name, const QString &accessibleNam
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setToolTip(tip);
-    // Every column is as wide as its widest text; what does not fit the window is reached by
-    // scrolling sideways.
+    // Every column becomes as wide as its widest text once the tab is shown (finishForShowing);
+    // what does not fit the window is reached by scrolling sideways.
     view->header()->setStretchLastSection(false);
-    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     return view;
@@ -148,7 +147,6 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     txtLiedFilter->setObjectName(QStringLiteral("txtLiedFilter"));
     txtLiedFilter->setPlaceholderText(QStringLiteral("Filter"));
     txtLiedFilter->setAccessibleName(QStringLiteral("Filter"));
-    txtLiedFilter->setClearButtonEnabled(true);
     txtLiedFilter->setToolTip(
         QStringLiteral("Nur Lieder und Tage zeigen, die diesen Text enthalten"));
     for (QDateEdit *edit : { dtpVon, dtpBis }) {
@@ -203,8 +201,21 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
 
 HistoryTab::~HistoryTab() = default;
 
+void HistoryTab::finishForShowing()
+{
+    // Measuring every header and cell is a text layout of each, and the filter's clear button
+    // reads its icon from an image file: not worth doing at start-up for a tab that may never
+    // be opened, so both wait until the tab is first shown.
+    if (txtLiedFilter->isClearButtonEnabled())
+        return;
+    txtLiedFilter->setClearButtonEnabled(true);
+    for (QTreeView *view : { grdVorbereitungen, grdLieder })
+        view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
 void HistoryTab::refresh()
 {
+    finishForShowing();
     const quint64 generation = ++m_generation;
     lblVerlaufStatus->setText(QStringLiteral("Die gespeicherten Vorbereitungen werden gelesen …"));
     auto *watcher = new QFutureWatcher<history::Scan>(this);

@@ -53,6 +53,7 @@ private:
     QLabel *lblVerlaufStatus = nullptr;
     QPushButton *btnLiedplan = nullptr;
 
+    void finishForShowing();
     void scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 generation);
     void fillPreparations();
     void fillHymns();
@@ -63,6 +64,7 @@ private:
     QStandardItemModel *m_hymns = nullptr;
     QSortFilterProxyModel *m_hymnFilter = nullptr;
     std::shared_ptr<const history::Scan> m_scan;
+
     quint64 m_generation = 0;
     bool m_reading = false;
 };

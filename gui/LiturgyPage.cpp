@@ -53,7 +53,10 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     , m_dialogs(dialogs)
 {
     m_ui->setupUi(this);
-    m_ui->btnSeitenformat->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    // The button shows the glyph of the current format from the start (drawn, not read from an
+    // image file as the style's icons are).
+    m_ui->btnSeitenformat->setIcon(
+        QIcon(QPixmap::fromImage(pageformat::glyph(document.pageFormat()))));
     {
         const QSignalBlocker blocker(m_ui->cmbGrundform);
         m_ui->cmbGrundform->clear();
