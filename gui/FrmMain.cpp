@@ -235,7 +235,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
-        if (!mayDiscardChanges()) {
+        if (!mayDiscardChanges(Leaving::Program)) {
             m_closing = false;
             event->ignore();
             return;
@@ -247,12 +247,16 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool TfrmMain::mayDiscardChanges()
+bool TfrmMain::mayDiscardChanges(Leaving leaving)
 {
     if (!m_document->isModified())
         return true;
-    switch (m_dialogs->askYesNoCancel(
-        QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?"))) {
+    // Closing asks as it always has; putting the preparation aside for another one (another
+    // day, Neu, Öffnen) asks in short.
+    const QString question = leaving == Leaving::Program
+        ? QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?")
+        : QStringLiteral("Die Änderungen speichern?");
+    switch (m_dialogs->askYesNoCancel(question)) {
     case Dialogs::Answer::Yes:
         savePreparation();
         return !m_document->isModified();

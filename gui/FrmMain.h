@@ -60,7 +60,8 @@ private:
     // Whether the preparation shown may now be replaced or the window closed: true when
     // nothing is unsaved, when the user answers Nein, or Ja and the save went through; false
     // for Abbrechen (Escape, closing the box) and for a save that was cancelled or failed.
-    bool mayDiscardChanges();
+    enum class Leaving { Preparation, Program };
+    bool mayDiscardChanges(Leaving leaving = Leaving::Preparation);
     void showFileTitle(const QString &path);
 
     void fillDayList(const QDate &date);

@@ -186,7 +186,7 @@ void LiturgyPage::tick(Service service, bool on)
     QListWidget *list = m_ui->lbxReihenfolge;
     const int selected = selectedIndex(list);
     const QString selectedName = selected >= 0 ? list->item(selected)->text() : QString();
-    if (m_document.setTick(service, on) || selected < 0)
+    if (m_document.chooseTick(service, on) || selected < 0)
         return;
     const QStringList &sequence = m_document.preparation().sequence;
     if (selected < sequence.size() && sequence.at(selected) == selectedName)

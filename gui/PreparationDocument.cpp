@@ -115,6 +115,7 @@ void PreparationDocument::chooseBasicForm(int position)
     setBasicForm(position);
     setSequence(occasional::rebuildSequence(position, m_preparation.ticks).entries());
     emit orderInputsChanged();
+    setModified(true);
 }
 
 bool PreparationDocument::setTick(occasional::Service service, bool on)
@@ -144,6 +145,15 @@ bool PreparationDocument::setTick(occasional::Service service, bool on)
     return rebuilt;
 }
 
+bool PreparationDocument::chooseTick(occasional::Service service, bool on)
+{
+    const ServiceTicks before = m_preparation.ticks;
+    const bool rebuilt = setTick(service, on);
+    if (m_preparation.ticks != before)
+        setModified(true);
+    return rebuilt;
+}
+
 int PreparationDocument::moveEntryUp(int index)
 {
     SequenceList sequence(m_preparation.sequence);
@@ -151,6 +161,7 @@ int PreparationDocument::moveEntryUp(int index)
     if (now != index) {
         setSequence(sequence.entries());
         emit orderInputsChanged();
+        setModified(true);
     }
     return now;
 }
@@ -162,6 +173,7 @@ int PreparationDocument::moveEntryDown(int index)
     if (now != index) {
         setSequence(sequence.entries());
         emit orderInputsChanged();
+        setModified(true);
     }
     return now;
 }
@@ -192,6 +204,7 @@ void PreparationDocument::setPageFormat(int format)
 void PreparationDocument::togglePageFormat()
 {
     setPageFormat(pageformat::toggled(m_preparation.pageFormat));
+    setModified(true);
 }
 
 Result<> PreparationDocument::applyDayColour(const QString &dayName)

@@ -58,6 +58,11 @@ public:
     // A field typed or set: a real change of its text marks the preparation modified.
     void setText(Field field, const QString &text);
 
+    // What the user does to the order of service (choosing a basic form, a tick, moving an
+    // entry, the page format) is saved with the preparation and would be lost on closing, so
+    // it marks the preparation modified as a typed field does; putting a preparation in
+    // (loading a day or a file, restoring the order settings) does not.
+
     // The basic form the sequence is rebuilt from: its position among the four forms, -1 for
     // a text that names none of them. Choosing rebuilds the list with the services ticked.
     int basicForm() const { return m_basicForm; }
@@ -68,6 +73,8 @@ public:
     // from the basic form. Returns true when the list was rebuilt; nothing happens (and false
     // is returned) when the tick already has that state.
     bool setTick(occasional::Service service, bool on);
+    // The same as the user's click: a tick that changes marks the preparation modified.
+    bool chooseTick(occasional::Service service, bool on);
     // The entry at index moved up or down; returns its new index (unchanged when it cannot
     // move).
     int moveEntryUp(int index);

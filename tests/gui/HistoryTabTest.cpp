@@ -223,9 +223,7 @@ TEST_F(HistoryWindow, DoubleClickOpensThePreparationAfterAskingAboutUnsavedWork)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
 
-    EXPECT_EQ(dialogs->questions,
-              QStringList { QStringLiteral(
-                  "Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?") });
+    EXPECT_EQ(dialogs->questions, QStringList { QStringLiteral("Die Änderungen speichern?") });
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("6/Archiv/6 Ostersonntag.ini[*]")));
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 100"));
     EXPECT_EQ(control<QLabel>(*window, "lblPredigtreiheWert")->text(), QStringLiteral("6"));

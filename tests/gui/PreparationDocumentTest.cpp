@@ -117,7 +117,43 @@ TEST_F(PreparationDocumentTest, AnEntryMovesWithinTheListOnly)
     EXPECT_EQ(document.preparation().sequence, moved);
     EXPECT_EQ(document.moveEntryUp(2), 1);
     EXPECT_EQ(document.preparation().sequence, initial);
-    EXPECT_FALSE(document.isModified());
+}
+
+// What would be lost on closing marks the preparation modified; what only puts a preparation
+// in does not, nor does an action that changes nothing.
+TEST_F(PreparationDocumentTest, EveryChangeOfTheOrderMarksItModified)
+{
+    const struct
+    {
+        const char *action;
+        std::function<void(PreparationDocument &)> run;
+        bool modified;
+    } cases[] = {
+        { "choose a basic form", [](PreparationDocument &d) { d.chooseBasicForm(1); }, true },
+        { "tick communion", [](PreparationDocument &d) { d.chooseTick(Service::Communion, true); },
+          true },
+        { "tick a tick already off",
+          [](PreparationDocument &d) { d.chooseTick(Service::Wedding, false); }, false },
+        { "move an entry down", [](PreparationDocument &d) { d.moveEntryDown(1); }, true },
+        { "move the first entry up", [](PreparationDocument &d) { d.moveEntryUp(0); }, false },
+        { "toggle the page format", [](PreparationDocument &d) { d.togglePageFormat(); }, true },
+        { "open a file with a tick and a moved entry",
+          [this](PreparationDocument &d) {
+              const QString path = savedFile([](PreparationDocument &saved) {
+                  saved.chooseTick(Service::Baptism, true);
+                  saved.moveEntryDown(1);
+              });
+              EXPECT_TRUE(d.loadFile(path).ok());
+          },
+          false },
+        { "set the page format", [](PreparationDocument &d) { d.setPageFormat(1); }, false },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.action);
+        PreparationDocument document;
+        c.run(document);
+        EXPECT_EQ(document.isModified(), c.modified);
+    }
 }
 
 TEST_F(PreparationDocumentTest, AnOrderNoLongerBelongsToChangedInputs)

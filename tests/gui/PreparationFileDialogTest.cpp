@@ -131,6 +131,6 @@ TEST_F(PreparationFileDialog, OpenLoadsTheTypedFileAsItIsNamed)
     }
     // Only the question about the fields set aside was shown.
     for (const ShownMessage &message : std::as_const(dialogs.messages))
-        EXPECT_TRUE(message.text.endsWith(QStringLiteral("Jetzt speichern?")))
+        EXPECT_EQ(message.text, QStringLiteral("Die Änderungen speichern?"))
             << message.text.toStdString();
 }

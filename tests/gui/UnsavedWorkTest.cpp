@@ -1,5 +1,5 @@
 // Unsaved work through the real message box: choosing another day, starting anew and closing
-// the window ask "Jetzt speichern?" with Ja, Nein and Abbrechen, and the title shows what
+// the window ask whether to save the changes, with Ja, Nein and Abbrechen, and the title shows what
 // would be lost.
 #include "base/Clock.h"
 #include "gui/FrmMain.h"
@@ -22,8 +22,10 @@
 
 namespace {
 
-const QString kQuestion
+// Closing asks as it always has; choosing another day asks in short.
+const QString kClosingQuestion
     = QStringLiteral("Die letzten Änderungen wurden noch nicht gespeichert. Jetzt speichern?");
+const QString kSwitchQuestion = QStringLiteral("Die Änderungen speichern?");
 const QString kAdvent2 = QStringLiteral("06.12.2026 - 2. Sonntag im Advent");
 const QString kAdvent3 = QStringLiteral("13.12.2026 - 3. Sonntag im Advent");
 
@@ -138,7 +140,7 @@ TEST_F(UnsavedWork, ChoosingAnotherDayFromTheListAsksFirst)
             ->setCurrentIndex(control<QComboBox>(*window, "cmbTag")->findText(kAdvent3));
 
         ASSERT_EQ(dialogs.messages.size(), 1);
-        EXPECT_EQ(dialogs.messages.first().text, kQuestion);
+        EXPECT_EQ(dialogs.messages.first().text, kSwitchQuestion);
         EXPECT_EQ(dialogs.pendingHandlers(), 0u);
         EXPECT_EQ(QFileInfo::exists(savedAdvent2()), reply == Reply::Ja);
         if (goesOn(reply)) {
@@ -208,7 +210,7 @@ TEST_F(UnsavedWork, ClosingTheWindowAsksAndCanBeCancelled)
         const bool closed = window->close();
 
         ASSERT_EQ(dialogs.messages.size(), 1);
-        EXPECT_EQ(dialogs.messages.first().text, kQuestion);
+        EXPECT_EQ(dialogs.messages.first().text, kClosingQuestion);
         EXPECT_EQ(closed, goesOn(reply));
         EXPECT_EQ(window->isVisible(), !goesOn(reply));
         EXPECT_EQ(QFileInfo::exists(savedAdvent2()), reply == Reply::Ja);
