@@ -2,8 +2,8 @@
 // series folders and archives, then picking the day's preparations and counting the hymns of
 // twelve months. Both together must stay well below half a second, the time in which the tab
 // is to be filled.
+#include "bench/SavedPreparations.h"
 #include "storage/PreparationHistory.h"
-#include "storage/ServiceOrderFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,24 +30,8 @@ const QTemporaryDir &dataFolder()
             p.psalm = QStringLiteral("Psalm 23");
             p.epistel = QStringLiteral("Röm 8,18-25");
             p.evangelium = QStringLiteral("Lk 17,20-24(25-30)");
-            p.predigttext = QStringLiteral("Mt 5,1-12");
-            p.eingangslied = QStringLiteral("EG %1,1-3").arg(i % 535);
-            p.wochenlied = QStringLiteral("EG %1 Ein Lied mit Titel").arg((i * 7) % 535);
-            p.vorpredigtslied = QStringLiteral("EG %1").arg((i * 13) % 535);
-            p.kollektenlied = QStringLiteral("Ein Lied ohne Nummer %1").arg(i % 40);
-            p.ausgangslied = QStringLiteral("EG %1,1").arg((i * 17) % 535);
             p.pageFormat = 1;
-            for (int e = 0; e < 20; ++e)
-                p.sequence << QStringLiteral("Element %1").arg(e);
-            const QString folderName = p.series + (i % 2 ? QStringLiteral("/Archiv") : QString());
-            QDir(dir.path()).mkpath(folderName);
-            const QString path = dir.path() + u'/' + folderName + u'/' + p.series + u' ' + p.dayName
-                + QStringLiteral(" %1.ini").arg(i);
-            if (!serviceorder::writeFile(path, serviceorder::toIni(p)))
-                qFatal("Die Vorbereitung %s kann nicht geschrieben werden.", qPrintable(path));
-            QFile file(path);
-            if (file.open(QIODevice::ReadWrite))
-                file.setFileTime(now.addDays(-(i % 1460)), QFileDevice::FileModificationTime);
+            benchdata::writeSavedPreparation(dir.path(), i, p, now.addDays(-(i % 1460)));
         }
         return dir;
     }();
