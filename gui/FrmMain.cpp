@@ -6,6 +6,7 @@
 #include "calendar/ChurchYear.h"
 #include "gui/ChurchYearCalendarMenu.h"
 #include "gui/DayPanel.h"
+#include "gui/DrawnIcons.h"
 #include "gui/HistoryTab.h"
 #include "gui/LiturgyPage.h"
 #include "gui/OrdinaryPage.h"
@@ -25,27 +26,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QStatusTipEvent>
-#include <QStyle>
 
 namespace {
-
-// A letter for the feedback button: the platform styles have no icon for it.
-QIcon feedbackIcon()
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 70, 140), 1.5));
-    p.setBrush(QColor(250, 246, 230));
-    p.drawRect(QRectF(2.5, 5.5, 19, 13));
-    p.drawPolyline(QPolygonF({ QPointF(2.5, 5.5), QPointF(12, 13), QPointF(21.5, 5.5) }));
-    return QIcon(pixmap);
-}
 
 // Whether path is a version of the day's file kept beside it ("3 Ostersonntag (2).ini" beside
 // "3 Ostersonntag.ini"), as "Als neue Datei speichern" leaves it: saving goes on there.
@@ -61,7 +47,11 @@ bool keptBeside(const QString &dayFile, const QString &path)
 } // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidget *parent)
-    : QMainWindow(parent)
+    // The window's flags are set before its children exist: setting them later would reparent
+    // the window and send every child a font change.
+    : QMainWindow(parent,
+                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_ui(std::make_unique<Ui::TfrmMain>())
     , m_dialogs(std::move(dialogs))
     , m_options(options)
@@ -70,8 +60,6 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
         m_dialogs = std::make_unique<QtDialogs>(this);
     m_document = new PreparationDocument(this);
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildPages();
     connectPages();
     // The day panel shows day names and series from stored preparations and from typed day
@@ -97,17 +85,25 @@ void TfrmMain::buildPages()
     PreparationDocument &document = *m_document;
     m_dayPanel = new DayPanel(document, *m_ui->lblTagesname, *m_ui->lblPredigtreihe,
                               *m_ui->lblPredigtreiheWert, this);
-    m_properPage = new ProperPage(document, dialogs);
-    m_ordinaryPage = new OrdinaryPage(dialogs);
-    m_liturgyPage = new LiturgyPage(document, dialogs);
-    m_passagePage = new PassagePage(document, dialogs);
-    m_historyPage = new HistoryTab(document);
+    // Each page is built where the tab widget keeps its pages: a page given its parent only
+    // when added would pass a font change through all its fields and lay out their texts again.
     QTabWidget *tabs = m_ui->pclPageControl;
+    auto *stack = tabs->findChild<QStackedWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    m_properPage = new ProperPage(document, dialogs, stack);
+    m_ordinaryPage = new OrdinaryPage(dialogs, stack);
+    m_liturgyPage = new LiturgyPage(document, dialogs, stack);
+    m_passagePage = new PassagePage(document, dialogs, stack);
+    m_historyPage = new HistoryTab(document, stack);
     tabs->addTab(m_properPage, QStringLiteral("Proprium"));
     tabs->addTab(m_ordinaryPage, QStringLiteral("Ordinarium"));
     tabs->addTab(m_liturgyPage, QStringLiteral("Liturgie"));
     tabs->addTab(m_passagePage, QStringLiteral("Perikope"));
     tabs->addTab(m_historyPage, QStringLiteral("Verlauf"));
+    // The tab widget sizes a page when it first shows it; until then each page has the size of
+    // the whole tab widget, as near to its own as is known now (a new child widget would be
+    // tiny, with its fields piled up in it).
+    for (int i = 0; i < tabs->count(); ++i)
+        tabs->widget(i)->resize(tabs->size());
     m_updateCheck = new UpdateCheck(dialogs, this);
     churchyearmenu::install(*m_ui->cmbTag, dialogs);
 }
@@ -164,18 +160,17 @@ void TfrmMain::connectToolBar()
 {
     // The buttons take text, tooltip, status tip and key from their actions; the window holds
     // the actions too, so that the keys work wherever the focus is.
-    const std::tuple<QToolButton *, QAction *, QStyle::StandardPixmap> buttons[] = {
-        { m_ui->BtnNew, m_ui->actNew, QStyle::SP_FileIcon },
-        { m_ui->BtnOpen, m_ui->actOpen, QStyle::SP_DialogOpenButton },
-        { m_ui->btnSave, m_ui->actSave, QStyle::SP_DialogSaveButton },
-        { m_ui->btnCopyright, m_ui->actCopyright, QStyle::SP_MessageBoxInformation },
-        { m_ui->BtnHilfe, m_ui->actHilfe, QStyle::SP_MessageBoxQuestion },
-        { m_ui->BtnFeedback, m_ui->actFeedback, QStyle::SP_CustomBase },
-        { m_ui->BtnExit, m_ui->actExit, QStyle::SP_DialogCloseButton },
+    const std::tuple<QToolButton *, QAction *, DrawnIcon> buttons[] = {
+        { m_ui->BtnNew, m_ui->actNew, DrawnIcon::New },
+        { m_ui->BtnOpen, m_ui->actOpen, DrawnIcon::Open },
+        { m_ui->btnSave, m_ui->actSave, DrawnIcon::Save },
+        { m_ui->btnCopyright, m_ui->actCopyright, DrawnIcon::Information },
+        { m_ui->BtnHilfe, m_ui->actHilfe, DrawnIcon::Help },
+        { m_ui->BtnFeedback, m_ui->actFeedback, DrawnIcon::Mail },
+        { m_ui->BtnExit, m_ui->actExit, DrawnIcon::Close },
     };
     for (const auto &[button, action, icon] : buttons) {
-        action->setIcon(icon == QStyle::SP_CustomBase ? feedbackIcon()
-                                                      : style()->standardIcon(icon));
+        action->setIcon(drawnIcon(icon));
         const QString accessibleName = button->accessibleName();
         button->setDefaultAction(action);
         button->setAccessibleName(accessibleName);

@@ -69,10 +69,11 @@ QStandardItem *hymnCell(const QString &hymn)
     return cell(hymn, hymnkey::sortKey(hymn));
 }
 
-QSortFilterProxyModel *sortedModel(QObject *parent, QStandardItemModel *source)
+// The proxy gets its source when the tab is first shown (finishForShowing): joining the two
+// is a good part of the tab's start-up cost, and until then there is nothing to sort.
+QSortFilterProxyModel *sortedModel(QObject *parent)
 {
     auto *proxy = new QSortFilterProxyModel(parent);
-    proxy->setSourceModel(source);
     proxy->setSortRole(kSortRole);
     proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     proxy->setFilterKeyColumn(-1);
@@ -117,7 +118,7 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     grdVorbereitungen
         = table(dayPart, "grdVorbereitungen", QStringLiteral("Gespeicherte Vorbereitungen"),
                 QStringLiteral("Frühere Vorbereitungen dieses Tages: Doppelklick öffnet sie"));
-    grdVorbereitungen->setModel(sortedModel(this, m_preparations));
+    grdVorbereitungen->setModel(sortedModel(this));
     grdVorbereitungen->sortByColumn(1, Qt::DescendingOrder);
     dayLayout->addWidget(grdVorbereitungen);
     lblVerlaufTag->setBuddy(grdVorbereitungen);
@@ -161,7 +162,7 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     m_hymns = new QStandardItemModel(0, 3, this);
     m_hymns->setHorizontalHeaderLabels(
         { QStringLiteral("Lied"), QStringLiteral("Anzahl"), QStringLiteral("Tage") });
-    m_hymnFilter = sortedModel(this, m_hymns);
+    m_hymnFilter = sortedModel(this);
     grdLieder = table(grpLiederVerlauf, "grdLieder", grpLiederVerlauf->title(),
                       QStringLiteral("Wie oft welches Lied gesungen wurde: ein Klick auf eine "
                                      "Spaltenüberschrift sortiert"));
@@ -203,12 +204,16 @@ HistoryTab::~HistoryTab() = default;
 
 void HistoryTab::finishForShowing()
 {
-    // Measuring every header and cell is a text layout of each, and the filter's clear button
-    // reads its icon from an image file: not worth doing at start-up for a tab that may never
+    // Measuring every header and cell is a text layout of each, the filter's clear button
+    // reads its icon from an image file, and joining the tables to their sorted views takes a
+    // good part of the tab's building: not worth doing at start-up for a tab that may never
     // be opened, so both wait until the tab is first shown.
     if (txtLiedFilter->isClearButtonEnabled())
         return;
     txtLiedFilter->setClearButtonEnabled(true);
+    static_cast<QSortFilterProxyModel *>(grdVorbereitungen->model())
+        ->setSourceModel(m_preparations);
+    m_hymnFilter->setSourceModel(m_hymns);
     for (QTreeView *view : { grdVorbereitungen, grdLieder })
         view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }

@@ -2,11 +2,10 @@
 #include "gui/PrinterAvailability.h"
 
 #include "gui/Dialogs.h"
+#include "gui/DrawnIcons.h"
 #include "storage/RichTextFile.h"
 
 #include <QFileInfo>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextCursor>
@@ -20,9 +19,6 @@ namespace {
 constexpr int kButtonSize = 25;
 constexpr int kPanelHeight = 33;
 
-// The button images, drawn here so that they look alike on every desktop.
-enum class Glyph { Open, New, Save, Print, Font };
-
 // Rich text pasted from a web page may name images by file or address. A note never shows
 // such resources: loading them would let a pasted <img src="/dev/zero"> read without end.
 class NoteDocument : public QTextDocument
@@ -34,74 +30,13 @@ protected:
     QVariant loadResource(int, const QUrl &) override { return {}; }
 };
 
-QIcon drawIcon(Glyph glyph)
-{
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(40, 40, 40);
-    p.setPen(QPen(ink, 1.2));
-    switch (glyph) {
-    case Glyph::Open: {
-        // A folder, its lid open.
-        p.setBrush(QColor(240, 200, 90));
-        p.drawPolygon(QPolygonF({ QPointF(2, 5), QPointF(8, 5), QPointF(10, 7), QPointF(17, 7),
-                                  QPointF(17, 16), QPointF(2, 16) }));
-        p.setBrush(QColor(250, 225, 130));
-        p.drawPolygon(
-            QPolygonF({ QPointF(4, 10), QPointF(19, 10), QPointF(17, 16), QPointF(2, 16) }));
-        break;
-    }
-    case Glyph::New: {
-        // A blank sheet with a folded corner.
-        p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF(
-            { QPointF(4, 2), QPointF(12, 2), QPointF(16, 6), QPointF(16, 18), QPointF(4, 18) }));
-        p.drawPolyline(QPolygonF({ QPointF(12, 2), QPointF(12, 6), QPointF(16, 6) }));
-        break;
-    }
-    case Glyph::Save: {
-        // A floppy disk.
-        p.setBrush(QColor(70, 110, 180));
-        p.drawRoundedRect(QRectF(2, 2, 16, 16), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5, 2, 10, 6));
-        p.setBrush(QColor(200, 200, 200));
-        p.drawRect(QRectF(5, 11, 10, 7));
-        break;
-    }
-    case Glyph::Print: {
-        // A printer with a sheet coming out.
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5, 2, 10, 6));
-        p.setBrush(QColor(150, 150, 150));
-        p.drawRoundedRect(QRectF(2, 7, 16, 7), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5, 12, 10, 6));
-        p.drawLine(QPointF(7, 15), QPointF(13, 15));
-        break;
-    }
-    case Glyph::Font: {
-        // A large serif A.
-        QFont font(QStringLiteral("Serif"));
-        font.setPixelSize(17);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(QColor(140, 30, 30));
-        p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("A"));
-        break;
-    }
-    }
-    return QIcon(pixmap);
-}
-
-QToolButton *imageButton(QWidget *panel, const char *name, Glyph glyph, const QString &tip, int x)
+QToolButton *imageButton(QWidget *panel, const char *name, DrawnIcon glyph, const QString &tip,
+                         int x)
 {
     auto *b = new QToolButton(panel);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoRaise(true);
-    b->setIcon(drawIcon(glyph));
+    b->setIcon(drawnIcon(glyph));
     b->setIconSize(QSize(20, 20));
     b->setToolTip(tip);
     b->setAccessibleName(tip);
@@ -147,14 +82,14 @@ TfrmMemoTool::TfrmMemoTool(Dialogs &dialogs, QWidget *parent)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(kPanelHeight);
     SpeedButton1
-        = imageButton(Panel1, "SpeedButton1", Glyph::Open, QStringLiteral("Notiz öffnen"), 4);
+        = imageButton(Panel1, "SpeedButton1", DrawnIcon::Open, QStringLiteral("Notiz öffnen"), 4);
     SpeedButton2
-        = imageButton(Panel1, "SpeedButton2", Glyph::New, QStringLiteral("Neue Notiz"), 30);
-    SpeedButton3
-        = imageButton(Panel1, "SpeedButton3", Glyph::Save, QStringLiteral("Notiz speichern"), 56);
-    SpeedButton4
-        = imageButton(Panel1, "SpeedButton4", Glyph::Print, QStringLiteral("Notiz drucken"), 82);
-    SpeedButton5 = imageButton(Panel1, "SpeedButton5", Glyph::Font,
+        = imageButton(Panel1, "SpeedButton2", DrawnIcon::New, QStringLiteral("Neue Notiz"), 30);
+    SpeedButton3 = imageButton(Panel1, "SpeedButton3", DrawnIcon::Save,
+                               QStringLiteral("Notiz speichern"), 56);
+    SpeedButton4 = imageButton(Panel1, "SpeedButton4", DrawnIcon::Print,
+                               QStringLiteral("Notiz drucken"), 82);
+    SpeedButton5 = imageButton(Panel1, "SpeedButton5", DrawnIcon::Font,
                                QStringLiteral("Schriftart wählen"), 108);
     layout->addWidget(Panel1);
 

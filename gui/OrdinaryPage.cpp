@@ -32,11 +32,14 @@ OrdinaryPage::OrdinaryPage(Dialogs &dialogs, QWidget *parent)
     , m_dialogs(dialogs)
 {
     m_ui->setupUi(this);
-    // The memos hold their built-in texts before anything is loaded at start-up.
+    // The memos hold their built-in texts before anything is loaded at start-up. They go
+    // straight into the fresh documents: the field's own setPlainText would also select and
+    // lay out the text for a cursor that no one has placed yet.
     for (const Memo which :
          { Memo::Dialog1, Memo::Dialog2, Memo::Dialog3, Memo::Credo, Memo::VaterUnser, Memo::Segen,
            Memo::GloriaPatri, Memo::Kyrie, Memo::GloriaExcelsis })
-        setLines(memo(which), liturgicaltexts::builtInText(which));
+        memo(which)->document()->setPlainText(
+            liturgicaltexts::memoText(liturgicaltexts::builtInText(which)));
 
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("MemoMenu"));

@@ -1,20 +1,17 @@
 #include "update/Download.h"
 
+#include "base/Plugins.h"
 #include "base/ProgramInfo.h"
+#include "update/NetworkTransport.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QRandomGenerator>
-#include <QSaveFile>
-#include <QSslConfiguration>
-#include <QTimer>
+
+#include <cstdio>
 
 #include <mutex>
 
@@ -25,13 +22,10 @@ namespace {
 // The settings for tests live behind one lock: the download thread reads them too.
 std::mutex g_settingsMutex;
 QString g_serverBase;
-QList<QSslCertificate> g_trusted;
+QList<QByteArray> g_trusted;
 int g_versionTimeoutMs = 5000;
 int g_transferTimeoutMs = 30000;
 int g_downloadDeadlineMs = kDownloadDeadlineMs;
-
-// How often a running download looks at the stop request.
-constexpr int kStopPollMs = 50;
 
 // The version file is a number; anything longer is not a version file.
 constexpr qint64 kMaxVersionBytes = 4096;
@@ -48,25 +42,17 @@ QString overridingBase()
     return qEnvironmentVariable(kServerBaseVariable);
 }
 
-bool succeeded(const QNetworkReply &reply)
+TransferSettings settings(const QString &agent, int transferTimeoutMs, int deadlineMs,
+                          qint64 maxBytes)
 {
-    if (reply.error() != QNetworkReply::NoError)
-        return false;
-    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return status >= 200 && status < 300;
-}
-
-QNetworkRequest makeRequest(const QUrl &url, const QString &agent, int transferTimeout)
-{
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, agent);
-    // Every answer comes from the server itself, never from a cache.
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setTransferTimeout(transferTimeout);
-    applyTlsSettings(request);
-    return request;
+    TransferSettings result;
+    result.userAgent = agent;
+    result.transferTimeoutMs = transferTimeoutMs;
+    result.deadlineMs = deadlineMs;
+    result.maxBytes = maxBytes;
+    const std::lock_guard lock(g_settingsMutex);
+    result.trustedCertificates = g_trusted;
+    return result;
 }
 
 } // namespace
@@ -132,118 +118,39 @@ bool isSecureAddress(const QUrl &url)
         && !url.host().isEmpty();
 }
 
-void applyTlsSettings(QNetworkRequest &request)
+NetworkTransport *networkTransport()
 {
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
-    {
-        const std::lock_guard lock(g_settingsMutex);
-        if (!g_trusted.isEmpty())
-            tls.setCaCertificates(g_trusted);
-    }
-    request.setSslConfiguration(tls);
+    QString problem;
+    NetworkTransport *transport
+        = plugins::load<NetworkTransport>(QStringLiteral("libpergolan_network.so"), &problem);
+    // The update check stays silent, as without a network; the reason goes to the log.
+    if (!transport)
+        std::fprintf(stderr, "Pergolan: no network plugin: %s\n", qPrintable(problem));
+    return transport;
 }
 
 std::optional<QByteArray> fetchVersionText(const QUrl &url)
 {
     if (!isSecureAddress(url))
         return std::nullopt;
-    QNetworkAccessManager manager;
-    const int timeout = versionTimeoutMs();
-    QNetworkReply *reply = manager.get(makeRequest(url, QStringLiteral("Pergol"), timeout));
-    QByteArray content;
-    bool tooLong = false;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
-        content += reply->readAll();
-        if (content.size() > kMaxVersionBytes) {
-            tooLong = true;
-            reply->abort();
-        }
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(timeout);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (reply->isOpen())
-        content += reply->readAll();
-    const bool ok = !tooLong && succeeded(*reply);
-    delete reply;
-    if (!ok)
+    NetworkTransport *transport = networkTransport();
+    if (!transport)
         return std::nullopt;
-    return content;
+    const int timeout = versionTimeoutMs();
+    return transport->fetch(url,
+                            settings(QStringLiteral("Pergol"), timeout, timeout, kMaxVersionBytes));
 }
 
-bool DownloadFile(const QString &address, const QString &target,
+bool DownloadFile(NetworkTransport *transport, const QString &address, const QString &target,
                   const std::function<bool()> &stopRequested)
 {
-    const auto stopNow = [&stopRequested] { return stopRequested && stopRequested(); };
     const QString agent = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     const QUrl url(address + sessionQuery());
-    if (!isSecureAddress(url) || stopNow())
+    if (!transport || !isSecureAddress(url) || (stopRequested && stopRequested()))
         return false;
-
-    // QSaveFile writes beside target and removes its file unless committed: a stopped or
-    // failed download leaves nothing partial behind.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-
-    QNetworkAccessManager manager;
-    QNetworkReply *reply = manager.get(makeRequest(url, agent, transferTimeoutMs()));
-    qint64 written = 0;
-    bool writeFailed = false;
-    bool abandoned = false;
-    QEventLoop loop;
-    const auto abandon = [&] {
-        abandoned = true;
-        reply->abort();
-    };
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, abandon);
-    QTimer stopPoll;
-    QObject::connect(&stopPoll, &QTimer::timeout, reply, [&] {
-        if (stopNow())
-            abandon();
-    });
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
-        // An error page is not an installer: keep nothing until the server said "success".
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QByteArray block = reply->readAll();
-        if (status < 200 || status >= 300 || writeFailed)
-            return;
-        if (file.write(block) != block.size() || written + block.size() > kMaxInstallerBytes) {
-            writeFailed = true;
-            reply->abort();
-            return;
-        }
-        written += block.size();
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(downloadDeadlineMs());
-    stopPoll.start(kStopPollMs);
-    if (!reply->isFinished())
-        loop.exec();
-    deadline.stop();
-    stopPoll.stop();
-    const QByteArray rest = reply->isOpen() ? reply->readAll() : QByteArray();
-    const bool answered = !abandoned && succeeded(*reply);
-    delete reply;
-    if (answered && !writeFailed && !rest.isEmpty()) {
-        if (file.write(rest) != rest.size())
-            writeFailed = true;
-        else
-            written += rest.size();
-    }
-    if (!answered || writeFailed || written == 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return transport->download(
+        url, target, settings(agent, transferTimeoutMs(), downloadDeadlineMs(), kMaxInstallerBytes),
+        stopRequested);
 }
 
 void setServerBaseForTesting(const QString &base)
@@ -252,10 +159,10 @@ void setServerBaseForTesting(const QString &base)
     g_serverBase = base;
 }
 
-void setTrustedCertificatesForTesting(const QList<QSslCertificate> &certificates)
+void setTrustedCertificatesForTesting(const QList<QByteArray> &pemCertificates)
 {
     const std::lock_guard lock(g_settingsMutex);
-    g_trusted = certificates;
+    g_trusted = pemCertificates;
 }
 
 void setTimeoutsForTesting(int versionMs, int transferMs, int downloadMs)
@@ -272,6 +179,7 @@ TDownloadThread::TDownloadThread(QString address, QString target, QObject *paren
     : QThread(parent)
     , m_address(std::move(address))
     , m_target(std::move(target))
+    , m_transport(update::networkTransport())
 {
 }
 
@@ -300,7 +208,7 @@ void TDownloadThread::Execute()
             m_status.store(NotDownloaded);
             return;
         }
-        const bool done = update::DownloadFile(m_address, m_target,
+        const bool done = update::DownloadFile(m_transport, m_address, m_target,
                                                [this] { return isInterruptionRequested(); });
         m_status.store(done ? Downloaded : NotDownloaded);
     } catch (...) {

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QSslCertificate>
 #include <QString>
 #include <QThread>
 #include <QUrl>
@@ -11,10 +10,10 @@
 #include <functional>
 #include <optional>
 
-class QNetworkRequest;
+class NetworkTransport;
 
 // Talking to the maker's web server: the version file and the installer, always over HTTPS
-// with the certificate checked.
+// with the certificate checked. The requests themselves are made by the network plugin.
 namespace update {
 
 inline constexpr char16_t kVersionPath[] = u"/files/Startseite/Pergol/version.txt";
@@ -54,26 +53,29 @@ int downloadDeadlineMs();
 // means no request at all.
 bool isSecureAddress(const QUrl &url);
 
+// The network plugin, loaded the first time it is asked for; nullptr when it is missing or
+// cannot be loaded (then the update check finds nothing, as without a network). Ask for it on
+// the user-interface thread only.
+NetworkTransport *networkTransport();
+
 // Fetches the version file (at most a few kilobytes) with a bounded wait. nullopt when the
-// server cannot be reached, answers with an error, or does not answer in time.
+// server cannot be reached, answers with an error, or does not answer in time, and when the
+// network plugin is missing.
 std::optional<QByteArray> fetchVersionText(const QUrl &url);
 
-// Fetches address (with "?session=" and a random number appended) into the file target. True
-// only when the server answered with success and sent a non-empty body within the download
-// deadline, which then replaces target as a whole; otherwise target is left as it was and
-// nothing partial stays on disk. stopRequested is asked every few milliseconds throughout;
-// once it says true, the transfer is abandoned. Blocks the calling thread.
-bool DownloadFile(const QString &address, const QString &target,
+// Fetches address (with "?session=" and a random number appended) into the file target through
+// transport (nullptr: nothing is fetched). True only when the server answered with success and
+// sent a non-empty body within the download deadline, which then replaces target as a whole;
+// otherwise target is left as it was and nothing partial stays on disk. stopRequested is asked
+// every few milliseconds throughout; once it says true, the transfer is abandoned. Blocks the
+// calling thread.
+bool DownloadFile(NetworkTransport *transport, const QString &address, const QString &target,
                   const std::function<bool()> &stopRequested = {});
 
-// The TLS settings of every request: the system's trusted certificates, or the ones set for
-// tests. Peer verification is always on.
-void applyTlsSettings(QNetworkRequest &request);
-
 // For tests: the server to talk to instead of the maker's (empty restores the real one),
-// the certificates to trust instead of the system's (empty restores them), the timeouts.
+// the certificates (PEM) to trust instead of the system's (empty restores them), the timeouts.
 void setServerBaseForTesting(const QString &base);
-void setTrustedCertificatesForTesting(const QList<QSslCertificate> &certificates);
+void setTrustedCertificatesForTesting(const QList<QByteArray> &pemCertificates);
 void setTimeoutsForTesting(int versionMs, int transferMs, int downloadMs = kDownloadDeadlineMs);
 
 } // namespace update
@@ -87,7 +89,8 @@ class TDownloadThread : public QThread
 public:
     enum Status : quint8 { Running = 0, NotDownloaded = 1, Downloaded = 2 };
 
-    // The installer's address without query, and the file to write it to.
+    // The installer's address without query, and the file to write it to. Created on the
+    // user-interface thread, which loads the network plugin for it.
     TDownloadThread(QString address, QString target, QObject *parent = nullptr);
     ~TDownloadThread() override;
 
@@ -105,5 +108,6 @@ protected:
 private:
     QString m_address;
     QString m_target;
+    NetworkTransport *m_transport = nullptr;
     std::atomic<quint8> m_status { Running };
 };

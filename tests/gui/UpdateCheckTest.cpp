@@ -1,4 +1,5 @@
 // The update check at start-up against a local HTTPS server.
+#include "base/Plugins.h"
 #include "base/ProgramInfo.h"
 #include "gui/FrmMain.h"
 #include "tests/support/HttpsTestServer.h"
@@ -76,7 +77,7 @@ protected:
         m_oldTemp = qgetenv("TEMP");
         qputenv("TEMP", temp.path().toLocal8Bit());
         update::setServerBaseForTesting(server.base());
-        update::setTrustedCertificatesForTesting({ server.certificate() });
+        update::setTrustedCertificatesForTesting({ server.certificate().toPem() });
         update::setTimeoutsForTesting(5000, 10000);
         programinfo::resetDecimalSeparatorForTesting();
     }
@@ -301,6 +302,21 @@ TEST_F(UpdateCheckAtStart, NoServerNoAnswerOrAForeignCertificateStartSilently)
     EXPECT_EQ(programinfo::decimalSeparator(), system);
 }
 
+TEST_F(UpdateCheckAtStart, WithoutTheNetworkPluginTheStartGoesOnSilently)
+{
+    // A program folder without libpergolan_network.so: as without a network.
+    QTemporaryDir noPlugins;
+    plugins::setFolderForTesting(noPlugins.path());
+    serveVersion("9.99");
+    const qsizetype before = server.requests().size();
+    start({ true });
+    plugins::setFolderForTesting({});
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_TRUE(dialogs->messages.isEmpty());
+    EXPECT_EQ(server.requests().size(), before);
+    EXPECT_EQ(window->findChild<TDownloadThread *>(), nullptr);
+}
+
 TEST_F(UpdateCheckAtStart, AnInstallerFileThatCannotBeWrittenIsNotDownloaded)
 {
     server.setAnswer(kInstaller, { 200, kInstallerBody, 0, false, 0 });
@@ -370,7 +386,7 @@ TEST_F(UpdateCheckAtStart, AnHttpBaseMakesNoRequest)
     update::setServerBaseForTesting(plain);
     start({ true });
     EXPECT_TRUE(dialogs->questions.isEmpty());
-    EXPECT_FALSE(update::DownloadFile(plain + kInstaller, installer()));
+    EXPECT_FALSE(update::DownloadFile(update::networkTransport(), plain + kInstaller, installer()));
     EXPECT_EQ(server.connectionCount(), 0);
     EXPECT_EQ(tempFiles(), QStringList());
 }
