@@ -26,7 +26,7 @@ for command in pergolan pergolan-kirchenjahr pergolan-bibel-import; do
     || fail "/usr/bin/$command führt nicht in den Programmordner"
 done
 for file in libpergol.so libpergolan_webview.so libpergolan_office.so libpergolan_sword.so \
-  hilfe/index.html Texte; do
+  libpergolan_network.so hilfe/index.html Texte; do
   [ -e "$program_dir/$file" ] || fail "$file fehlt im Programmordner"
 done
 [ ! -e "$program_dir/libs" ] || fail "leerer Ordner libs im Programmordner"
