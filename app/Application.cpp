@@ -27,7 +27,7 @@ void installGermanTranslations(QCoreApplication &app)
     }
 }
 
-int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &afterShown)
+int runPergolan(int argc, char *argv[], const StartHooks &hooks)
 {
     // The web view shares its OpenGL contexts with the widgets; it must be said before the
     // application object exists.
@@ -48,9 +48,21 @@ int runPergolan(int argc, char *argv[], const std::function<void(TfrmMain &)> &a
     QApplication::setWindowIcon(desktopidentity::programIcon());
     installGermanTranslations(app);
 
-    TfrmMain window(nullptr, options);
-    window.show();
-    if (afterShown)
-        QTimer::singleShot(0, &window, [&window, &afterShown] { afterShown(window); });
+    // The window is on the screen sooner when the pages behind its hidden tabs follow its
+    // first frame.
+    options.hiddenPagesAfterFirstFrame = true;
+    TfrmMain *window = nullptr;
+    const auto later = [&window](const std::function<void(TfrmMain &)> &hook) {
+        QTimer::singleShot(0, window, [&window, &hook] { hook(*window); });
+    };
+    if (hooks.firstFrame)
+        options.firstFrameShown = [&window, &hooks] { hooks.firstFrame(*window); };
+    if (hooks.complete)
+        options.complete = [&later, &hooks] { later(hooks.complete); };
+    TfrmMain main(nullptr, options);
+    window = &main;
+    main.show();
+    if (hooks.shown)
+        later(hooks.shown);
     return QApplication::exec();
 }

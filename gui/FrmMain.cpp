@@ -30,8 +30,40 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 namespace {
+
+// The captions of the tabs after "Proprium", whose pages may be built after the first frame.
+const QString kHiddenTabs[] = { QStringLiteral("Ordinarium"), QStringLiteral("Liturgie"),
+                                QStringLiteral("Perikope"), QStringLiteral("Verlauf") };
+
+// Where the tab widget keeps its pages. Each page is built there: a page given its parent only
+// when added would pass a font change through all its fields and lay out their texts again.
+QStackedWidget *pageStack(QTabWidget &tabs)
+{
+    return tabs.findChild<QStackedWidget *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// The tab widget sizes a page when it first shows it; until then the page has the size of the
+// whole tab widget, as near to its own as is known (a new child widget would be tiny, with its
+// fields piled up in it).
+void fitToTabs(const QTabWidget &tabs, QWidget &page)
+{
+    page.resize(tabs.size());
+}
+
+// Day names and series from stored preparations and typed day entries reach labels: a label
+// shows them as text, never renders them as markup. The typing field of an editable selector
+// is what takes the focus: it is announced by the selector's name.
+void prepareTexts(QWidget &root)
+{
+    for (QLabel *label : root.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    for (QComboBox *combo : root.findChildren<QComboBox *>())
+        if (QLineEdit *edit = combo->lineEdit())
+            edit->setAccessibleName(combo->accessibleName());
+}
 
 // Whether path is a version of the day's file kept beside it ("3 Ostersonntag (2).ini" beside
 // "3 Ostersonntag.ini"), as "Als neue Datei speichern" leaves it: saving goes on there.
@@ -62,19 +94,27 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
     m_ui->setupUi(this);
     buildPages();
     connectPages();
-    // The day panel shows day names and series from stored preparations and from typed day
-    // entries: a label must show them as text, never render them as markup.
-    for (QLabel *label : findChildren<QLabel *>())
-        label->setTextFormat(Qt::PlainText);
-    // The typing field of an editable selector is what takes the focus: it is announced by the
-    // selector's name.
-    for (QComboBox *combo : findChildren<QComboBox *>())
-        if (QLineEdit *edit = combo->lineEdit())
-            edit->setAccessibleName(combo->accessibleName());
+    prepareTexts(*this);
     connectToolBar();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    if (!m_options.hiddenPagesAfterFirstFrame)
+        buildHiddenPages();
     startUp();
+    m_constructed = true;
+    reportComplete();
+    // A window that is never drawn (kept minimized, say) gets its pages all the same.
+    if (!m_ordinaryPage)
+        QTimer::singleShot(1000, this, &TfrmMain::buildHiddenPages);
+}
+
+void TfrmMain::reportComplete()
+{
+    if (!m_constructed || !m_ordinaryPage || m_reportedComplete)
+        return;
+    m_reportedComplete = true;
+    if (m_options.complete)
+        m_options.complete();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -85,27 +125,86 @@ void TfrmMain::buildPages()
     PreparationDocument &document = *m_document;
     m_dayPanel = new DayPanel(document, *m_ui->lblTagesname, *m_ui->lblPredigtreihe,
                               *m_ui->lblPredigtreiheWert, this);
-    // Each page is built where the tab widget keeps its pages: a page given its parent only
-    // when added would pass a font change through all its fields and lay out their texts again.
     QTabWidget *tabs = m_ui->pclPageControl;
-    auto *stack = tabs->findChild<QStackedWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    m_properPage = new ProperPage(document, dialogs, stack);
+    m_properPage = new ProperPage(document, dialogs, pageStack(*tabs));
+    tabs->addTab(m_properPage, QStringLiteral("Proprium"));
+    fitToTabs(*tabs, *m_properPage);
+    // The other tabs hold empty pages until their own are built.
+    for (const QString &caption : kHiddenTabs)
+        tabs->addTab(new QWidget(pageStack(*tabs)), caption);
+    m_updateCheck = new UpdateCheck(dialogs, this);
+    churchyearmenu::install(*m_ui->cmbTag, dialogs);
+}
+
+void TfrmMain::buildHiddenPages()
+{
+    if (m_ordinaryPage || m_buildingHiddenPages)
+        return;
+    m_buildingHiddenPages = true;
+    Dialogs &dialogs = *m_dialogs;
+    PreparationDocument &document = *m_document;
+    QTabWidget *tabs = m_ui->pclPageControl;
+    QStackedWidget *stack = pageStack(*tabs);
     m_ordinaryPage = new OrdinaryPage(dialogs, stack);
     m_liturgyPage = new LiturgyPage(document, dialogs, stack);
     m_passagePage = new PassagePage(document, dialogs, stack);
     m_historyPage = new HistoryTab(document, stack);
-    tabs->addTab(m_properPage, QStringLiteral("Proprium"));
-    tabs->addTab(m_ordinaryPage, QStringLiteral("Ordinarium"));
-    tabs->addTab(m_liturgyPage, QStringLiteral("Liturgie"));
-    tabs->addTab(m_passagePage, QStringLiteral("Perikope"));
-    tabs->addTab(m_historyPage, QStringLiteral("Verlauf"));
-    // The tab widget sizes a page when it first shows it; until then each page has the size of
-    // the whole tab widget, as near to its own as is known now (a new child widget would be
-    // tiny, with its fields piled up in it).
-    for (int i = 0; i < tabs->count(); ++i)
-        tabs->widget(i)->resize(tabs->size());
-    m_updateCheck = new UpdateCheck(dialogs, this);
-    churchyearmenu::install(*m_ui->cmbTag, dialogs);
+    {
+        // The empty pages give way without the tab widget reporting a change of tab: the tab
+        // chosen stays chosen, now with its page.
+        const QSignalBlocker blocker(tabs);
+        const int current = tabs->currentIndex();
+        QWidget *const pages[] = { m_ordinaryPage, m_liturgyPage, m_passagePage, m_historyPage };
+        for (int i = 0; i < 4; ++i) {
+            QWidget *empty = tabs->widget(i + 1);
+            tabs->removeTab(i + 1);
+            tabs->insertTab(i + 1, pages[i], kHiddenTabs[i]);
+            delete empty;
+            fitToTabs(*tabs, *pages[i]);
+        }
+        tabs->setCurrentIndex(current);
+    }
+    connectHiddenPages();
+    for (QWidget *page : std::initializer_list<QWidget *> { m_ordinaryPage, m_liturgyPage,
+                                                            m_passagePage, m_historyPage })
+        prepareTexts(*page);
+    m_buildingHiddenPages = false;
+    if (m_startUpUnfinished) {
+        m_startUpUnfinished = false;
+        finishStartUp();
+    }
+    reportComplete();
+}
+
+OrdinaryPage &TfrmMain::ordinaryPage()
+{
+    buildHiddenPages();
+    return *m_ordinaryPage;
+}
+
+LiturgyPage &TfrmMain::liturgyPage()
+{
+    buildHiddenPages();
+    return *m_liturgyPage;
+}
+
+PassagePage &TfrmMain::passagePage()
+{
+    buildHiddenPages();
+    return *m_passagePage;
+}
+
+HistoryTab &TfrmMain::historyPage()
+{
+    buildHiddenPages();
+    return *m_historyPage;
+}
+
+void TfrmMain::firstFrameShown()
+{
+    if (m_options.firstFrameShown)
+        m_options.firstFrameShown();
+    buildHiddenPages();
 }
 
 void TfrmMain::connectPages()
@@ -113,9 +212,6 @@ void TfrmMain::connectPages()
     PreparationDocument &document = *m_document;
     const auto status = [this](const QString &text) { m_ui->Status->showMessage(text); };
     connect(m_properPage, &ProperPage::statusText, this, status);
-    connect(m_ordinaryPage, &OrdinaryPage::statusText, this, status);
-    connect(m_liturgyPage, &LiturgyPage::statusText, this, status);
-    connect(m_historyPage, &HistoryTab::statusText, this, status);
     auto *help = new StatusHelpFilter(status, this);
     help->watch({ centralWidget(), m_ui->SpeedPanel, m_ui->BtnNew, m_ui->BtnOpen, m_ui->btnSave,
                   m_ui->btnCopyright, m_ui->BtnHilfe, m_ui->BtnFeedback, m_ui->BtnExit });
@@ -127,6 +223,30 @@ void TfrmMain::connectPages()
     connect(m_properPage, &ProperPage::passageRequested, this, &TfrmMain::showPassage);
     connect(m_properPage, &ProperPage::sermonDocumentRequested, this,
             &TfrmMain::openSermonDocument);
+    connect(m_updateCheck, &UpdateCheck::quitRequested, this, &TfrmMain::close);
+
+    // The history follows the chosen day and what was saved or opened; reading waits until
+    // the tab is looked at. The day is loaded first. A tab chosen before its page is built
+    // gets it at once.
+    connect(m_ui->pclPageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index > 0)
+            buildHiddenPages();
+        QWidget *page = m_ui->pclPageControl->widget(index);
+        if (page == m_historyPage)
+            m_historyPage->refresh();
+        else if (page == m_passagePage)
+            m_passagePage->tabShown(!m_showingPassage);
+    });
+    connect(m_ui->cmbTag, &QComboBox::currentTextChanged, this, &TfrmMain::refreshHistoryIfShown,
+            Qt::QueuedConnection);
+}
+
+void TfrmMain::connectHiddenPages()
+{
+    const auto status = [this](const QString &text) { m_ui->Status->showMessage(text); };
+    connect(m_ordinaryPage, &OrdinaryPage::statusText, this, status);
+    connect(m_liturgyPage, &LiturgyPage::statusText, this, status);
+    connect(m_historyPage, &HistoryTab::statusText, this, status);
     m_liturgyPage->setOrderSources([this](ordertext::OrderInput &input) {
         m_ordinaryPage->fillOrderInput(input);
         input.dayEntry = m_ui->cmbTag->currentText();
@@ -141,19 +261,6 @@ void TfrmMain::connectPages()
     connect(m_passagePage, &PassagePage::lectorRequested, this, &TfrmMain::openLectorReadings);
     connect(m_updateCheck, &UpdateCheck::emptyCachesRequested, m_passagePage,
             &PassagePage::clearCache);
-    connect(m_updateCheck, &UpdateCheck::quitRequested, this, &TfrmMain::close);
-
-    // The history follows the chosen day and what was saved or opened; reading waits until
-    // the tab is looked at. The day is loaded first.
-    connect(m_ui->pclPageControl, &QTabWidget::currentChanged, this, [this](int index) {
-        QWidget *page = m_ui->pclPageControl->widget(index);
-        if (page == m_historyPage)
-            m_historyPage->refresh();
-        else if (page == m_passagePage)
-            m_passagePage->tabShown(!m_showingPassage);
-    });
-    connect(m_ui->cmbTag, &QComboBox::currentTextChanged, this, &TfrmMain::refreshHistoryIfShown,
-            Qt::QueuedConnection);
 }
 
 void TfrmMain::connectToolBar()
@@ -190,6 +297,12 @@ void TfrmMain::connectToolBar()
 
 bool TfrmMain::event(QEvent *event)
 {
+    // The hidden pages follow the first frame: the zero timer runs once the frame is on the
+    // screen, before any input that came after it.
+    if (event->type() == QEvent::Paint && !m_firstFramePainted) {
+        m_firstFramePainted = true;
+        QTimer::singleShot(0, this, &TfrmMain::firstFrameShown);
+    }
     // Leaving a tool-bar button would clear the status bar; the last text stays instead, as
     // for every other control.
     if (event->type() == QEvent::StatusTip
@@ -219,6 +332,19 @@ void TfrmMain::startUp()
         selectComingDay(today);
         m_ui->cmbTag->setToolTip(today.toString(QStringLiteral("yyyy")));
         newPreparation();
+        // The rest fills the hidden pages; it waits for them when they are not built yet.
+        m_startUpUnfinished = true;
+        return {};
+    }());
+    if (m_startUpUnfinished && m_ordinaryPage) {
+        m_startUpUnfinished = false;
+        finishStartUp();
+    }
+}
+
+void TfrmMain::finishStartUp()
+{
+    run([this]() -> Result<> {
         if (const Result<> loaded = m_ordinaryPage->loadTextFiles(); !loaded)
             return loaded;
         m_document->setBasicForm(0);
@@ -229,6 +355,7 @@ void TfrmMain::startUp()
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
+        buildHiddenPages();
         m_closing = true;
         if (!mayDiscardChanges(Leaving::Program)) {
             m_closing = false;
@@ -236,7 +363,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
             return;
         }
         // Only the program's own caches are emptied: the web view's.
-        m_passagePage->clearCache();
+        passagePage().clearCache();
         QCoreApplication::processEvents();
     }
     event->accept();
@@ -310,6 +437,7 @@ void TfrmMain::loadDay(const QString &entry)
 
 void TfrmMain::dayChosen()
 {
+    buildHiddenPages();
     QComboBox *days = m_ui->cmbTag;
     const QString entry = days->currentText();
     if (!PreparationDocument::namesADay(entry))
@@ -334,6 +462,7 @@ void TfrmMain::newPreparation()
 
 void TfrmMain::savePreparation()
 {
+    buildHiddenPages();
     run([this]() -> Result<> {
         const Preparation current = m_document->preparation();
 
@@ -405,6 +534,7 @@ void TfrmMain::savePreparation()
 
 void TfrmMain::openPreparation()
 {
+    buildHiddenPages();
     if (!mayDiscardChanges())
         return;
     QString start = datafolder::path();
@@ -435,7 +565,7 @@ void TfrmMain::openSavedPreparation(const QString &path)
     loadPreparation(path);
     if (QDir(datafolder::path()).exists())
         QDir::setCurrent(datafolder::path());
-    m_historyPage->refresh();
+    historyPage().refresh();
 }
 
 void TfrmMain::loadPreparation(const QString &path)
@@ -452,7 +582,7 @@ void TfrmMain::refreshHistoryIfShown()
 
 void TfrmMain::showPassage(PreparationDocument::Field field, bool byButton)
 {
-    if (!m_passagePage->openField(field, byButton))
+    if (!passagePage().openField(field, byButton))
         return;
     m_showingPassage = true;
     m_ui->pclPageControl->setCurrentWidget(m_passagePage);

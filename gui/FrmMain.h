@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class DayPanel;
@@ -23,6 +24,14 @@ struct StartOptions
 {
     // Any command-line argument suppresses the update check at start-up.
     bool skipUpdateCheck = false;
+    // The program's own start puts its window on the screen before the pages behind the hidden
+    // tabs are built: they follow as soon as the first frame is shown, before any input is
+    // taken, or earlier when one is needed. A window made any other way builds them at once.
+    bool hiddenPagesAfterFirstFrame = false;
+    // Called once the first frame of the window is shown, before the hidden pages follow.
+    std::function<void()> firstFrameShown;
+    // Called once every page is built and the start-up has run to its end.
+    std::function<void()> complete;
 };
 
 // The main window: the tool bar, the day selector with the day panel, the five pages in their
@@ -49,10 +58,27 @@ protected:
 
 private:
     void buildPages();
+    // The pages behind the hidden tabs, with their connections; then the rest of the start-up
+    // that fills them. Does nothing once they are built.
+    void buildHiddenPages();
     // The pages' requests and the document's signals to the window and the other pages.
     void connectPages();
+    void connectHiddenPages();
     void connectToolBar();
     void startUp();
+    // What the start-up does for the hidden pages: the memo texts, the basic form, the stored
+    // sequence and ticks.
+    void finishStartUp();
+    void firstFrameShown();
+    // Tells StartOptions::complete, once: when the constructor has ended and every page is
+    // built.
+    void reportComplete();
+
+    // The pages behind the hidden tabs, built when first asked for.
+    OrdinaryPage &ordinaryPage();
+    LiturgyPage &liturgyPage();
+    PassagePage &passagePage();
+    HistoryTab &historyPage();
 
     // Shows a failure of UI-free code as the general error report; true when it succeeded.
     bool run(const Result<> &result);
@@ -101,4 +127,10 @@ private:
     // keeps the current day.
     QString m_shownDayEntry;
     bool m_closing = false;
+    bool m_firstFramePainted = false;
+    bool m_buildingHiddenPages = false;
+    bool m_constructed = false;
+    bool m_reportedComplete = false;
+    // The start-up's steps for the hidden pages wait for them.
+    bool m_startUpUnfinished = false;
 };

@@ -67,7 +67,7 @@ void TfrmMain::openSermonDocument()
         }
         SermonDocumentInput input;
         input.reference = m_document->text(PreparationDocument::Field::Predigttext);
-        input.passageLines = m_passagePage->sermonPassageLines(input.reference);
+        input.passageLines = passagePage().sermonPassageLines(input.reference);
         const Result<bool> created
             = CreateSermonDocument(office, sermonDocumentTitle(dayName, series), path, input);
         if (!created)

@@ -11,12 +11,12 @@ void TfrmMain::openLectorReadings()
     const Preparation shown = m_document->preparation();
     LectorDialog dialog(shown.dayName,
                         QDate::fromString(m_document->dayStamp(), QStringLiteral("yyyyMMdd")),
-                        shown, *m_dialogs, m_liturgyPage->printer(), this);
+                        shown, *m_dialogs, liturgyPage().printer(), this);
     dialog.exec();
 }
 
 void TfrmMain::openHymnPlan()
 {
-    HymnPlanDialog dialog(datafolder::path(), *m_dialogs, m_liturgyPage->printer(), this);
+    HymnPlanDialog dialog(datafolder::path(), *m_dialogs, liturgyPage().printer(), this);
     dialog.exec();
 }

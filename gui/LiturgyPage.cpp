@@ -63,6 +63,8 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
         m_ui->cmbGrundform->addItems(basicforms::formNames());
         m_ui->cmbGrundform->setCurrentIndex(0);
     }
+    // A page built after the document was filled shows what it holds.
+    showBasicForm();
     showSequence();
     showTicks();
 

@@ -1,6 +1,6 @@
 // The real program start with the program folder given in PERGOLAN_PROGRAM_DIR: once the main
-// window is shown it writes the files mapped into the process (from /proc/self/maps), one path
-// a line, and ends.
+// window is complete (shown, every page built) it writes the files mapped into the process
+// (from /proc/self/maps), one path a line, and ends.
 #include "app/Application.h"
 #include "base/ProgramFolder.h"
 
@@ -13,7 +13,8 @@
 int main(int argc, char *argv[])
 {
     programfolder::setDirForTesting(QString::fromLocal8Bit(qgetenv("PERGOLAN_PROGRAM_DIR")));
-    return runPergolan(argc, argv, [](TfrmMain &) {
+    StartHooks hooks;
+    hooks.complete = [](TfrmMain &) {
         QFile maps(QStringLiteral("/proc/self/maps"));
         if (!maps.open(QIODevice::ReadOnly))
             std::_Exit(1);
@@ -30,5 +31,6 @@ int main(int argc, char *argv[])
         }
         std::fflush(stdout);
         std::_Exit(0);
-    });
+    };
+    return runPergolan(argc, argv, hooks);
 }

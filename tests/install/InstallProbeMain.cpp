@@ -1,5 +1,5 @@
 // The program as the package installs it, with a user who saves: started like pergolan, it
-// presses the save button once the window is shown, accepts the file dialog with the file name
+// presses the save button once the window is complete, accepts the file dialog with the file name
 // the program proposes, and ends. The install test copies it into the installed program folder.
 #include "app/Application.h"
 #include "gui/FrmMain.h"
@@ -15,7 +15,8 @@
 
 int main(int argc, char *argv[])
 {
-    return runPergolan(argc, argv, [](TfrmMain &window) {
+    StartHooks hooks;
+    hooks.complete = [](TfrmMain &window) {
         // Any dialog the save opens: a file dialog is accepted as proposed; a message is
         // printed (the test then finds the files missing) and closed.
         auto *answer = new QTimer(&window);
@@ -32,5 +33,6 @@ int main(int argc, char *argv[])
         answer->start(100);
         window.findChild<QToolButton *>(QStringLiteral("btnSave"))->click();
         std::_Exit(window.isWindowModified() ? 1 : 0);
-    });
+    };
+    return runPergolan(argc, argv, hooks);
 }
