@@ -283,7 +283,10 @@ void TfrmMain::connectToolBar()
         button->setAccessibleName(accessibleName);
         addAction(action);
     }
-    connect(m_ui->actNew, &QAction::triggered, this, &TfrmMain::newPreparation);
+    connect(m_ui->actNew, &QAction::triggered, this, [this] {
+        buildHiddenPages();
+        newPreparation();
+    });
     connect(m_ui->actOpen, &QAction::triggered, this, &TfrmMain::openPreparation);
     connect(m_ui->actSave, &QAction::triggered, this, &TfrmMain::savePreparation);
     connect(m_ui->actCopyright, &QAction::triggered, this, &TfrmMain::showVersion);
