@@ -29,9 +29,6 @@ void installGermanTranslations(QCoreApplication &app)
 
 int runPergolan(int argc, char *argv[], const StartHooks &hooks)
 {
-    // The web view shares its OpenGL contexts with the widgets; it must be said before the
-    // application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // As root the web engine would end the program when a passage is shown online.
     if (const QString note = webview::allowRunningAsRoot(geteuid()); !note.isEmpty())
         std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());

@@ -59,7 +59,11 @@ void startupAgainstBareQtWindow(benchmark::State &state, const QString &point)
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Headless unless PERGOLAN_BENCH_PLATFORM names another platform (under xvfb-run: "xcb",
+    // which also loads what a desktop start loads, such as OpenGL).
+    const QString platform = qEnvironmentVariable("PERGOLAN_BENCH_PLATFORM");
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+               platform.isEmpty() ? QStringLiteral("offscreen") : platform);
 
     Usage bareSum;
     Usage programSum;

@@ -39,8 +39,10 @@ public:
         const int side = fitting(size);
         QPixmap &picture = m_read[side];
         if (picture.isNull()) {
-            // The format is named, so no plugin is asked what the file is.
+            // The format is named and not guessed, so no image-format plugin is loaded to be
+            // asked what the file is.
             QImageReader reader(QStringLiteral(":/icons/%1/pergolan.png").arg(side), "png");
+            reader.setAutoDetectImageFormat(false);
             picture = QPixmap::fromImage(reader.read());
         }
         return picture.size() == size

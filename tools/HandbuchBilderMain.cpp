@@ -90,7 +90,6 @@ int main(int argc, char *argv[])
     qputenv("HOME", home.path().toLocal8Bit());
     QDir().mkpath(home.path() + QStringLiteral("/Documents"));
 
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pergolan"));
     QApplication::setOrganizationName(QStringLiteral("Pergolan"));

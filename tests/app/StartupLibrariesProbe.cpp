@@ -1,9 +1,11 @@
 // The real program start with the program folder given in PERGOLAN_PROGRAM_DIR: once the main
 // window is complete (shown, every page built) it writes the files mapped into the process
-// (from /proc/self/maps), one path a line, and ends.
+// (from /proc/self/maps), one path a line, then "OpenGL" when Qt's shared OpenGL context has been
+// made (which loads the system's OpenGL stack wherever there is one), and ends.
 #include "app/Application.h"
 #include "base/ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSet>
 
@@ -29,6 +31,8 @@ int main(int argc, char *argv[])
                 std::printf("%s\n", path.constData());
             }
         }
+        if (QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
+            std::printf("OpenGL\n");
         std::fflush(stdout);
         std::_Exit(0);
     };

@@ -1,7 +1,7 @@
 // What the program has loaded once its window is complete (shown, painted, every page built):
 // neither the office's UNO libraries nor libsword nor the web engine nor the network library,
 // which the plugins bring in only when an action needs them; nor the print system, asked only
-// when printing.
+// when printing; nor OpenGL, which only the web view needs.
 #include "tests/support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -39,4 +39,7 @@ TEST(StartupLibraries, WindowShownWithoutTheLibrariesOfActionsNotYetTaken)
            u"libpergolan_sword.so"_s, u"libpergolan_webview.so"_s, u"libQt6WebEngineCore"_s,
            u"libcups"_s, u"libpergolan_network.so"_s, u"libQt6Network"_s, u"libkrb5"_s })
         EXPECT_FALSE(anyContains(heavy)) << heavy.toStdString() << " is loaded at start-up";
+    // No shared OpenGL context either: on a desktop it loads the OpenGL drivers; the web view
+    // makes it when it is first needed.
+    EXPECT_FALSE(mapped.contains(u"OpenGL"_s));
 }

@@ -11,9 +11,6 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The web view shares its OpenGL contexts with the widgets; it must be said before the
-    // application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Tests drive Qt's own file dialog widget; a desktop's native dialog cannot be driven.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
