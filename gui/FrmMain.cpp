@@ -110,10 +110,9 @@ TfrmMain::TfrmMain(std::unique_ptr<Dialogs> dialogs, StartOptions options, QWidg
 
 void TfrmMain::reportComplete()
 {
-    if (!m_constructed || !m_ordinaryPage || m_reportedComplete)
-        return;
-    m_reportedComplete = true;
-    if (m_options.complete)
+    // Once: the constructor reports when the pages are built by then, the building of the
+    // hidden pages when it comes later (it runs only once).
+    if (m_constructed && m_ordinaryPage && m_options.complete)
         m_options.complete();
 }
 
@@ -169,10 +168,7 @@ void TfrmMain::buildHiddenPages()
                                                             m_passagePage, m_historyPage })
         prepareTexts(*page);
     m_buildingHiddenPages = false;
-    if (m_startUpUnfinished) {
-        m_startUpUnfinished = false;
-        finishStartUp();
-    }
+    finishStartUp();
     reportComplete();
 }
 
@@ -339,14 +335,14 @@ void TfrmMain::startUp()
         m_startUpUnfinished = true;
         return {};
     }());
-    if (m_startUpUnfinished && m_ordinaryPage) {
-        m_startUpUnfinished = false;
-        finishStartUp();
-    }
+    finishStartUp();
 }
 
 void TfrmMain::finishStartUp()
 {
+    if (!m_startUpUnfinished || !m_ordinaryPage)
+        return;
+    m_startUpUnfinished = false;
     run([this]() -> Result<> {
         if (const Result<> loaded = m_ordinaryPage->loadTextFiles(); !loaded)
             return loaded;

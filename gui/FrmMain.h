@@ -67,11 +67,10 @@ private:
     void connectToolBar();
     void startUp();
     // What the start-up does for the hidden pages: the memo texts, the basic form, the stored
-    // sequence and ticks.
+    // sequence and ticks. Runs once the start-up has come that far and the pages are built.
     void finishStartUp();
     void firstFrameShown();
-    // Tells StartOptions::complete, once: when the constructor has ended and every page is
-    // built.
+    // Tells StartOptions::complete once the constructor has ended and every page is built.
     void reportComplete();
 
     // The pages behind the hidden tabs, built when first asked for.
@@ -130,7 +129,6 @@ private:
     bool m_firstFramePainted = false;
     bool m_buildingHiddenPages = false;
     bool m_constructed = false;
-    bool m_reportedComplete = false;
     // The start-up's steps for the hidden pages wait for them.
     bool m_startUpUnfinished = false;
 };

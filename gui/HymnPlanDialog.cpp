@@ -129,19 +129,11 @@ void HymnPlanDialog::print()
 {
     if (!m_dialogs.setupPrinter(m_printer))
         return;
-    if (!printeravailability::canPrint(m_printer)) {
-        m_dialogs.error(printeravailability::noPrinterMessage());
-        return;
-    }
     QTextDocument document;
     hymnplan::fillDocument(document, m_plan);
-    m_printer.setDocName(hymnplan::title(m_plan));
-    const orderprint::PrintResult result = orderprint::printDocument(
-        document, m_printer, orderprint::pageRectFor(orderprint::metricsOf(m_printer)));
-    if (!result.ok)
-        m_dialogs.error(u"Der Liedplan konnte nicht gedruckt werden (Drucker: %1)."_s.arg(
-            m_printer.outputFormat() == QPrinter::PdfFormat ? m_printer.outputFileName()
-                                                            : m_printer.printerName()));
+    printeravailability::printOrSay(m_dialogs, m_printer, document, hymnplan::title(m_plan),
+                                    orderprint::pageRectFor(orderprint::metricsOf(m_printer)),
+                                    u"Der Liedplan konnte nicht gedruckt werden (Drucker: %1)."_s);
 }
 
 void HymnPlanDialog::saveFile(const QString &title, const QString &filter, const QString &extension,

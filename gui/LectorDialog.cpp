@@ -111,19 +111,11 @@ void LectorDialog::print()
     // The print dialog chooses the printer or a PDF file, as the order of service's set-up.
     if (!m_dialogs.setupPrinter(m_printer))
         return;
-    if (!printeravailability::canPrint(m_printer)) {
-        m_dialogs.error(printeravailability::noPrinterMessage());
-        return;
-    }
     QTextDocument document;
     lector::fillDocument(document, m_made.paragraphs, m_ui->spnLektorSchrift->value());
-    m_printer.setDocName(documentTitle());
-    const orderprint::PrintResult result = orderprint::printDocument(
-        document, m_printer, orderprint::pageRectFor(orderprint::metricsOf(m_printer)));
-    if (!result.ok)
-        m_dialogs.error(u"Die Lesungen konnten nicht gedruckt werden (Drucker: %1)."_s.arg(
-            m_printer.outputFormat() == QPrinter::PdfFormat ? m_printer.outputFileName()
-                                                            : m_printer.printerName()));
+    printeravailability::printOrSay(m_dialogs, m_printer, document, documentTitle(),
+                                    orderprint::pageRectFor(orderprint::metricsOf(m_printer)),
+                                    u"Die Lesungen konnten nicht gedruckt werden (Drucker: %1)."_s);
 }
 
 void LectorDialog::exportToOffice()

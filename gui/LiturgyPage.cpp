@@ -242,21 +242,12 @@ void LiturgyPage::print()
     if (m_ui->txtAblauf->toPlainText().isEmpty())
         compile();
 
-    if (!printeravailability::canPrint(printer())) {
-        m_dialogs.error(printeravailability::noPrinterMessage());
-        return;
-    }
-
-    printer().setDocName(m_document.preparation().dayName);
     const orderprint::PrinterMetrics metrics = orderprint::metricsOf(printer());
     const QRect twips = orderprint::toTwips(m_pageRect, metrics);
-    const orderprint::PrintResult result = orderprint::printDocument(
-        *m_ui->txtAblauf->document(), printer(), orderprint::fromTwips(twips, metrics));
-    if (!result.ok)
-        m_dialogs.error(QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1).")
-                            .arg(printer().outputFormat() == QPrinter::PdfFormat
-                                     ? printer().outputFileName()
-                                     : printer().printerName()));
+    printeravailability::printOrSay(
+        m_dialogs, printer(), *m_ui->txtAblauf->document(), m_document.preparation().dayName,
+        orderprint::fromTwips(twips, metrics),
+        QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1)."));
 }
 
 void LiturgyPage::exportOrder()

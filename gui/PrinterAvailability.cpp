@@ -1,5 +1,8 @@
 #include "gui/PrinterAvailability.h"
 
+#include "gui/Dialogs.h"
+#include "order/PrintLayout.h"
+
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -39,6 +42,20 @@ void setSystemPrintersForTesting(std::optional<bool> present)
 QString noPrinterMessage()
 {
     return QStringLiteral("Es ist kein Standarddrucker ausgewählt.");
+}
+
+void printOrSay(Dialogs &dialogs, QPrinter &printer, const QTextDocument &document,
+                const QString &docName, const QRect &pageRect, const QString &failure)
+{
+    if (!canPrint(printer)) {
+        dialogs.error(noPrinterMessage());
+        return;
+    }
+    printer.setDocName(docName);
+    if (!orderprint::printDocument(document, printer, pageRect).ok)
+        dialogs.error(failure.arg(printer.outputFormat() == QPrinter::PdfFormat
+                                      ? printer.outputFileName()
+                                      : printer.printerName()));
 }
 
 } // namespace printeravailability

@@ -131,10 +131,8 @@ public:
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         deadline.start(settings.deadlineMs);
         stopPoll.start(kStopPollMs);
-        if (!stopNow() && !reply->isFinished())
+        if (!reply->isFinished())
             loop.exec();
-        else if (!reply->isFinished())
-            abandon();
         deadline.stop();
         stopPoll.stop();
         const QByteArray rest = reply->isOpen() ? reply->readAll() : QByteArray();

@@ -27,20 +27,6 @@
 
 namespace {
 
-// The print dialog as a user who prints into a PDF file.
-class PdfChoosingDialogs : public ScriptedDialogs
-{
-public:
-    QString pdfPath;
-
-    bool setupPrinter(QPrinter &printer) override
-    {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        return true;
-    }
-};
-
 class LectorWindow : public ::testing::Test
 {
 protected:

@@ -109,24 +109,6 @@ PdfContent readPdf(const QString &path)
     return pdf;
 }
 
-// The printer set-up as a user who chooses printing into a PDF file.
-class PdfChoosingDialogs : public ScriptedDialogs
-{
-public:
-    QString pdfPath;
-    int setups = 0;
-
-    bool setupPrinter(QPrinter &printer) override
-    {
-        ++setups;
-        if (pdfPath.isEmpty())
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        return true;
-    }
-};
-
 class Printing : public ::testing::Test
 {
 protected:

@@ -1,5 +1,6 @@
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 void ScriptedDialogs::message(const QString &text, const QString &title)
@@ -100,4 +101,14 @@ bool ScriptedDialogs::openExternally(const QUrl &url)
 {
     openedUrls.append(url);
     return openSucceeds;
+}
+
+bool PdfChoosingDialogs::setupPrinter(QPrinter &printer)
+{
+    ++setups;
+    if (pdfPath.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return true;
 }

@@ -43,3 +43,14 @@ public:
     bool setupPrinter(QPrinter &printer) override;
     bool openExternally(const QUrl &url) override;
 };
+
+// The printer set-up as a user who chooses printing into the PDF file pdfPath; with no path the
+// set-up is cancelled. setups counts the set-ups asked for.
+class PdfChoosingDialogs : public ScriptedDialogs
+{
+public:
+    QString pdfPath;
+    int setups = 0;
+
+    bool setupPrinter(QPrinter &printer) override;
+};
