@@ -137,9 +137,8 @@ void TfrmMain::buildPages()
 
 void TfrmMain::buildHiddenPages()
 {
-    if (m_ordinaryPage || m_buildingHiddenPages)
+    if (m_ordinaryPage)
         return;
-    m_buildingHiddenPages = true;
     Dialogs &dialogs = *m_dialogs;
     PreparationDocument &document = *m_document;
     QTabWidget *tabs = m_ui->pclPageControl;
@@ -167,7 +166,6 @@ void TfrmMain::buildHiddenPages()
     for (QWidget *page : std::initializer_list<QWidget *> { m_ordinaryPage, m_liturgyPage,
                                                             m_passagePage, m_historyPage })
         prepareTexts(*page);
-    m_buildingHiddenPages = false;
     finishStartUp();
     reportComplete();
 }

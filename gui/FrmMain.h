@@ -127,7 +127,6 @@ private:
     QString m_shownDayEntry;
     bool m_closing = false;
     bool m_firstFramePainted = false;
-    bool m_buildingHiddenPages = false;
     bool m_constructed = false;
     // The start-up's steps for the hidden pages wait for them.
     bool m_startUpUnfinished = false;
