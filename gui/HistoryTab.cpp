@@ -191,7 +191,7 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     spnWiederholungWochen = new QSpinBox(this);
     spnWiederholungWochen->setObjectName(QStringLiteral("spnWiederholungWochen"));
     spnWiederholungWochen->setAccessibleName(
-        QStringLiteral("Wiederholung markieren bis Wochen vorher"));
+        QStringLiteral("Wiederholung markieren bis"));
     spnWiederholungWochen->setToolTip(
         QStringLiteral("Ein Lied, das so viele Wochen vor dem Gottesdienst oder kürzer gesungen "
                        "wurde, wird in den Liedfeldern und im Liedplan markiert"));

@@ -184,6 +184,8 @@ int main(int argc, char *argv[])
         loop.exec();
         auto *field = control<QLineEdit>(window, "txtEingangslied");
         field->clear();
+        window.activateWindow();
+        QCoreApplication::processEvents();
         field->setFocus();
         for (const QChar c : QStringLiteral("EG 1")) {
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
