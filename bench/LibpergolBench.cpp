@@ -26,6 +26,7 @@ void propersOfADay(benchmark::State &state)
         benchmark::DoNotOptimize(getEpistel(name));
         benchmark::DoNotOptimize(getEvangelium(name));
         benchmark::DoNotOptimize(getPerikope(name, 3));
+        benchmark::DoNotOptimize(getATLesung(name));
     }
 }
 BENCHMARK(propersOfADay);
