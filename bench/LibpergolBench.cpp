@@ -1,4 +1,4 @@
-// The liturgical data library as the main window uses it: all seven functions for each day
+// The liturgical data library as the main window uses it: all its functions for each day
 // change.
 #include "libpergol/pergol.h"
 
