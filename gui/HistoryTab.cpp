@@ -4,6 +4,7 @@
 #include "base/DataFolder.h"
 #include "calendar/DayEntry.h"
 #include "calendar/FormerDayNames.h"
+#include "gui/DateTyping.h"
 #include "gui/HymnIndexSource.h"
 #include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
@@ -141,6 +142,7 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
         edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         edit->setCalendarPopup(true);
         edit->setToolTip(tip);
+        datetyping::install(*edit);
         return edit;
     };
     dtpVon = dateEdit("dtpVon", QStringLiteral("Von"), today.addMonths(-12),
