@@ -66,8 +66,8 @@ struct HymnUse
 };
 
 // The hymn uses of the preparations whose service (effective date) lies from `from` to `to`,
-// both included; an invalid date leaves that side open. In the order of the scan and of the
-// fields.
+// both included; an invalid date leaves that side open. A service counts once, with the
+// version servicefile::oncePerService takes. In the order of the scan and of the fields.
 QList<HymnUse> hymnUses(const Scan &scan, const QDate &from = {}, const QDate &to = {});
 
 // How often a hymn was sung: hymns naming the same hymn-book number count together.
