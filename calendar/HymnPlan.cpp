@@ -21,9 +21,6 @@ namespace {
 constexpr int kFirstYear = 1583;
 constexpr int kLastYear = 9999;
 
-// A saved preparation this many days away from a service still counts as its preparation.
-constexpr qint64 kBelongingDays = 3 * 365;
-
 QDate entryDate(const QString &entry)
 {
     return QDate::fromString(entry.left(10), QStringLiteral("dd.MM.yyyy"));
@@ -93,10 +90,9 @@ QStringList entriesOfPeriod(const Period &period)
     return entries;
 }
 
-history::Scan scanFor(const Period &period, const QString &dataDir)
+history::Scan scanFor(const Period &, const QString &dataDir)
 {
-    return history::scanDataFolderSavedBetween(dataDir, period.from.addDays(1 - kBelongingDays),
-                                               period.to.addDays(kBelongingDays - 1));
+    return history::scanSeriesFolders(dataDir);
 }
 
 Plan make(const Period &period, const history::Scan &scan)

@@ -60,8 +60,9 @@ Result<Period> resolvePeriod(const QDate &from, const QDate &to);
 // The day entries ("dd.mm.yyyy - Name") of the day list dated within the period, in date order.
 QStringList entriesOfPeriod(const Period &period);
 
-// The saved preparations of the data folder that may belong to a service of the period; the
-// files saved too long before or after it are not read.
+// The saved preparations of the data folder that may be the preparation of a service of the
+// period: those of the series folders (a file kept in "Archiv" never is), whenever saved, since
+// the service date a file keeps decides.
 history::Scan scanFor(const Period &period, const QString &dataDir);
 
 // The plan of the period from the scanned data folder: for each service the preparation that

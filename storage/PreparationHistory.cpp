@@ -72,6 +72,15 @@ Scan scanDataFolder(const QString &dataDir)
     return scanDataFolderSavedBetween(dataDir, {}, {});
 }
 
+Scan scanSeriesFolders(const QString &dataDir)
+{
+    Scan scan;
+    const QDir dir(dataDir);
+    for (int series = 1; series <= 6; ++series)
+        scanFolder(dir, QString::number(series), {}, {}, scan);
+    return scan;
+}
+
 Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
                                 const QDate &savedTo)
 {

@@ -42,6 +42,10 @@ struct Scan
 // damaged), is listed as unreadable and otherwise left out. A missing folder is no error.
 Scan scanDataFolder(const QString &dataDir);
 
+// The series folders alone, without their archives: the files choosing a day may load
+// (servicefile::choose), whenever they were saved.
+Scan scanSeriesFolders(const QString &dataDir);
+
 // The same for the files last saved from `savedFrom` to `savedTo` (both included); the others
 // are passed over without being read.
 Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
