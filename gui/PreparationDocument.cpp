@@ -289,6 +289,8 @@ Result<> PreparationDocument::loadDay(const QString &entry)
         const Preparation propers = daypropers::ofDay(name, m_preparation.series);
         setDay(propers.dayName, propers.series);
         setTexts(propers);
+        m_showsPropers = true;
+        emit propersLoaded();
         return {};
     };
     const Result<> loaded = load();
@@ -344,6 +346,7 @@ Result<> PreparationDocument::loadFile(const QString &path)
 
 Result<> PreparationDocument::readFile(const QString &path)
 {
+    m_showsPropers = false;
     emit fileLoading(path);
     setShownFile(path);
     emit orderInputsChanged();
