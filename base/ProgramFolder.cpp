@@ -59,12 +59,18 @@ QString writePath(const QString &relative)
     const QString inProgram = dir() + u'/' + relative;
     const QString overlay = overlayDir() + u'/' + relative;
     // A file once redirected to the overlay stays there, so reading and writing agree.
-    if (!QFileInfo::exists(overlay) && !readOnlyForTesting()
+    if (!QFileInfo::exists(overlay) && !readOnlyForTesting() && !installedSystemWide(dir())
         && canWriteInto(QFileInfo(inProgram).absolutePath()))
         return inProgram;
     if (canWriteInto(QFileInfo(overlay).absolutePath()))
         return overlay;
     return {};
+}
+
+bool installedSystemWide(const QString &folder)
+{
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return clean == QStringLiteral("/usr") || clean.startsWith(QStringLiteral("/usr/"));
 }
 
 void setDirForTesting(const QString &path)

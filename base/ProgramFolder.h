@@ -19,9 +19,15 @@ QString overlayDir();
 QString readPath(const QString &relative);
 
 // Path under which the relative file is to be written: in the program folder when its folder
-// there exists (or can be created) and is writable, otherwise in the overlay. Creates the
-// parent folder. Returns an empty string when neither place can take the file.
+// there exists (or can be created) and is writable and the program folder is not one installed
+// system-wide, otherwise in the overlay. Creates the parent folder. Returns an empty string
+// when neither place can take the file.
 QString writePath(const QString &relative);
+
+// Whether folder belongs to a system-wide installation (under /usr): the package manager's,
+// never written by the program, even when run as root, whose files there the removal of the
+// package would leave behind.
+bool installedSystemWide(const QString &folder);
 
 // For tests: pretend the executable lies in this folder (empty restores the real one).
 void setDirForTesting(const QString &path);

@@ -5,8 +5,11 @@
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
 #include "calendar/DayPropers.h"
+#include "calendar/FormerDayNames.h"
+#include "storage/ServicePreparation.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -17,9 +20,6 @@ namespace {
 // The years the day list handles with the Gregorian calendar and four-digit years.
 constexpr int kFirstYear = 1583;
 constexpr int kLastYear = 9999;
-
-// A saved preparation this many days away from a service still counts as its preparation.
-constexpr qint64 kBelongingDays = 3 * 365;
 
 QDate entryDate(const QString &entry)
 {
@@ -90,25 +90,26 @@ QStringList entriesOfPeriod(const Period &period)
     return entries;
 }
 
-bool belongsTo(const history::SavedPreparation &saved, const QDate &date, const QString &dayName,
-               const QString &series)
+history::Scan scanFor(const Period &, const QString &dataDir)
 {
-    return saved.preparation.dayName == dayName && saved.preparation.series == series
-        && std::abs(saved.saved.date().daysTo(date)) < kBelongingDays;
-}
-
-history::Scan scanFor(const Period &period, const QString &dataDir)
-{
-    return history::scanDataFolderSavedBetween(dataDir, period.from.addDays(1 - kBelongingDays),
-                                               period.to.addDays(kBelongingDays - 1));
+    return history::scanSeriesFolders(dataDir);
 }
 
 Plan make(const Period &period, const history::Scan &scan)
 {
-    // The preparations by day name and series, so that each service looks at its own few.
-    QHash<QString, QList<const history::SavedPreparation *>> byDay;
-    for (const history::SavedPreparation &saved : scan.preparations)
-        byDay[key(saved.preparation.dayName, saved.preparation.series)].append(&saved);
+    // The files of the series folders by series and the day name in their file name, so that
+    // each service looks at its own few.
+    static const QRegularExpression version(QStringLiteral(" \\(\\d{1,6}\\)$"));
+    QHash<QString, QList<history::SavedPreparation>> byDay;
+    for (const history::SavedPreparation &saved : scan.preparations) {
+        const QStringList parts = saved.relativePath.split(u'/');
+        if (parts.size() != 2)
+            continue; // kept in "Archiv"
+        QString stem = parts.at(1);
+        stem.chop(4); // ".ini"
+        stem.remove(version);
+        byDay[parts.at(0) + u'\n' + stem].append(saved);
+    }
 
     Plan plan { period.from, period.to, {} };
     for (const QString &entry : entriesOfPeriod(period)) {
@@ -119,18 +120,21 @@ Plan make(const Period &period, const history::Scan &scan)
         row.series = QString::number(dayentry::seriesNumber(entry).value());
         row.colour = colourOf(row.dayName);
 
-        const history::SavedPreparation *latest = nullptr;
-        for (const history::SavedPreparation *saved : byDay.value(key(row.dayName, row.series))) {
-            if (belongsTo(*saved, row.date, row.dayName, row.series)
-                && (!latest || saved->saved > latest->saved))
-                latest = saved;
-        }
-        if (latest) {
-            row.hymns = history::hymnsOf(latest->preparation);
+        const QStringList names
+            = QStringList { row.dayName } + churchyear::FormerDayNames(row.date, row.dayName);
+        QList<history::SavedPreparation> candidates;
+        for (const QString &name : names)
+            candidates += byDay.value(key(row.series + u' ' + name, row.series));
+        const servicefile::Found found
+            = servicefile::choose(candidates, row.series, names, row.date);
+        if (found.kind == servicefile::Found::Kind::Current) {
+            const Preparation &saved = found.chosen.preparation;
+            row.hymns = history::hymnsOf(saved);
             for (QString &hymn : row.hymns)
                 hymn = hymn.trimmed();
-            row.sermonText = latest->preparation.predigttext.trimmed();
-            row.savedFile = latest->relativePath;
+            row.sermonText = saved.predigttext.trimmed();
+            row.savedFile = found.chosen.relativePath;
+            row.otherVersions = found.otherVersions();
         } else {
             const Preparation propers = daypropers::ofDay(row.dayName, row.series);
             row.hymns = history::hymnsOf(propers);

@@ -32,6 +32,9 @@ struct Row
     // Ostersonntag.ini"); empty when the day has none yet and the row holds the library's
     // suggestion.
     QString savedFile;
+    // How many further versions of the service are saved beside the one the row comes from
+    // (the one choosing the day loads: servicefile::choose).
+    qsizetype otherVersions = 0;
 
     bool suggested() const { return savedFile.isEmpty(); }
 };
@@ -57,19 +60,14 @@ Result<Period> resolvePeriod(const QDate &from, const QDate &to);
 // The day entries ("dd.mm.yyyy - Name") of the day list dated within the period, in date order.
 QStringList entriesOfPeriod(const Period &period);
 
-// Whether a saved preparation belongs to the service on `date` of the day `dayName` in
-// `series`: the same day name and series, saved less than three years before or after the
-// date. (The same day comes with the same series only every six years, so an older file is the
-// preparation of an earlier service.)
-bool belongsTo(const history::SavedPreparation &saved, const QDate &date, const QString &dayName,
-               const QString &series);
-
-// The saved preparations of the data folder that may belong to a service of the period; the
-// files saved too long before or after it are not read.
+// The saved preparations of the data folder that may be the preparation of a service of the
+// period: those of the series folders (a file kept in "Archiv" never is), whenever saved, since
+// the service date a file keeps decides.
 history::Scan scanFor(const Period &period, const QString &dataDir);
 
-// The plan of the period from the scanned data folder: for each service the latest saved
-// preparation that belongs to it, otherwise the propers' hymn of the week and sermon text.
+// The plan of the period from the scanned data folder: for each service the preparation that
+// choosing its day loads (servicefile::choose: its file in the series folder, of its cycle, the
+// newest version), otherwise the propers' hymn of the week and sermon text.
 Plan make(const Period &period, const history::Scan &scan);
 
 } // namespace hymnplan

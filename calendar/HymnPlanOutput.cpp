@@ -94,6 +94,16 @@ QString shownSermonText(const Row &row)
     return row.suggested() ? suggestion(row.sermonText) : row.sermonText;
 }
 
+QString shownFile(const Row &row)
+{
+    if (row.otherVersions <= 0)
+        return row.savedFile;
+    return row.savedFile
+        + (row.otherVersions == 1
+               ? QStringLiteral(" (+1 weitere Fassung)")
+               : QStringLiteral(" (+%1 weitere Fassungen)").arg(row.otherVersions));
+}
+
 QByteArray toCsv(const Plan &plan)
 {
     QString out = QStringLiteral("Datum;Tag;Liturgische Farbe;") + hymnLabels().join(u';')
@@ -103,7 +113,7 @@ QByteArray toCsv(const Plan &plan)
         const QStringList hymns = shownHymns(row);
         for (qsizetype i = 0; i < hymnLabels().size(); ++i)
             fields.append(hymns.value(i));
-        fields << shownSermonText(row) << row.savedFile;
+        fields << shownSermonText(row) << shownFile(row);
         // The date bare, so that a spreadsheet may take it for a date; the rest is text.
         out += dateText(row.date);
         for (const QString &field : fields)

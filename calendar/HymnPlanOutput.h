@@ -20,6 +20,9 @@ QString title(const Plan &plan);
 // The five hymns and the sermon text of a row as they are shown, with the suggestion marked.
 QStringList shownHymns(const Row &row);
 QString shownSermonText(const Row &row);
+// The file of a row as it is shown, with a note when further versions of the service are saved:
+// "2/2 Palmsonntag (2).ini (+1 weitere Fassung)".
+QString shownFile(const Row &row);
 
 // CSV as pergolan-lieder writes it (UTF-8 without BOM, ";", CR LF, the date bare and every
 // text field in double quotes as hymncsv::field writes it) with

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/DataFolder.h"
 #include "base/DataPaths.h"
+#include "base/ProgramInfo.h"
 #include "calendar/ChurchYear.h"
 #include "gui/ChurchYearCalendarMenu.h"
 #include "gui/DayPanel.h"
@@ -219,7 +220,7 @@ void TfrmMain::connectPages()
     help->watchFocus(m_ui->cmbTag);
 
     connect(&document, &PreparationDocument::modifiedChanged, this, &TfrmMain::setWindowModified);
-    connect(&document, &PreparationDocument::fileLoading, this, &TfrmMain::showFileTitle);
+    connect(&document, &PreparationDocument::shownFileChanged, this, &TfrmMain::showFileTitle);
 
     connect(m_properPage, &ProperPage::passageRequested, this, &TfrmMain::showPassage);
     connect(m_properPage, &ProperPage::sermonDocumentRequested, this,
@@ -397,8 +398,9 @@ bool TfrmMain::mayDiscardChanges(Leaving leaving)
 
 void TfrmMain::showFileTitle(const QString &path)
 {
+    // The file the preparation was last loaded from or saved to; none for a day not saved yet.
     // "[*]" marks unsaved changes; one in the path itself is shown as it is.
-    QString title = path;
+    QString title = path.isEmpty() ? programinfo::title() : path;
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(title + QStringLiteral("[*]"));
 }
@@ -438,6 +440,10 @@ void TfrmMain::loadDay(const QString &entry)
         m_shownDayEntry = entry;
     if (const Result<> loaded = m_document->loadDay(entry); !loaded)
         m_dialogs->message(loaded.error());
+    // A starting point from an earlier cycle, or several versions of the service: said where
+    // the day was chosen.
+    if (const QString note = m_document->dayNote(); !note.isEmpty())
+        m_ui->Status->showMessage(note);
 }
 
 void TfrmMain::dayChosen()
@@ -462,7 +468,9 @@ void TfrmMain::newPreparation()
     if (!mayDiscardChanges())
         return;
     loadDay(m_ui->cmbTag->currentText());
-    m_document->setModified(false);
+    // An earlier cycle's file taken as the starting point stays unsaved work of the day.
+    if (!m_document->isStartingPoint())
+        m_document->setModified(false);
 }
 
 void TfrmMain::savePreparation()
@@ -503,11 +511,14 @@ void TfrmMain::savePreparation()
             const QString problem = !seriesProblem.isEmpty()
                 ? seriesProblem
                 : datapaths::fileNamePartProblem(current.dayName);
+            // The version loaded is saved on; a starting point from an earlier cycle goes
+            // under the day's own name.
             if (problem.isEmpty())
-                request.fileName
-                    = keptBeside(request.initialDir + u'/'
-                                     + withDefaultExtension(*proposal, request.defaultExtension),
-                                 m_document->watchedPath())
+                request.fileName = !m_document->isStartingPoint()
+                        && keptBeside(
+                            request.initialDir + u'/'
+                                + withDefaultExtension(*proposal, request.defaultExtension),
+                            m_document->watchedPath())
                     ? m_document->watchedPath()
                     : *proposal;
             else
@@ -518,11 +529,13 @@ void TfrmMain::savePreparation()
         if (path.isEmpty())
             return {};
         request.fileName = path;
+        const QString dayNote = m_document->dayNote();
         Result<SaveOutcome> saved = m_document->saveFile(path);
         if (saved && saved->status == SaveOutcome::Status::Asks) {
-            // Somebody else changed the file since it was loaded or saved here.
+            // Somebody else changed the file since it was loaded or saved here. Enter keeps
+            // both versions, Escape saves nothing.
             constexpr SaveChoice choices[]
-                = { SaveChoice::Overwrite, SaveChoice::SaveAsNew, SaveChoice::Cancel };
+                = { SaveChoice::SaveAsNew, SaveChoice::Overwrite, SaveChoice::Cancel };
             const int answer = m_dialogs->askChoice(saved->question, WatchedFile::answers());
             saved = m_document->saveFile(path, choices[answer >= 0 && answer < 3 ? answer : 2]);
         }
@@ -530,11 +543,12 @@ void TfrmMain::savePreparation()
             return saved.failure();
         if (saved->status == SaveOutcome::Status::Saved)
             m_hymnIndex->invalidate();
-        if (saved->status == SaveOutcome::Status::Saved && saved->path != path) {
-            // Kept beside the other version: the window now shows the new file.
-            request.fileName = saved->path;
-            showFileTitle(saved->path);
-        }
+        if (saved->status == SaveOutcome::Status::Saved && saved->path != path)
+            request.fileName = saved->path; // kept beside the other version
+        // What the status bar said of the file the day loaded no longer holds once saved.
+        if (saved->status == SaveOutcome::Status::Saved && !dayNote.isEmpty()
+            && m_ui->Status->currentMessage() == dayNote)
+            m_ui->Status->clearMessage();
         return {};
     }());
 }

@@ -102,6 +102,7 @@ void HymnPlanDialog::remake()
 
     table->setRowCount(int(m_plan.rows.size()));
     int suggested = 0;
+    int withVersions = 0;
     for (int r = 0; r < table->rowCount(); ++r) {
         const hymnplan::Row &row = m_plan.rows.at(r);
         QStringList cells { dateText(row.date), row.dayName, row.colour };
@@ -112,11 +113,16 @@ void HymnPlanDialog::remake()
                 item->setToolTip(u"Für diesen Tag ist noch keine Vorbereitung gespeichert: "
                                  u"das Wochenlied aus dem Proprium als Vorschlag"_s);
             else
-                item->setToolTip(QDir::toNativeSeparators(row.savedFile));
+                item->setToolTip(QDir::toNativeSeparators(hymnplan::shownFile(row)));
             table->setItem(r, c, item);
         }
         if (row.suggested())
             ++suggested;
+        if (row.otherVersions > 0) {
+            ++withVersions;
+            // The day says that more than one version is saved; the row shows the newest.
+            table->item(r, 1)->setText(row.dayName + u" (mehrere Fassungen)"_s);
+        }
     }
     QString status = m_plan.rows.size() == 1 ? u"1 Gottesdienst"_s
                                              : u"%1 Gottesdienste"_s.arg(m_plan.rows.size());
@@ -124,6 +130,11 @@ void HymnPlanDialog::remake()
         status += suggested == 1
             ? u", 1 davon ohne gespeicherte Vorbereitung (Vorschlag)"_s
             : u", %1 davon ohne gespeicherte Vorbereitung (Vorschlag)"_s.arg(suggested);
+    if (withVersions > 0)
+        status += withVersions == 1
+            ? u"; 1 Gottesdienst mit mehreren Fassungen (es gilt die neueste)"_s
+            : u"; %1 Gottesdienste mit mehreren Fassungen (es gilt jeweils die neueste)"_s.arg(
+                withVersions);
     if (!scan.unreadable.isEmpty())
         status += u"; %1 Datei(en) konnten nicht gelesen werden"_s.arg(scan.unreadable.size());
     m_ui->lblLiedplanStatus->setText(status + u'.');

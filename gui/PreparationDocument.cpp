@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString ProperTexts::*PreparationDocument::member(Field field)
 {
     switch (field) {
@@ -249,6 +251,8 @@ Result<> PreparationDocument::loadDay(const QString &entry)
     if (!namesADay(entry))
         return {};
     emit orderInputsChanged();
+    m_found = {};
+    setShownFile({});
     const auto load = [&]() -> Result<> {
         m_dayStamp = dayentry::dayStamp(entry);
         const Result<int> series = dayentry::seriesNumber(entry);
@@ -259,12 +263,27 @@ Result<> PreparationDocument::loadDay(const QString &entry)
         const Result<QString> folder = datafolder::EnterDataFolder();
         if (!folder)
             return Failure { QStringLiteral("Fehler beim Laden der Datei:\r") + folder.error() };
-        if (const QString stored = storedOrderPath(*folder); !stored.isEmpty())
-            return loadFile(stored);
-        // Nobody has saved this day yet; should somebody else do so before this preparation is
-        // saved, saving under the day's name asks first.
-        m_file.watchAbsent(dayentry::storedOrderPath(*folder, m_preparation.series,
-                                                     dayentry::panelDayName(dayCaption())));
+        const QString dayName = dayentry::panelDayName(dayCaption());
+        const QDate date = QDate::fromString(m_dayStamp, QStringLiteral("yyyyMMdd"));
+        // A preparation saved while the date had another name is found under that name.
+        m_found = servicefile::find(
+            *folder, m_preparation.series,
+            QStringList { dayName } + churchyear::FormerDayNames(date, dayName), date);
+        // Should somebody else save this day before this preparation is saved, saving under
+        // the day's name asks first; so does a file of an earlier cycle replaced meanwhile.
+        const QString dayFile = dayentry::storedOrderPath(*folder, m_preparation.series, dayName);
+        switch (m_found.kind) {
+        case servicefile::Found::Kind::Current:
+            return readFile(m_found.chosen.path);
+        case servicefile::Found::Kind::Earlier: {
+            const Result<> loaded = readFile(m_found.chosen.path);
+            m_file.watchAbsent(dayFile);
+            return loaded;
+        }
+        case servicefile::Found::Kind::None:
+            break;
+        }
+        m_file.watchAbsent(dayFile);
         if (const Result<> coloured = applyDayColour(name); !coloured)
             return Failure { QStringLiteral("Fehler beim Laden der Datei:\r") + coloured.error() };
         const Preparation propers = daypropers::ofDay(name, m_preparation.series);
@@ -275,28 +294,61 @@ Result<> PreparationDocument::loadDay(const QString &entry)
         return {};
     };
     const Result<> loaded = load();
-    // A newly chosen day is unchanged, whatever was loaded for it.
-    setModified(false);
+    // A newly chosen day is unchanged, whatever was loaded for it; an earlier cycle's file
+    // taken as its starting point is work not saved for it yet.
+    setModified(loaded && isStartingPoint());
     return loaded;
+}
+
+bool PreparationDocument::isStartingPoint() const
+{
+    return m_found.kind == servicefile::Found::Kind::Earlier;
+}
+
+QString PreparationDocument::dayNote() const
+{
+    if (isStartingPoint())
+        return QStringLiteral("Vorlage: Vorbereitung vom %1")
+            .arg(m_found.chosen.effectiveDate().toString(QStringLiteral("dd.MM.yyyy")));
+    if (m_found.otherVersions() > 0)
+        return QStringLiteral("Von diesem Gottesdienst sind %1 Fassungen gespeichert; geladen ist "
+                              "die neueste: „%2“.")
+            .arg(m_found.versions.size())
+            .arg(QFileInfo(m_found.chosen.path).fileName());
+    return {};
 }
 
 QString PreparationDocument::storedOrderPath(const QString &dataFolder) const
 {
     const QString name = dayentry::panelDayName(dayCaption());
-    // A preparation saved while the date had another name is found under that name.
     const QDate date = QDate::fromString(m_dayStamp, QStringLiteral("yyyyMMdd"));
-    for (const QString &stored : QStringList { name } + churchyear::FormerDayNames(date, name)) {
-        const QString path = dayentry::storedOrderPath(dataFolder, m_preparation.series, stored);
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    return {};
+    const servicefile::Found found
+        = servicefile::find(dataFolder, m_preparation.series,
+                            QStringList { name } + churchyear::FormerDayNames(date, name), date);
+    return found.kind == servicefile::Found::Kind::None ? QString() : found.chosen.path;
+}
+
+void PreparationDocument::setShownFile(const QString &path)
+{
+    const QString shown = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (shown == m_shownFile)
+        return;
+    m_shownFile = shown;
+    emit shownFileChanged(m_shownFile);
 }
 
 Result<> PreparationDocument::loadFile(const QString &path)
 {
+    // A file opened by hand is what it is, no starting point of the chosen day.
+    m_found = {};
+    return readFile(path);
+}
+
+Result<> PreparationDocument::readFile(const QString &path)
+{
     m_showsPropers = false;
     emit fileLoading(path);
+    setShownFile(path);
     emit orderInputsChanged();
     // Whatever was set before a failure stays set: the steps are applied one after the other.
     // An unreadable file, a count or a colour that is no number: the file is damaged.
@@ -336,10 +388,30 @@ Result<> PreparationDocument::loadFile(const QString &path)
 
 Result<SaveOutcome> PreparationDocument::saveFile(const QString &path, SaveChoice choice)
 {
+    const Preparation p = preparation();
+    // Saved as the day's file in its series folder (the folder named after the series, inside
+    // the data folder): the files of that day from other cycles step into "Archiv" first.
+    std::function<Result<>()> beforeWriting;
+    const QFileInfo target(path);
+    const QDate date = QDate::fromString(p.dayStamp, QStringLiteral("yyyyMMdd"));
+    const QStringList names
+        = QStringList { p.dayName } + churchyear::FormerDayNames(date, p.dayName);
+    const bool dayFile = std::any_of(names.begin(), names.end(), [&](const QString &name) {
+        return servicefile::versionOf(target.fileName(), p.series, name) > 0;
+    });
+    if (date.isValid() && dayFile && target.absoluteDir().dirName() == p.series) {
+        const QString dataDir = QFileInfo(target.absolutePath()).absolutePath();
+        beforeWriting = [dataDir, series = p.series, names, date] {
+            return servicefile::archiveOtherCycles(dataDir, series, names, date);
+        };
+    }
     const Result<SaveOutcome> saved
-        = m_file.save(path, serviceorder::toIni(preparation()).toBytes(), choice);
-    if (saved && saved->status == SaveOutcome::Status::Saved)
+        = m_file.save(path, serviceorder::toIni(p).toBytes(), choice, beforeWriting);
+    if (saved && saved->status == SaveOutcome::Status::Saved) {
+        m_found = {};
+        setShownFile(saved->path);
         setModified(false);
+    }
     return saved;
 }
 

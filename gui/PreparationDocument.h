@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "order/OccasionalServices.h"
 #include "storage/Preparation.h"
+#include "storage/ServicePreparation.h"
 #include "storage/WatchedFile.h"
 
 #include <QObject>
@@ -96,11 +97,23 @@ public:
     void togglePageFormat();
 
     // Puts the day of a day-list entry ("dd.MM.yyyy s Name") in: date, series and name, then
-    // the stored preparation of that day in the data folder when there is one, otherwise the
-    // day's colour and propers from the liturgical library. What was set before a failure stays
-    // set; the day counts as unchanged afterwards. An entry too short to hold a date and a name
+    // the preparation of that service in the data folder when there is one (the newest of its
+    // versions, servicefile::find), otherwise the day's colour and propers from the liturgical
+    // library. What was set before a failure stays set; the day counts as unchanged afterwards,
+    // except when the file found prepared the day in an earlier cycle: that one is a starting
+    // point, unsaved work of the new service. An entry too short to hold a date and a name
     // changes nothing. The failure's text is the whole message to show.
     Result<> loadDay(const QString &entry);
+    // Whether the preparation shown is an earlier cycle's file taken as the starting point of
+    // the chosen day, not saved for it yet.
+    bool isStartingPoint() const;
+    // What the status bar says about the file the chosen day loaded: "Vorlage: Vorbereitung vom
+    // 13.12.2026" for a starting point, the number of versions when there are several; empty
+    // otherwise.
+    QString dayNote() const;
+    // The file the preparation was last loaded from or saved to (absolute); empty for a day
+    // whose preparation comes from the library.
+    const QString &shownFile() const { return m_shownFile; }
     // Whether a day-list entry is long enough to hold a date and a name.
     static bool namesADay(const QString &entry);
     // The stored preparation of the day shown, in the data folder given; empty when it has none.
@@ -111,9 +124,11 @@ public:
     // file. Loaded whole, the preparation is unchanged: it is as the file stores it.
     Result<> loadFile(const QString &path);
     // Writes the preparation to path as choice says and clears the modified state when it was
-    // saved; the outcome's path is the file written. By default a file that somebody else
-    // changed since this document loaded or last saved it is not written: the outcome asks
-    // (SaveOutcome::Status::Asks with the question), and the caller saves again with the
+    // saved; the outcome's path is the file written. Saved as a day's file in its series
+    // folder, the files of that day from other cycles go into the series' "Archiv" first
+    // (servicefile::archiveOtherCycles), in the same step as the writing. By default a file that
+    // somebody else changed since this document loaded or last saved it is not written: the outcome
+    // asks (SaveOutcome::Status::Asks with the question), and the caller saves again with the
     // answer (Überschreiben, Als neue Datei speichern beside it, Abbrechen).
     Result<SaveOutcome> saveFile(const QString &path, SaveChoice choice = SaveChoice::AskIfChanged);
     // The file last loaded or saved (absolute), or the day's file nobody had saved when the day
@@ -137,6 +152,8 @@ signals:
     void modifiedChanged(bool modified);
     // A service-order file is being loaded (from "Öffnen", the history or the chosen day).
     void fileLoading(const QString &path);
+    // shownFile() changed: another file loaded or saved, or a day without one chosen.
+    void shownFileChanged(const QString &path);
     // A day nobody has saved yet got its propers from the liturgical library.
     void propersLoaded();
     // What the order of service is generated from changes: another day or file, a tick, a
@@ -145,6 +162,8 @@ signals:
 
 private:
     Result<> applyDayColour(const QString &dayName);
+    Result<> readFile(const QString &path);
+    void setShownFile(const QString &path);
     void setTexts(const ProperTexts &texts);
     // The stored list and ticks in, each tick that changes applied as a click would.
     void restoreSequence(const QStringList &entries, const ServiceTicks &ticks);
@@ -152,6 +171,9 @@ private:
     Preparation m_preparation;
     // The file last loaded or saved, as it was then, to notice another writer.
     WatchedFile m_file;
+    // What the chosen day found in its series folder; reset when another file is opened.
+    servicefile::Found m_found;
+    QString m_shownFile;
     QString m_dayStamp;
     int m_colour = -1;
     int m_basicForm = 0;

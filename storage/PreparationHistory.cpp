@@ -1,6 +1,7 @@
 #include "storage/PreparationHistory.h"
 
 #include "storage/HymnKey.h"
+#include "storage/ServicePreparation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,6 +75,15 @@ Scan scanDataFolder(const QString &dataDir)
     return scanDataFolderSavedBetween(dataDir, {}, {});
 }
 
+Scan scanSeriesFolders(const QString &dataDir)
+{
+    Scan scan;
+    const QDir dir(dataDir);
+    for (int series = 1; series <= 6; ++series)
+        scanFolder(dir, QString::number(series), {}, {}, scan);
+    return scan;
+}
+
 Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
                                 const QDate &savedTo)
 {
@@ -127,14 +137,15 @@ QStringList hymnsOf(const ProperTexts &texts)
 QList<HymnUse> hymnUses(const Scan &scan, const QDate &from, const QDate &to)
 {
     QList<HymnUse> uses;
-    for (const SavedPreparation &saved : scan.preparations) {
-        const QDate date = saved.effectiveDate();
+    // A service counts once, with the version in use, however many versions were kept.
+    for (const SavedPreparation *saved : servicefile::oncePerService(scan)) {
+        const QDate date = saved->effectiveDate();
         if ((from.isValid() && date < from) || (to.isValid() && date > to))
             continue;
-        for (const QString &field : hymnsOf(saved.preparation)) {
+        for (const QString &field : hymnsOf(saved->preparation)) {
             const QString hymn = field.trimmed();
             if (!hymn.isEmpty())
-                uses.append({ hymn, &saved });
+                uses.append({ hymn, saved });
         }
     }
     return uses;

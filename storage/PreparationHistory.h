@@ -42,6 +42,10 @@ struct Scan
 // damaged), is listed as unreadable and otherwise left out. A missing folder is no error.
 Scan scanDataFolder(const QString &dataDir);
 
+// The series folders alone, without their archives: the files choosing a day may load
+// (servicefile::choose), whenever they were saved.
+Scan scanSeriesFolders(const QString &dataDir);
+
 // The same for the files last saved from `savedFrom` to `savedTo` (both included); the others
 // are passed over without being read.
 Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
@@ -66,8 +70,8 @@ struct HymnUse
 };
 
 // The hymn uses of the preparations whose service (effective date) lies from `from` to `to`,
-// both included; an invalid date leaves that side open. In the order of the scan and of the
-// fields.
+// both included; an invalid date leaves that side open. A service counts once, with the
+// version servicefile::oncePerService takes. In the order of the scan and of the fields.
 QList<HymnUse> hymnUses(const Scan &scan, const QDate &from = {}, const QDate &to = {});
 
 // How often a hymn was sung: hymns naming the same hymn-book number count together.

@@ -4,8 +4,14 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -73,39 +79,105 @@ bool WatchedFile::changedByOthers(const QString &path) const
 
 QString WatchedFile::question(const QString &path) const
 {
-    const QDateTime changed = QFileInfo(path).lastModified();
-    return QStringLiteral("Die Datei wurde inzwischen von jemand anderem geändert: „%1“, zuletzt "
-                          "am %2 um %3 Uhr. „Überschreiben“ ersetzt die andere Fassung durch "
-                          "Ihre, „Als neue Datei speichern“ behält beide, „Abbrechen“ speichert "
-                          "nichts.")
-        .arg(QFileInfo(path).fileName(), changed.toString(QStringLiteral("dd.MM.yyyy")),
-             changed.toString(QStringLiteral("HH:mm")));
+    const QFileInfo info(path);
+    const QDateTime changed = info.lastModified();
+    // Who saved it, where the file tells: its owner, when that is another account.
+    QString who;
+#ifdef Q_OS_UNIX
+    if (info.ownerId() != ::geteuid() && !info.owner().isEmpty())
+        who = QStringLiteral(" von „%1“").arg(info.owner());
+#endif
+    return QStringLiteral(
+               "Die Datei wurde inzwischen von jemand anderem geändert: „%1“, zuletzt "
+               "gespeichert am %2 um %3 Uhr%4. „Als neue Datei speichern“ behält beide "
+               "Fassungen, „Überschreiben“ ersetzt die andere Fassung durch Ihre und legt "
+               "sie im Ordner „Archiv“ ab, „Abbrechen“ speichert nichts.")
+        .arg(info.fileName(), changed.toString(QStringLiteral("dd.MM.yyyy")),
+             changed.toString(QStringLiteral("HH:mm:ss")), who);
 }
 
 QStringList WatchedFile::answers()
 {
-    return { QStringLiteral("Überschreiben"), QStringLiteral("Als neue Datei speichern"),
+    return { QStringLiteral("Als neue Datei speichern"), QStringLiteral("Überschreiben"),
              QStringLiteral("Abbrechen") };
 }
 
-Result<SaveOutcome> WatchedFile::save(const QString &path, const QByteArray &bytes,
-                                      SaveChoice choice)
+namespace {
+
+// Keeps the version now under path in its archive under a name no other file has, with the
+// time it was saved; the kept copy carries that time too.
+Result<> keepInArchive(const QString &path, qint64 maxBytes)
 {
-    switch (choice) {
-    case SaveChoice::Cancel:
+    const QFileInfo info(path);
+    const QDateTime saved = info.lastModified();
+    const Result<QByteArray> bytes = boundedfile::read(path, maxBytes);
+    if (!bytes)
+        return Failure { QStringLiteral("Die andere Fassung %1 kann nicht gelesen und deshalb "
+                                        "nicht aufbewahrt werden; es wurde nichts gespeichert.")
+                             .arg(QDir::toNativeSeparators(path)) };
+    const QString folder = archiveFolderFor(path);
+    if (!QDir().mkpath(folder))
+        return Failure { QStringLiteral("Der Ordner %1 kann nicht angelegt werden; es wurde "
+                                        "nichts gespeichert.")
+                             .arg(QDir::toNativeSeparators(folder)) };
+    const QString name = QDir(folder).filePath(keptName(path, saved));
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        // Another process may keep a copy in the same second: then the next free name.
+        const QString candidate = attempt == 0 ? name : freeNameBeside(name);
+        const Result<> written
+            = safewrite::writeWhole(candidate, *bytes, safewrite::systemRenames(), false);
+        if (written) {
+            QFile copy(candidate);
+            if (copy.open(QIODevice::ReadWrite))
+                copy.setFileTime(saved, QFileDevice::FileModificationTime);
+            return {};
+        }
+        if (!QFileInfo::exists(candidate))
+            return Failure { written.error() + QStringLiteral(" Es wurde nichts gespeichert.") };
+    }
+    return Failure { QStringLiteral("Im Ordner %1 ist kein freier Name zu finden.")
+                         .arg(QDir::toNativeSeparators(folder)) };
+}
+
+// The lock file of a save: taken over when the process that left it has ended (or, on another
+// computer, after a while without a sign of it).
+constexpr int kLockWaitMs = 15000;
+constexpr int kStaleLockMs = 30000;
+
+} // namespace
+
+Result<SaveOutcome> WatchedFile::save(const QString &path, const QByteArray &bytes,
+                                      SaveChoice choice,
+                                      const std::function<Result<>()> &beforeWriting)
+{
+    if (choice == SaveChoice::Cancel)
         return SaveOutcome { SaveOutcome::Status::Cancelled, {}, {} };
-    case SaveChoice::AskIfChanged:
-        if (changedByOthers(path))
-            return SaveOutcome { SaveOutcome::Status::Asks, path, question(path) };
-        [[fallthrough]];
-    case SaveChoice::Overwrite: {
+
+    QLockFile lock(lockPathFor(path));
+    lock.setStaleLockTime(kStaleLockMs);
+    // A folder that takes no lock file takes no preparation either: the writing below says why.
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError)
+        return Failure {
+            QStringLiteral("Die Datei %1 wird gerade von jemand anderem gespeichert (die "
+                           "Sperrdatei %2 ist belegt). Bitte versuchen Sie es gleich noch einmal.")
+                .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(lockPathFor(path)))
+        };
+
+    const bool changed = changedByOthers(path);
+    if (choice == SaveChoice::AskIfChanged && changed)
+        return SaveOutcome { SaveOutcome::Status::Asks, path, question(path) };
+    if (choice == SaveChoice::Overwrite && changed)
+        if (const Result<> kept = keepInArchive(path, m_maxBytes); !kept)
+            return kept.failure();
+    if (beforeWriting)
+        if (const Result<> ready = beforeWriting(); !ready)
+            return ready.failure();
+
+    if (choice != SaveChoice::SaveAsNew) {
         if (const Result<> written = safewrite::writeWhole(path, bytes); !written)
             return written.failure();
         remember(path, bytes);
         return SaveOutcome { SaveOutcome::Status::Saved, path, {} };
-    }
-    case SaveChoice::SaveAsNew:
-        break;
     }
     // Another writer may take the free name in the meantime; then the next one.
     for (int attempt = 0; attempt < 20; ++attempt) {
@@ -141,4 +213,25 @@ QString freeNameBeside(const QString &path)
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
+}
+
+QString archiveFolderFor(const QString &path)
+{
+    const QDir folder = QFileInfo(path).absoluteDir();
+    return folder.dirName() == QStringLiteral("Archiv") ? folder.path()
+                                                        : folder.filePath(QStringLiteral("Archiv"));
+}
+
+QString keptName(const QString &path, const QDateTime &saved)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    return info.completeBaseName() + u' ' + saved.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
+        + suffix;
+}
+
+QString lockPathFor(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absoluteDir().filePath(u'.' + info.fileName() + QStringLiteral(".lock"));
 }

@@ -46,3 +46,27 @@ TEST(ProgramFolder, AProgramFolderThatCannotHoldTheFileFallsBackToTheOverlay)
     EXPECT_EQ(programfolder::writePath(QStringLiteral("libs/Ablauf.ini")),
               programfolder::overlayDir() + QStringLiteral("/libs/Ablauf.ini"));
 }
+
+TEST(ProgramFolder, AFolderInstalledSystemWideIsNeverWrittenEvenByRoot)
+{
+    const struct
+    {
+        const char *folder;
+        bool installed;
+    } cases[] = {
+        { "/usr/lib/pergolan", true },       { "/usr", true },
+        { "/usr/local/lib/pergolan", true }, { "/usr/lib/../lib/pergolan", true },
+        { "/usrlocal/pergolan", false },     { "/opt/pergolan", false },
+        { "/home/pfarrer/pergolan", false },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(programfolder::installedSystemWide(QString::fromLatin1(c.folder)), c.installed)
+            << c.folder;
+
+    // Whoever runs it, the per-user copy takes what the program writes.
+    TestEnvironment env;
+    programfolder::setDirForTesting(QStringLiteral("/usr/lib/pergolan"));
+    EXPECT_EQ(programfolder::writePath(QStringLiteral("libs/Bibel/Mk.lib")),
+              programfolder::overlayDir() + QStringLiteral("/libs/Bibel/Mk.lib"));
+    programfolder::setDirForTesting(env.programDir());
+}

@@ -100,6 +100,7 @@ TEST_F(HymnPlanFolder, EachServiceTakesItsLatestPreparationOrTheSuggestion)
 
     const hymnplan::Row &palm = p.rows.at(0);
     EXPECT_EQ(palm.savedFile, QStringLiteral("2/2 Palmsonntag (2).ini"));
+    EXPECT_EQ(palm.otherVersions, 1); // the version the day loads, and a mark for the other
     EXPECT_EQ(palm.hymns.at(0), QStringLiteral("EG 11"));
     EXPECT_EQ(palm.series, QStringLiteral("2"));
     EXPECT_EQ(palm.colour, QStringLiteral("violett"));
@@ -114,6 +115,7 @@ TEST_F(HymnPlanFolder, EachServiceTakesItsLatestPreparationOrTheSuggestion)
     EXPECT_EQ(easter.sermonText, QStringLiteral("Text von 2/2 Ostersonntag.ini"));
     EXPECT_EQ(easter.colour, QStringLiteral("weiß"));
     EXPECT_FALSE(easter.suggested());
+    EXPECT_EQ(easter.otherVersions, 0);
 
     // An old preparation of the same day and series, and one of another series, do not count.
     for (const int i : { 2, 6 }) {
@@ -207,7 +209,8 @@ TEST_F(HymnPlanFolder, CsvFollowsTheConventionsOfTheHymnTable)
     EXPECT_EQ(QString::fromUtf8(lines.at(1)),
               QStringLiteral("29.03.2026;\"Palmsonntag\";\"violett\";\"EG 11\";\"EG 314\";"
                              "\"EG 87\";\"Er kam; \"\"still\"\"\";\"EG 97\";"
-                             "\"Text von 2/2 Palmsonntag (2).ini\";\"2/2 Palmsonntag (2).ini\"\r"));
+                             "\"Text von 2/2 Palmsonntag (2).ini\";"
+                             "\"2/2 Palmsonntag (2).ini (+1 weitere Fassung)\"\r"));
     EXPECT_TRUE(QString::fromUtf8(lines.at(3))
                     .startsWith(QStringLiteral("03.04.2026;\"Karfreitag\";\"schwarz\";\"\";")));
     EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag)\";\"\"\r"));

@@ -265,7 +265,7 @@ TEST_F(HistoryWindow, PreparationsSavedUnderTheFormerNameOfTheDate)
     };
     write(QStringLiteral("2/2 Letzter Sonntag nach Epiphanias.ini"),
           QStringLiteral("Letzter Sonntag nach Epiphanias"), { QStringLiteral("EG 73") },
-          QDate(2020, 1, 12));
+          QDate(2025, 12, 20));
     choose(QStringLiteral("18.01.2026 - 2. Sonntag nach Epiphanias"));
     EXPECT_NE(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 73"));
     choose(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
@@ -274,7 +274,7 @@ TEST_F(HistoryWindow, PreparationsSavedUnderTheFormerNameOfTheDate)
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 73"));
     write(QStringLiteral("2/2 1. Sonntag nach Epiphanias.ini"),
           QStringLiteral("1. Sonntag nach Epiphanias"), { QStringLiteral("EG 74") },
-          QDate(2014, 1, 12));
+          QDate(2025, 12, 21));
     choose(QStringLiteral("18.01.2026 - 2. Sonntag nach Epiphanias"));
     choose(QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
     EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 74"));

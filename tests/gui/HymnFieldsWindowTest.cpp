@@ -55,6 +55,9 @@ protected:
             *fields[i] = hymns.at(i);
         const QString dir = env.dataDir() + u'/' + folder;
         ASSERT_TRUE(QDir().mkpath(dir));
+        // A folder the program has started on has its archive; without it the first start
+        // would move the file there, where choosing the day no longer looks.
+        ASSERT_TRUE(QDir().mkpath(env.dataDir() + u'/' + series + u"/Archiv"_s));
         ASSERT_TRUE(serviceorder::writeFile(dir + u'/' + series + u' ' + day + u".ini"_s,
                                             serviceorder::toIni(p)));
     }

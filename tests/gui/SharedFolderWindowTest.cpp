@@ -104,10 +104,9 @@ TEST_F(SharedFolder, TheSecondSaveAsksAndAsANewFileKeepsBothVersions)
     dialogs.expectMessageBox(pressCaption(QStringLiteral("Als neue Datei speichern"), &captions));
     dialogs.expect(acceptFileDialog({}));
     control<QToolButton>(*second, "btnSave")->click();
-    EXPECT_EQ(
-        captions,
-        (QStringList { QStringLiteral("Überschreiben"), QStringLiteral("Als neue Datei speichern"),
-                       QStringLiteral("Abbrechen") }));
+    EXPECT_EQ(captions,
+              (QStringList { QStringLiteral("Als neue Datei speichern"),
+                             QStringLiteral("Überschreiben"), QStringLiteral("Abbrechen") }));
     EXPECT_EQ(hymnIn(path), QStringLiteral("EG 1"));
     EXPECT_EQ(hymnIn(beside), QStringLiteral("EG 16"));
     EXPECT_FALSE(second->isWindowModified());

@@ -173,8 +173,8 @@ TEST_F(DataFolder, TheServiceDateOrdersAndFiltersWhereTheFileKeepsIt)
     write(QStringLiteral("2/2 Christvesper.ini"), QStringLiteral("Christvesper"),
           QStringLiteral("2"), { QStringLiteral("EG 24") }, QDate(2026, 12, 8), {},
           QStringLiteral("20261224"));
-    write(QStringLiteral("2/Archiv/2 Christvesper.ini"), QStringLiteral("Christvesper"),
-          QStringLiteral("2"), { QStringLiteral("EG 27") }, QDate(2026, 12, 10));
+    write(QStringLiteral("3/Archiv/3 Christvesper.ini"), QStringLiteral("Christvesper"),
+          QStringLiteral("3"), { QStringLiteral("EG 27") }, QDate(2026, 12, 10));
     write(QStringLiteral("1/Archiv/1 Christvesper.ini"), QStringLiteral("Christvesper"),
           QStringLiteral("1"), { QStringLiteral("EG 24") }, QDate(2020, 12, 1), {},
           QStringLiteral("20201324"));

@@ -141,10 +141,9 @@ TEST_F(TwoWriters, TheSecondSaveAsksAndSavingAsNewKeepsBoth)
     EXPECT_TRUE(asked->question.startsWith(QStringLiteral(
         "Die Datei wurde inzwischen von jemand anderem geändert: „2 Ostersonntag.ini“")))
         << asked->question.toStdString();
-    EXPECT_EQ(
-        WatchedFile::answers(),
-        QStringList({ QStringLiteral("Überschreiben"), QStringLiteral("Als neue Datei speichern"),
-                      QStringLiteral("Abbrechen") }));
+    EXPECT_EQ(WatchedFile::answers(),
+              QStringList({ QStringLiteral("Als neue Datei speichern"),
+                            QStringLiteral("Überschreiben"), QStringLiteral("Abbrechen") }));
     EXPECT_EQ(readFileBytes(path), preparation(QStringLiteral("EG 100"))); // nothing written yet
 
     const Result<SaveOutcome> cancelled = second.save(path, mine, SaveChoice::Cancel);
@@ -194,11 +193,68 @@ TEST_F(TwoWriters, OverwritingReplacesTheOtherVersionAndOnlyRealChangesAsk)
     EXPECT_EQ(over->path, path);
     EXPECT_EQ(readFileBytes(path), preparation(QStringLiteral("EG 101")));
     EXPECT_EQ(filesIn(dir.filePath(QStringLiteral("2"))).size(), 1);
+    // The replaced version is kept in "Archiv" under its own save time.
+    const QString archive = dir.filePath(QStringLiteral("2/Archiv"));
+    const QString kept = keptName(path, time);
+    EXPECT_EQ(kept,
+              QStringLiteral("2 Ostersonntag ") + time.toString(u"yyyy-MM-dd HH-mm-ss")
+                  + QStringLiteral(".ini"));
+    EXPECT_EQ(filesIn(archive), QStringList { kept });
+    EXPECT_EQ(readFileBytes(archive + u'/' + kept), preparation(QStringLiteral("EG 98")));
+    EXPECT_EQ(QFileInfo(archive + u'/' + kept).lastModified(), time);
+
+    // Another version of the same second replaced as well: kept beside, never over the first.
+    writeFileBytes(path, preparation(QStringLiteral("EG 97")));
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(time, QFileDevice::FileModificationTime));
+    touched.close();
+    ASSERT_TRUE(
+        second.save(path, preparation(QStringLiteral("EG 102")), SaveChoice::Overwrite).ok());
+    EXPECT_EQ(filesIn(archive).size(), 2);
+    EXPECT_EQ(readFileBytes(archive + u'/' + kept), preparation(QStringLiteral("EG 98")));
+    EXPECT_EQ(readFileBytes(archive + u'/' + kept.chopped(4) + QStringLiteral(" (2).ini")),
+              preparation(QStringLiteral("EG 97")));
 
     // A file somebody removed is simply written again.
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_EQ(first.save(path, preparation(QStringLiteral("EG 1")))->status,
               SaveOutcome::Status::Saved);
+}
+
+TEST(WatchedFile, ALockLeftBehindIsTakenOverAndALiveOneWaitedFor)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("2 Ostersonntag.ini"));
+    const QString lockPath = lockPathFor(path);
+    EXPECT_EQ(lockPath, dir.filePath(QStringLiteral(".2 Ostersonntag.ini.lock")));
+
+    // Left by a program on another computer that ended an hour ago without removing it.
+    writeFileBytes(lockPath, "4711\npergolan\nanderer-rechner\n");
+    QFile stale(lockPath);
+    ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                  QFileDevice::FileModificationTime));
+    stale.close();
+    WatchedFile file;
+    const Result<SaveOutcome> saved = file.save(path, "eins");
+    ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
+    EXPECT_EQ(readFileBytes(path), "eins");
+    EXPECT_FALSE(QFileInfo::exists(lockPath)); // removed after the save
+
+    // The check and the writing run inside the lock: what runs before the writing sees it held.
+    bool heldMeanwhile = false;
+    ASSERT_TRUE(file.save(path, "zwei", SaveChoice::AskIfChanged,
+                          [&]() -> Result<> {
+                              heldMeanwhile = QFileInfo::exists(lockPath);
+                              return {};
+                          })
+                    .ok());
+    EXPECT_TRUE(heldMeanwhile);
+    // What fails before the writing writes nothing.
+    EXPECT_FALSE(file.save(path, "drei", SaveChoice::AskIfChanged,
+                           [] { return Result<>(Failure { QStringLiteral("nein") }); })
+                     .ok());
+    EXPECT_EQ(readFileBytes(path), "zwei");
 }
 
 TEST(WatchedFile, ADayNobodySavedAsksWhenSomebodyElseSavesItFirst)

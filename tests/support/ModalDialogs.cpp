@@ -154,6 +154,22 @@ ModalDialogs::Handler pressEscapeOnMessageBox()
     };
 }
 
+ModalDialogs::Handler pressEnterOnMessageBox()
+{
+    return [](QWidget &widget) {
+        if (QMessageBox *box = messageBoxOf(widget)) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
+            QTimer::singleShot(2000, box, [box] {
+                if (box->isVisible()) {
+                    ADD_FAILURE() << "Enter does not close the message box";
+                    box->reject();
+                }
+            });
+        }
+    };
+}
+
 ModalDialogs::Handler closeMessageBox()
 {
     return [](QWidget &widget) {

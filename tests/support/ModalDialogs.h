@@ -52,9 +52,10 @@ private:
 ModalDialogs::Handler acceptFileDialog(const QString &name, QString *proposed = nullptr);
 
 // Message-box handlers: press the box's button with this role (Ja, Nein, Abbrechen), press the
-// Escape key on it, or close it as its title bar's close button does.
+// Escape or the Enter key on it, or close it as its title bar's close button does.
 ModalDialogs::Handler pressMessageBoxButton(int standardButton);
 ModalDialogs::Handler pressEscapeOnMessageBox();
+ModalDialogs::Handler pressEnterOnMessageBox();
 ModalDialogs::Handler closeMessageBox();
 
 // The main window with the platform's real dialogs and without the update check.
