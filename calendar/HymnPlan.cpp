@@ -5,6 +5,7 @@
 #include "calendar/DayColour.h"
 #include "calendar/DayEntry.h"
 #include "calendar/DayPropers.h"
+#include "storage/FieldPlaces.h"
 
 #include <QHash>
 
@@ -131,6 +132,11 @@ Plan make(const Period &period, const history::Scan &scan)
                 hymn = hymn.trimmed();
             row.sermonText = latest->preparation.predigttext.trimmed();
             row.savedFile = latest->relativePath;
+            // A file that keeps no list of its own (five entries or fewer) says nothing
+            // about the places of its hymns.
+            if (!latest->preparation.sequence.isEmpty())
+                row.hymnsWithoutPlace = fieldplaces::labelsOf(
+                    fieldplaces::unplacedFields(latest->preparation, latest->preparation.sequence));
         } else {
             const Preparation propers = daypropers::ofDay(row.dayName, row.series);
             row.hymns = history::hymnsOf(propers);

@@ -32,6 +32,9 @@ struct Row
     // Ostersonntag.ini"); empty when the day has none yet and the row holds the library's
     // suggestion.
     QString savedFile;
+    // The labels of the fields ("Wochenlied") that the saved preparation's sequence has no
+    // place for: such a hymn is not sung in the order as printed.
+    QStringList hymnsWithoutPlace;
 
     bool suggested() const { return savedFile.isEmpty(); }
 };

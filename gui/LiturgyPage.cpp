@@ -11,6 +11,7 @@
 #include "order/OrderText.h"
 #include "order/PageFormat.h"
 #include "order/PrintLayout.h"
+#include "storage/FieldPlaces.h"
 #include "storage/LiturgicalTexts.h"
 #include "ui_LiturgyPage.h"
 
@@ -62,6 +63,8 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
         m_ui->cmbGrundform->clear();
         m_ui->cmbGrundform->addItems(basicforms::formNames());
         m_ui->cmbGrundform->setCurrentIndex(0);
+        m_ui->cmbGrundform->setPlaceholderText(QStringLiteral("angepasst"));
+        m_formHint = m_ui->cmbGrundform->toolTip();
     }
     // A page built after the document was filled shows what it holds.
     showBasicForm();
@@ -104,6 +107,9 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     // generate an empty view first.
     connect(&document, &PreparationDocument::orderInputsChanged, m_ui->txtAblauf,
             &QTextEdit::clear);
+    m_orderGeometry = m_ui->txtAblauf->geometry();
+    connect(&document, &PreparationDocument::orderInputsChanged, this,
+            [this] { showUnplacedNote(QString()); });
 
     auto *help = new StatusHelpFilter([this](const QString &text) { emit statusText(text); }, this);
     help->watch({ this, m_ui->pnlLiturgieMenu, m_ui->lbxReihenfolge, m_ui->btnUp, m_ui->btnDown,
@@ -162,12 +168,20 @@ void LiturgyPage::showTicks()
 
 void LiturgyPage::showBasicForm()
 {
-    // A typed text that names none of the forms stays as typed.
+    // A list moved by hand is no longer the form's own: the box names the form it came from
+    // as adjusted and selects none of the four, so that choosing any of them rebuilds.
+    QComboBox *box = m_ui->cmbGrundform;
     const int position = m_document.basicForm();
-    if (basicforms::formPosition(m_ui->cmbGrundform->currentText()) == position)
+    const bool adjusted = m_document.sequenceAdjusted() && position >= 0;
+    box->setToolTip(adjusted ? QStringLiteral("Die Reihenfolge ist aus „%1“ von Hand angepasst. "
+                                              "%2")
+                                   .arg(basicforms::formNames().value(position), m_formHint)
+                             : m_formHint);
+    const int shown = adjusted ? -1 : position;
+    if (box->currentIndex() == shown)
         return;
-    const QSignalBlocker blocker(m_ui->cmbGrundform);
-    m_ui->cmbGrundform->setCurrentIndex(position);
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(shown);
 }
 
 void LiturgyPage::showPageFormat()
@@ -205,6 +219,28 @@ void LiturgyPage::move(bool up)
         selectIndex(m_ui->lbxReihenfolge, now);
 }
 
+void LiturgyPage::tellUnplacedFields()
+{
+    const Preparation preparation = m_document.preparation();
+    const QString note
+        = fieldplaces::unplacedNote(fieldplaces::unplacedFields(preparation, preparation.sequence));
+    showUnplacedNote(note);
+    if (!note.isEmpty())
+        emit statusText(note);
+}
+
+void LiturgyPage::showUnplacedNote(const QString &note)
+{
+    QLabel *label = m_ui->lblNichtImAblauf;
+    label->setText(note);
+    label->setVisible(!note.isEmpty());
+    // The note stands above the order, which gives it the room.
+    QRect order = m_orderGeometry;
+    if (!note.isEmpty())
+        order.setTop(label->geometry().bottom() + 2);
+    m_ui->txtAblauf->setGeometry(order);
+}
+
 void LiturgyPage::compile()
 {
     emit compiling();
@@ -228,6 +264,7 @@ void LiturgyPage::compile()
         m_sources(input);
     input.textFilePath = &liturgicaltexts::textFilePath;
 
+    tellUnplacedFields();
     const ordertext::OrderText text = ordertext::generate(input);
     // What was written before a text file failed stays in the view.
     ordertext::writeToDocument(*m_ui->txtAblauf->document(), text.lines);
@@ -241,6 +278,8 @@ void LiturgyPage::print()
     // one is generated first.
     if (m_ui->txtAblauf->toPlainText().isEmpty())
         compile();
+    else
+        tellUnplacedFields();
 
     const orderprint::PrinterMetrics metrics = orderprint::metricsOf(printer());
     const QRect twips = orderprint::toTwips(m_pageRect, metrics);
@@ -255,6 +294,8 @@ void LiturgyPage::exportOrder()
     // No order generated yet: generate it first.
     if (viewLines(m_ui->txtAblauf).size() < 3)
         compile();
+    else
+        tellUnplacedFields();
     OrderExportInput input;
     input.lines = viewLines(m_ui->txtAblauf);
     input.elementNames = m_document.preparation().sequence;

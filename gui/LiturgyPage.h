@@ -60,6 +60,10 @@ private:
     void move(bool up);
     void print();
     void exportOrder();
+    // Names the filled fields the sequence has no place for, above the order and in the
+    // status bar; hides the note when every field has its place.
+    void tellUnplacedFields();
+    void showUnplacedNote(const QString &note);
 
     std::unique_ptr<Ui::LiturgyPage> m_ui;
     PreparationDocument &m_document;
@@ -69,4 +73,8 @@ private:
     QRect m_pageRect;
     // The two glyphs of btnSeitenformat: 0 portrait, 1 landscape.
     std::array<QImage, 2> m_glyphs;
+    // The basic-form box's own hint.
+    QString m_formHint;
+    // Where the order view stands without a note above it.
+    QRect m_orderGeometry;
 };

@@ -43,4 +43,9 @@ struct Preparation : ProperTexts
     ServiceTicks ticks;
     int pageFormat = 0; // 0 portrait, 1 landscape
     QStringList sequence; // the element names of the sequence list, top to bottom
+    // The basic form the sequence was built from, by its name ("Liturgie II, Form 1"); empty
+    // when it is not known. adjusted: entries were moved by hand after the form was chosen,
+    // so the list is no longer the form's own.
+    QString basicForm;
+    bool adjusted = false;
 };
