@@ -10,6 +10,7 @@ const QList<FieldPlace> &places()
         { &ProperTexts::wochenspruch, QStringLiteral("Wochenspruch"),
           QStringLiteral("Begrüßung mit Wochenspruch") },
         { &ProperTexts::psalm, QStringLiteral("Psalm"), QStringLiteral("Psalm") },
+        { &ProperTexts::atLesung, QStringLiteral("AT-Lesung"), QStringLiteral("AT-Lesung") },
         { &ProperTexts::epistel, QStringLiteral("Epistel"), QStringLiteral("Epistel") },
         { &ProperTexts::evangelium, QStringLiteral("Evangelium"), QStringLiteral("Evangelium") },
         { &ProperTexts::predigttext, QStringLiteral("Predigttext"), QStringLiteral("Predigt") },
@@ -26,13 +27,15 @@ const QList<FieldPlace> &places()
     return list;
 }
 
-QList<UnplacedField> unplacedFields(const ProperTexts &texts, const QStringList &sequence)
+QList<UnplacedField> unplacedFields(const Preparation &preparation, const QStringList &sequence)
 {
     // A restored list may be long; each name is looked up once.
     const QSet<QString> present(sequence.cbegin(), sequence.cend());
     QList<UnplacedField> unplaced;
     for (const FieldPlace &place : places()) {
-        const QString text = (texts.*place.member).trimmed();
+        if (place.member == &ProperTexts::atLesung && !preparation.threeReadings)
+            continue;
+        const QString text = (preparation.*place.member).trimmed();
         if (!text.isEmpty() && !present.contains(place.element))
             unplaced.append({ place.label, text });
     }

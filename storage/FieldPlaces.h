@@ -20,6 +20,7 @@ struct FieldPlace
 };
 
 // The verse of the week, the readings and the five hymns, in the order of the tab "Proprium".
+// The Old Testament reading is read only in a service of three readings.
 const QList<FieldPlace> &places();
 
 struct UnplacedField
@@ -28,9 +29,10 @@ struct UnplacedField
     QString text; // trimmed
 };
 
-// The filled fields (blanks alone count as empty) whose entry the sequence does not hold.
-// Names are compared exactly, letter case included, as the order's rules compare them.
-QList<UnplacedField> unplacedFields(const ProperTexts &texts, const QStringList &sequence);
+// The filled fields (blanks alone count as empty) whose entry the sequence does not hold; the
+// Old Testament reading only when the preparation asks for three readings. Names are compared
+// exactly, letter case included, as the order's rules compare them.
+QList<UnplacedField> unplacedFields(const Preparation &preparation, const QStringList &sequence);
 
 // The German note naming them, e.g. "Nicht im Ablauf, weil die Reihenfolge keinen Platz dafür
 // hat: Epistel „Röm 1,1-7“, Wochenlied „EG 10“"; empty when every filled field has its place.

@@ -20,6 +20,8 @@ const QString kReihenfolge = QStringLiteral("Reihenfolge");
 const QString kAnzahl = QStringLiteral("Anzahl");
 const QString kGrundform = QStringLiteral("Grundform");
 const QString kAngepasst = QStringLiteral("Angepasst");
+const QString kATLesung = QStringLiteral("AT-Lesung");
+const QString kDreiLesungen = QStringLiteral("DreiLesungen");
 
 QString tickText(bool ticked)
 {
@@ -87,6 +89,7 @@ IniFile toIni(const Preparation &p)
         ini.setValue(kAllgemein, kDatum, p.dayStamp);
     ini.setValue(kTexte, QStringLiteral("Wochenspruch"), p.wochenspruch);
     ini.setValue(kTexte, QStringLiteral("Psalm"), p.psalm);
+    ini.setValue(kTexte, kATLesung, p.atLesung);
     ini.setValue(kTexte, QStringLiteral("Epistel"), p.epistel);
     ini.setValue(kTexte, QStringLiteral("Evangelium"), p.evangelium);
     ini.setValue(kTexte, QStringLiteral("Predigttext"), p.predigttext);
@@ -98,6 +101,7 @@ IniFile toIni(const Preparation &p)
     ini.setValue(kLieder, QStringLiteral("Ausgangslied"), p.ausgangslied);
     writeTicks(ini, p.ticks);
     ini.setValue(kFormat, QStringLiteral("Seitenformat"), QString::number(p.pageFormat));
+    ini.setValue(kFormat, kDreiLesungen, tickText(p.threeReadings));
     writeBasicForm(ini, p.basicForm, p.adjusted);
     writeSequence(ini, p.sequence);
     return ini;
@@ -150,6 +154,11 @@ int readPageFormat(const IniFile &ini)
     return ini.intValue(kFormat, QStringLiteral("Seitenformat"), 1) >= 1 ? 1 : 0;
 }
 
+bool readThreeReadings(const IniFile &ini)
+{
+    return ini.intValue(kFormat, kDreiLesungen, 0) != 0;
+}
+
 Preparation readTexts(const IniFile &ini)
 {
     Preparation p;
@@ -160,6 +169,7 @@ Preparation readTexts(const IniFile &ini)
         p.dayStamp = stamp;
     p.wochenspruch = ini.value(kTexte, QStringLiteral("Wochenspruch"));
     p.psalm = ini.value(kTexte, QStringLiteral("Psalm"));
+    p.atLesung = ini.value(kTexte, kATLesung);
     p.epistel = ini.value(kTexte, QStringLiteral("Epistel"));
     p.evangelium = ini.value(kTexte, QStringLiteral("Evangelium"));
     p.predigttext = ini.value(kTexte, QStringLiteral("Predigttext"));

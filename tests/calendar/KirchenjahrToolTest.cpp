@@ -32,14 +32,14 @@ TEST(KirchenjahrTool, PrintsTheDayListAndTheSelectedDay)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.isEmpty());
     const QStringList lines = run.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 84); // 82 entries, the selection, and the final line end
+    ASSERT_EQ(lines.size(), 85); // 83 entries, the selection, and the final line end
     EXPECT_EQ(lines.at(0), QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
     EXPECT_EQ(lines.at(2), QStringLiteral("19.11.2025 - Buß- und Bettag")); // UTF-8
     EXPECT_EQ(lines.at(14), QStringLiteral("01.01.2026 - Neujahr"));
     EXPECT_EQ(lines.at(17), QStringLiteral("11.01.2026 - 1. Sonntag nach Epiphanias"));
-    EXPECT_EQ(lines.at(81), QStringLiteral("26.12.2026 - 2. Weihnachtstag"));
-    EXPECT_EQ(lines.at(82), QStringLiteral("Ausgewählt: 15.02.2026 - Estomihi"));
-    EXPECT_EQ(lines.at(83), QString());
+    EXPECT_EQ(lines.at(82), QStringLiteral("26.12.2026 - 2. Weihnachtstag"));
+    EXPECT_EQ(lines.at(83), QStringLiteral("Ausgewählt: 15.02.2026 - Estomihi"));
+    EXPECT_EQ(lines.at(84), QString());
     EXPECT_EQ(run.out, expectedOutput(QDate(2026, 2, 10)));
 }
 

@@ -42,7 +42,7 @@ QString expectedEasterFile()
 QByteArray expectedEasterSave()
 {
     QByteArray bytes = readFileBytes(expectedEasterFile());
-    bytes.replace("Seitenformat=1\r\n", "Seitenformat=1\r\nGrundform=Liturgie I, Form 1\r\n");
+    bytes.replace("DreiLesungen=1\r\n", "DreiLesungen=1\r\nGrundform=Liturgie I, Form 1\r\n");
     return bytes;
 }
 
@@ -101,6 +101,7 @@ protected:
                                "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
                                "Hölle. (Offb 1,18)"));
         control<QLineEdit>(w, "txtPsalm")->setText(QStringLiteral("Ps 118,14-24"));
+        control<QLineEdit>(w, "txtATLesung")->setText(QStringLiteral("1. Sam 2,1-8a"));
         control<QLineEdit>(w, "txtEpistel")->setText(QStringLiteral("1. Kor 15,1-11"));
         control<QLineEdit>(w, "txtEvangelium")->setText(QStringLiteral("Mk 16,1-8"));
         control<QLineEdit>(w, "txtPredigttext")->setText(QStringLiteral("1. Sam 2,1-8a"));
@@ -115,6 +116,7 @@ protected:
         control<QCheckBox>(w, "chkTaufe")->setChecked(false);
         control<QCheckBox>(w, "chkKonfirmation")->setChecked(false);
         control<QCheckBox>(w, "chkTrauung")->setChecked(true);
+        control<QCheckBox>(w, "chkDreiLesungen")->setChecked(true);
         w.document().setSequence(easterSequence());
         if (w.document().pageFormat() != 1)
             control<QPushButton>(w, "btnSeitenformat")->click();

@@ -1,17 +1,18 @@
 // Which filled field of the propers has no place in the sequence, for each basic form, and
 // what the pastor is told about it.
-#include "order/BasicForms.h"
 #include "storage/FieldPlaces.h"
+#include "order/BasicForms.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ProperTexts everyFieldFilled()
+Preparation everyFieldFilled()
 {
-    ProperTexts texts;
+    Preparation texts;
     texts.wochenspruch = QStringLiteral("Spruch");
     texts.psalm = QStringLiteral("Psalm 24");
+    texts.atLesung = QStringLiteral("Sach 9,9-10");
     texts.epistel = QStringLiteral("Röm 1,1-7");
     texts.evangelium = QStringLiteral("Mt 21,1-9");
     texts.predigttext = QStringLiteral("Jer 23,5-8");
@@ -25,8 +26,13 @@ ProperTexts everyFieldFilled()
 
 TEST(FieldPlaces, EveryFilledFieldWhoseEntryTheSequenceLacks)
 {
-    const ProperTexts all = everyFieldFilled();
-    ProperTexts blanks = all;
+    const Preparation all = everyFieldFilled();
+    Preparation three = all;
+    three.threeReadings = true;
+    QStringList withOldTestament = basicforms::formSequence(0).entries();
+    withOldTestament.insert(withOldTestament.indexOf(QStringLiteral("Epistel")),
+                            QStringLiteral("AT-Lesung"));
+    Preparation blanks = all;
     blanks.wochenlied = QStringLiteral("   ");
     blanks.epistel.clear();
     const QStringList formTwoOne = basicforms::formSequence(2).entries();
@@ -36,23 +42,44 @@ TEST(FieldPlaces, EveryFilledFieldWhoseEntryTheSequenceLacks)
     struct Case
     {
         const char *name;
-        ProperTexts texts;
+        Preparation texts;
         QStringList sequence;
         QStringList unplaced;
     };
     const Case cases[] = {
-        { "Liturgie I, Form 1 has a place for everything", all,
-          basicforms::formSequence(0).entries(), {} },
+        { "Liturgie I, Form 1 has a place for everything",
+          all,
+          basicforms::formSequence(0).entries(),
+          {} },
         { "Liturgie I, Form 2 too", all, basicforms::formSequence(1).entries(), {} },
         { "the start's list too", all, basicforms::initialSequence(), {} },
-        { "Liturgie II, Form 1: neither epistle nor hymn of the week", all, formTwoOne,
+        { "Liturgie II, Form 1: neither epistle nor hymn of the week",
+          all,
+          formTwoOne,
           { QStringLiteral("Epistel"), QStringLiteral("Wochenlied") } },
-        { "Liturgie II, Form 2: no gospel either", all, basicforms::formSequence(3).entries(),
-          { QStringLiteral("Epistel"), QStringLiteral("Evangelium"), QStringLiteral("Wochenlied") } },
+        { "Liturgie II, Form 2: no gospel either",
+          all,
+          basicforms::formSequence(3).entries(),
+          { QStringLiteral("Epistel"), QStringLiteral("Evangelium"),
+            QStringLiteral("Wochenlied") } },
         { "empty and blank fields need no place", blanks, formTwoOne, {} },
-        { "an entry differing in case is not the entry", all, lowered,
+        { "an entry differing in case is not the entry",
+          all,
+          lowered,
           { QStringLiteral("Wochenlied") } },
-        { "an empty list has no place at all", all, {},
+        { "the Old Testament reading is read only in a service of three readings",
+          all,
+          withOldTestament,
+          {} },
+        { "three readings: its place", three, withOldTestament, {} },
+        { "three readings in a form without any reading",
+          three,
+          basicforms::formSequence(3).entries(),
+          { QStringLiteral("AT-Lesung"), QStringLiteral("Epistel"), QStringLiteral("Evangelium"),
+            QStringLiteral("Wochenlied") } },
+        { "an empty list has no place at all",
+          all,
+          {},
           { QStringLiteral("Wochenspruch"), QStringLiteral("Psalm"), QStringLiteral("Epistel"),
             QStringLiteral("Evangelium"), QStringLiteral("Predigttext"),
             QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
@@ -69,7 +96,7 @@ TEST(FieldPlaces, EveryFilledFieldWhoseEntryTheSequenceLacks)
 
 TEST(FieldPlaces, TheNoteNamesFieldAndTextAndCutsALongText)
 {
-    ProperTexts texts;
+    Preparation texts;
     texts.wochenlied = QStringLiteral(" EG 10 ");
     texts.epistel = QString(500, u'x');
     const QString note = fieldplaces::unplacedNote(
