@@ -142,7 +142,9 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     };
     dtpVon = dateEdit("dtpVon", QStringLiteral("Von"), today.addMonths(-12),
                       QStringLiteral("Erster Tag des Zeitraums (Datum des Gottesdienstes)"));
-    dtpBis = dateEdit("dtpBis", QStringLiteral("Bis"), today,
+    // The period ends a year ahead, so that the services already prepared (the hymns just
+    // chosen for Advent) count with those sung in the past year.
+    dtpBis = dateEdit("dtpBis", QStringLiteral("Bis"), today.addYears(1),
                       QStringLiteral("Letzter Tag des Zeitraums (Datum des Gottesdienstes)"));
     txtLiedFilter = new QLineEdit(grpLiederVerlauf);
     txtLiedFilter->setObjectName(QStringLiteral("txtLiedFilter"));

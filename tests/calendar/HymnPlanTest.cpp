@@ -203,13 +203,14 @@ TEST_F(HymnPlanFolder, CsvFollowsTheConventionsOfTheHymnTable)
     EXPECT_EQ(lines.at(0),
               "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;"
               "Kollektenlied;Ausgangslied;Predigttext;Datei\r");
+    // The date bare, every text in quotes (read back by Calc in test_calc_csv).
     EXPECT_EQ(QString::fromUtf8(lines.at(1)),
-              QStringLiteral("29.03.2026;Palmsonntag;violett;EG 11;EG 314;EG 87;\"Er kam; "
-                             "\"\"still\"\"\";EG 97;Text von 2/2 Palmsonntag (2).ini;"
-                             "2/2 Palmsonntag (2).ini\r"));
+              QStringLiteral("29.03.2026;\"Palmsonntag\";\"violett\";\"EG 11\";\"EG 314\";"
+                             "\"EG 87\";\"Er kam; \"\"still\"\"\";\"EG 97\";"
+                             "\"Text von 2/2 Palmsonntag (2).ini\";\"2/2 Palmsonntag (2).ini\"\r"));
     EXPECT_TRUE(QString::fromUtf8(lines.at(3))
-                    .startsWith(QStringLiteral("03.04.2026;Karfreitag;schwarz;;")));
-    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag);\r"));
+                    .startsWith(QStringLiteral("03.04.2026;\"Karfreitag\";\"schwarz\";\"\";")));
+    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag)\";\"\"\r"));
 }
 
 TEST_F(HymnPlanFolder, MailLinkCarriesSubjectAndBodyPercentEncoded)

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -76,8 +77,9 @@ TEST(KirchenjahrTool, RejectsWhatIsNotADate)
     EXPECT_TRUE(two.out.isEmpty());
 }
 
-// Every companion command answers --help with its German usage and --version with its name
-// and the program's version, and ends with 0 without doing its work.
+// Every command, the program itself included, answers --help with its German usage and
+// --version with its name and the program's version, and ends with 0 without doing its work.
+// The display is one that cannot be reached: a command that made a window would end in error.
 TEST(CompanionCommands, AnswerHelpAndVersion)
 {
     const struct
@@ -85,10 +87,19 @@ TEST(CompanionCommands, AnswerHelpAndVersion)
         const char *command;
         const char *usageLine;
     } commands[] = {
+        { "pergolan", "Aufruf: pergolan [ARGUMENT ...]" },
         { "pergolan-kirchenjahr", "Aufruf: pergolan-kirchenjahr [TT.MM.JJJJ]" },
         { "pergolan-bibel-import", "Aufruf: pergolan-bibel-import QUELLE [ZIELORDNER]" },
         { "pergolan-lieder", "Aufruf: pergolan-lieder [DATENORDNER]" },
     };
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("DISPLAY", ":99999");
+    const auto restore = qScopeGuard([&] {
+        qputenv("QT_QPA_PLATFORM", platform);
+        qputenv("DISPLAY", display);
+    });
     for (const auto &c : commands) {
         const QString command = QString::fromLatin1(c.command);
         SCOPED_TRACE(c.command);
