@@ -4,6 +4,7 @@
 #include "base/DataFolder.h"
 #include "calendar/DayEntry.h"
 #include "calendar/FormerDayNames.h"
+#include "gui/DateTyping.h"
 #include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
 #include "storage/HymnKey.h"
@@ -138,6 +139,7 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
         edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         edit->setCalendarPopup(true);
         edit->setToolTip(tip);
+        datetyping::install(*edit);
         return edit;
     };
     dtpVon = dateEdit("dtpVon", QStringLiteral("Von"), today.addMonths(-12),

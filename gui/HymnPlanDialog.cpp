@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "calendar/HymnPlanOutput.h"
+#include "gui/DateTyping.h"
 #include "gui/Dialogs.h"
 #include "gui/PrinterAvailability.h"
 #include "order/PrintLayout.h"
@@ -65,6 +66,8 @@ HymnPlanDialog::HymnPlanDialog(const QString &dataDir, Dialogs &dialogs, QPrinte
         m_ui->dtpPlanBis->setDate(coming ? coming->to : today.addDays(28));
     }
 
+    datetyping::install(*m_ui->dtpPlanVon);
+    datetyping::install(*m_ui->dtpPlanBis);
     connect(m_ui->dtpPlanVon, &QDateEdit::dateChanged, this, &HymnPlanDialog::remake);
     connect(m_ui->dtpPlanBis, &QDateEdit::dateChanged, this, &HymnPlanDialog::remake);
     connect(m_ui->btnPlanDrucken, &QPushButton::clicked, this, &HymnPlanDialog::print);

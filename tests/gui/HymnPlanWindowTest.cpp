@@ -242,6 +242,45 @@ TEST_F(HymnPlanWindow, PrintsInLandscapeWithoutSplittingAWord)
     EXPECT_EQ(expected.join(u' ').toStdString(), "");
 }
 
+// A date typed into "Von" or "Bis" is the date the plan takes.
+TEST_F(HymnPlanWindow, TypedDatesAreTakenAsTyped)
+{
+    // Typed over the whole field, from its day on as the Tab key leaves it, or into one section
+    // further on (Qt's own editing); each date is a service, so the plan's first or last row is
+    // that day. "Bis" shows 24.12.2026 at first.
+    const struct
+    {
+        const char *edit;
+        QDateTimeEdit::Section selected; // NoSection: the whole text
+        const char *typed;
+        QDate date;
+    } cases[] = {
+        { "dtpPlanBis", QDateTimeEdit::NoSection, "31.01.2027", QDate(2027, 1, 31) },
+        { "dtpPlanBis", QDateTimeEdit::DaySection, "31.01.2027", QDate(2027, 1, 31) },
+        { "dtpPlanBis", QDateTimeEdit::NoSection, "28.02.2027", QDate(2027, 2, 28) },
+        { "dtpPlanBis", QDateTimeEdit::DaySection, "7.2.2027", QDate(2027, 2, 7) },
+        { "dtpPlanBis", QDateTimeEdit::YearSection, "2027", QDate(2027, 12, 24) },
+        { "dtpPlanVon", QDateTimeEdit::NoSection, "06.12.2026", QDate(2026, 12, 6) },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        withPlan([&](QWidget &dialog) {
+            auto *edit = control<QDateEdit>(dialog, c.edit);
+            edit->setFocus();
+            if (c.selected == QDateTimeEdit::NoSection)
+                edit->selectAll();
+            else
+                edit->setSelectedSection(c.selected);
+            QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+            EXPECT_EQ(edit->date(), c.date);
+            const auto *table = control<QTableWidget>(dialog, "grdLiedplan");
+            ASSERT_GT(table->rowCount(), 0);
+            const int row = std::string_view(c.edit) == "dtpPlanBis" ? table->rowCount() - 1 : 0;
+            EXPECT_EQ(table->item(row, 0)->text(), c.date.toString(QStringLiteral("dd.MM.yyyy")));
+        });
+    }
+}
+
 // Without a mail program the plan's text is offered on the clipboard.
 TEST_F(HymnPlanWindow, WithoutAMailProgramTheTextGoesToTheClipboard)
 {

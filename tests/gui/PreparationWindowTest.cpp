@@ -577,6 +577,13 @@ TEST_F(RestoreOrderSettings, TakesListAndTicksAboveFiveEntries)
     // The page format of this file is never read.
     EXPECT_EQ(window->document().pageFormat(), 0);
     EXPECT_TRUE(dialogs->errors.isEmpty());
+    EXPECT_FALSE(control<QCheckBox>(*window, "chkDreiLesungen")->isChecked());
+
+    // A list that holds the Old Testament reading had three readings chosen.
+    window
+        = start(numberedEntries(6).replace(QStringLiteral("5=E5"), QStringLiteral("5=AT-Lesung")));
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkDreiLesungen")->isChecked());
+    EXPECT_EQ(shownSequence(*window).last(), QStringLiteral("AT-Lesung"));
 
     window = start(numberedEntries(5));
     EXPECT_EQ(shownSequence(*window), initial);
