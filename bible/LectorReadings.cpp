@@ -100,8 +100,17 @@ QList<Reading> readingsOf(const ProperTexts &texts, bool withSermonText)
             texts.psalm);
     add(QStringLiteral("Epistel"), texts.epistel);
     add(QStringLiteral("Evangelium"), texts.evangelium);
-    if (withSermonText)
-        add(QStringLiteral("Predigttext"), texts.predigttext);
+    if (!withSermonText || texts.predigttext.trimmed().isEmpty())
+        return readings;
+    // A sermon on one of the readings: that reading is read once, under both names.
+    const QString sermon = bible::normaliseReference(texts.predigttext.trimmed());
+    for (Reading &reading : readings) {
+        if (bible::normaliseReference(reading.reference) == sermon) {
+            reading.heading += QStringLiteral(" und Predigttext");
+            return readings;
+        }
+    }
+    add(QStringLiteral("Predigttext"), texts.predigttext);
     return readings;
 }
 

@@ -10,6 +10,7 @@
 #include "order/BasicForms.h"
 #include "order/OrderText.h"
 #include "order/PageFormat.h"
+#include "order/PdfNames.h"
 #include "order/PrintLayout.h"
 #include "storage/FieldPlaces.h"
 #include "storage/LiturgicalTexts.h"
@@ -93,8 +94,7 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     connect(m_ui->chkDreiLesungen, &QCheckBox::toggled, &m_document,
             &PreparationDocument::chooseThreeReadings);
     connect(m_ui->btnCompile, &QPushButton::clicked, this, &LiturgyPage::compile);
-    connect(m_ui->btnPrinterSetup, &QPushButton::clicked, this,
-            [this] { m_dialogs.setupPrinter(printer()); });
+    connect(m_ui->btnPrinterSetup, &QPushButton::clicked, this, &LiturgyPage::setUpPrinter);
     connect(m_ui->btnPrint, &QPushButton::clicked, this, &LiturgyPage::print);
     connect(m_ui->actPrint, &QAction::triggered, m_ui->btnPrint, &QPushButton::click);
     connect(m_ui->btnSeitenformat, &QPushButton::clicked, &m_document,
@@ -276,6 +276,27 @@ void LiturgyPage::compile()
         m_dialogs.error(text.error);
 }
 
+QString LiturgyPage::orderPdfName() const
+{
+    return pdfnames::orderFileName(
+        m_document.preparation().dayName,
+        QDate::fromString(m_document.dayStamp(), QStringLiteral("yyyyMMdd")));
+}
+
+void LiturgyPage::setUpPrinter()
+{
+    QPrinter &chosen = printer();
+    const QString before = chosen.outputFileName();
+    printeravailability::proposeFile(chosen, m_document.preparation().dayName, orderPdfName());
+    if (!m_dialogs.setupPrinter(chosen, Dialogs::PrinterPurpose::Setup)) {
+        // A cancelled set-up changes nothing.
+        chosen.setOutputFileName(before);
+        return;
+    }
+    m_chosenPdf
+        = chosen.outputFormat() == QPrinter::PdfFormat ? chosen.outputFileName() : QString();
+}
+
 void LiturgyPage::print()
 {
     // A view that holds text is printed as it stands, with the user's edits; only an empty
@@ -285,12 +306,24 @@ void LiturgyPage::print()
     else
         tellUnplacedFields();
 
-    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(printer());
+    // Into a PDF file: the file chosen in the set-up, otherwise (a PDF chosen for the lector's
+    // readings or the hymn plan) the order's own file beside it, never theirs.
+    QPrinter &target = printer();
+    if (target.outputFormat() == QPrinter::PdfFormat && !target.outputFileName().isEmpty()) {
+        if (!m_chosenPdf.isEmpty())
+            target.setOutputFileName(m_chosenPdf);
+        else
+            printeravailability::proposeFile(target, m_document.preparation().dayName,
+                                             orderPdfName());
+    }
+    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(target);
     const QRect twips = orderprint::toTwips(m_pageRect, metrics);
-    printeravailability::printOrSay(
-        m_dialogs, printer(), *m_ui->txtAblauf->document(), m_document.preparation().dayName,
-        orderprint::fromTwips(twips, metrics),
-        QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1)."));
+    if (printeravailability::printOrSay(
+            m_dialogs, target, *m_ui->txtAblauf->document(), m_document.preparation().dayName,
+            orderprint::fromTwips(twips, metrics),
+            QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1).")))
+        emit statusText(QStringLiteral("Der Ablauf wurde %1 gedruckt.")
+                            .arg(printeravailability::destination(target)));
 }
 
 void LiturgyPage::exportOrder()

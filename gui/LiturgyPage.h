@@ -58,8 +58,11 @@ private:
     void showPageFormat();
     void tick(occasional::Service service, bool on);
     void move(bool up);
+    void setUpPrinter();
     void print();
     void exportOrder();
+    // The order's own PDF file name: by the day and its date.
+    QString orderPdfName() const;
     // Names the filled fields the sequence has no place for, above the order and in the
     // status bar; hides the note when every field has its place.
     void tellUnplacedFields();
@@ -75,6 +78,8 @@ private:
     std::array<QImage, 2> m_glyphs;
     // The basic-form box's own hint.
     QString m_formHint;
+    // The PDF file chosen in the set-up; empty for a printer.
+    QString m_chosenPdf;
     // Where the order view stands without a note above it.
     QRect m_orderGeometry;
 };
