@@ -133,7 +133,6 @@ void TfrmMain::buildPages()
     for (const QString &caption : kHiddenTabs)
         tabs->addTab(new QWidget(pageStack(*tabs)), caption);
     m_updateCheck = new UpdateCheck(dialogs, this);
-    m_hymnIndex = new HymnIndexSource(datafolder::path(), this);
     churchyearmenu::install(*m_ui->cmbTag, dialogs);
 }
 
@@ -167,6 +166,7 @@ void TfrmMain::buildHiddenPages()
     connectHiddenPages();
     // The hymn fields' help and the hymn index come with the hidden pages, after the first
     // frame: the index is read on a worker thread from now on.
+    m_hymnIndex = new HymnIndexSource(datafolder::path(), this);
     m_properPage->setHymnIndex(*m_hymnIndex);
     m_historyPage->setHymnIndex(*m_hymnIndex);
     m_hymnIndex->request();

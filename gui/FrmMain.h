@@ -121,7 +121,7 @@ private:
     PassagePage *m_passagePage = nullptr;
     HistoryTab *m_historyPage = nullptr;
     UpdateCheck *m_updateCheck = nullptr;
-    // The hymns of the saved preparations, read once the window is on the screen.
+    // The hymns of the saved preparations, made with the hidden pages and read from then on.
     HymnIndexSource *m_hymnIndex = nullptr;
     // Set while the program itself brings the tab "Perikope" to the front: a page chosen by the
     // program is not chosen by the user, whose choice shows the sermon text.

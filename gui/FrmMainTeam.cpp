@@ -25,6 +25,7 @@ void TfrmMain::openHymnPlan()
 
 void TfrmMain::openHymnList()
 {
+    buildHiddenPages();
     HymnListDialog dialog(*m_hymnIndex, *m_dialogs, this);
     dialog.exec();
 }

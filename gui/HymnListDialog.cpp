@@ -79,7 +79,7 @@ void HymnListDialog::readIn()
     }
     m_source.invalidate();
     showKept();
-    m_dialogs.message(u"%1 Lieder eingelesen; das Liederverzeichnis enthält jetzt %2 Lieder."_s
-                          .arg(imported->read)
-                          .arg(imported->total));
+    const auto hymns = [](qsizetype n) { return n == 1 ? u"1 Lied"_s : u"%1 Lieder"_s.arg(n); };
+    m_dialogs.message(u"%1 eingelesen; das Liederverzeichnis enthält jetzt %2."_s.arg(
+        hymns(imported->read), hymns(imported->total)));
 }

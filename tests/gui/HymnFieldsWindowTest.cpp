@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCompleter>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -125,6 +126,45 @@ TEST_F(HymnFieldsWindow, TypingANumberCompletesItsTitleAndSaysWhenItWasLastSung)
     QTest::keyClicks(closing, u"EG 11"_s);
     EXPECT_EQ(closing->toolTip(), u"noch nie gesungen"_s);
     EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(), u"noch nie gesungen"_s);
+}
+
+TEST_F(HymnFieldsWindow, AParishListReadInMakesItsNumbersKnownAndARefusedOneChangesNothing)
+{
+    window = makeMainWindow(&dialogs);
+    const QString good = env.home() + u"/regional.csv"_s;
+    const QString bad = env.home() + u"/kaputt.csv"_s;
+    writeFileBytes(good, "Buch;Nummer;Titel\nEG;535;Gott hat das erste Wort\n");
+    writeFileBytes(bad, "EG;536;Gut\nEG;536;Doppelt\n");
+    dialogs->fileNames = { good, bad };
+
+    ModalDialogs modal;
+    modal.expect([this](QWidget &dialog) {
+        EXPECT_TRUE(control<QLabel>(dialog, "lblLiederverzeichnisFormat")
+                        ->text()
+                        .contains(u"EG;535;Gott hat das erste Wort"_s));
+        control<QPushButton>(dialog, "btnLiederverzeichnisDatei")->click();
+        EXPECT_EQ(dialogs->messages.value(0),
+                  u"1 Lied eingelesen; das Liederverzeichnis enthält jetzt 1 Lied."_s);
+        control<QPushButton>(dialog, "btnLiederverzeichnisDatei")->click();
+        EXPECT_TRUE(dialogs->errors.value(0).contains(u"Zeile 2: EG 536 steht schon in Zeile 1"_s))
+            << dialogs->errors.value(0).toStdString();
+        EXPECT_TRUE(control<QLabel>(dialog, "lblLiederverzeichnisStand")
+                        ->text()
+                        .startsWith(u"Das Liederverzeichnis enthält 1 Lied "_s));
+        control<QPushButton>(dialog, "btnLiederverzeichnisSchliessen")->click();
+    });
+    control<QPushButton>(*window, "btnLiederverzeichnis")->click();
+    EXPECT_EQ(modal.pendingHandlers(), 0U);
+
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto *field = control<QLineEdit>(*window, "txtKollektenlied");
+    field->setFocus();
+    QTest::keyClicks(field, u"EG 535"_s);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return field->toolTip().startsWith(u"EG 535 Gott hat das erste Wort: "_s); }, 10000))
+        << field->toolTip().toStdString();
+    EXPECT_EQ(field->toolTip(), u"EG 535 Gott hat das erste Wort: noch nie gesungen"_s);
 }
 
 TEST_F(HymnFieldsWindow, ThePlanMarksAHymnSungWithinTheWeeksBeforeItsService)
