@@ -6,6 +6,7 @@
 #include "bible/BibleFile.h"
 #include "bible/OsisImport.h"
 #include "bible/PassageLookup.h"
+#include "bible/PassageParts.h"
 #include "gui/PassageView.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -48,6 +49,41 @@ void BM_LookUpPassage15Verses(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LookUpPassage15Verses)->Unit(benchmark::kMicrosecond);
+
+// A pasted field of about 80 KB: ranges with optional verses inside, the book written in
+// another case than its file, so that it is found only by listing the Bible folder.
+QString longReference()
+{
+    QString text = u"kol 2,1-10"_s;
+    while (text.size() < 80000)
+        text += u"; 2,1-10(4-5)"_s;
+    return text;
+}
+
+void BM_SplitLongReference(benchmark::State &state)
+{
+    const QString reference = longReference();
+    for (auto _ : state) {
+        auto parsed = bible::parsePassage(reference);
+        benchmark::DoNotOptimize(parsed);
+    }
+}
+BENCHMARK(BM_SplitLongReference)->Unit(benchmark::kMillisecond);
+
+void BM_LookUpLongReference(benchmark::State &state)
+{
+    TestEnvironment env;
+    if (!installBible(env)) {
+        state.SkipWithError("import failed");
+        return;
+    }
+    const QString reference = longReference();
+    for (auto _ : state) {
+        auto lookup = bible::lookUpPassage(reference);
+        benchmark::DoNotOptimize(lookup);
+    }
+}
+BENCHMARK(BM_LookUpLongReference)->Unit(benchmark::kMillisecond);
 
 // The same with the Bible file read and parsed each time: Mark, and the largest book (Psalms).
 void BM_LookUpPassage15VersesFileNotYetRead(benchmark::State &state)

@@ -39,21 +39,67 @@ QHash<QString, CacheEntry> &cache()
     return entries;
 }
 
-// The file in the folder whose name equals the wanted one without regard to case.
-QString findIgnoringCase(const QString &folder, const QString &fileName)
+bool namesNoFile(const QString &book)
 {
-    const QDir dir(folder);
-    if (!dir.exists())
-        return {};
-    const QStringList names = dir.entryList(QDir::Files);
-    for (const QString &name : names) {
-        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.filePath(name);
-    }
-    return {};
+    return book.isEmpty() || book.startsWith(u'.') || book.contains(u'/') || book.contains(u'\\')
+        || book.contains(QChar(0));
+}
+
+QString folderPath(int folder)
+{
+    return (folder == 0 ? programfolder::overlayDir() : programfolder::dir()) + u'/'
+        + bibleFolderRelative();
 }
 
 } // namespace
+
+QString BibleFolder::findIgnoringCase(int folder, const QString &fileName)
+{
+    std::optional<QHash<QString, QString>> &listed = m_listed[folder];
+    if (!listed) {
+        listed.emplace();
+        const QDir dir(folderPath(folder));
+        if (dir.exists()) {
+            // Of two names differing only in case the first listed counts, as before.
+            const QStringList names = dir.entryList(QDir::Files);
+            for (const QString &name : names) {
+                if (!listed->contains(name.toCaseFolded()))
+                    listed->insert(name.toCaseFolded(), dir.filePath(name));
+            }
+        }
+    }
+    return listed->value(fileName.toCaseFolded());
+}
+
+QString BibleFolder::filePath(const QString &book)
+{
+    if (namesNoFile(book))
+        return {};
+    if (const auto known = m_paths.constFind(book); known != m_paths.constEnd())
+        return *known;
+    const QString relative = bibleFolderRelative() + u'/' + bibleFileName(book);
+    QString path = programfolder::readPath(relative);
+    if (!QFileInfo::exists(path)) {
+        for (int folder : { 0, 1 }) {
+            if (const QString found = findIgnoringCase(folder, bibleFileName(book));
+                !found.isEmpty()) {
+                path = found;
+                break;
+            }
+        }
+    }
+    m_paths.insert(book, path);
+    return path;
+}
+
+std::shared_ptr<const BibleFile> BibleFolder::file(const QString &book)
+{
+    if (const auto known = m_files.constFind(book); known != m_files.constEnd())
+        return *known;
+    auto opened = BibleFile::open(filePath(book));
+    m_files.insert(book, opened);
+    return opened;
+}
 
 QString bibleFolderRelative()
 {
@@ -67,20 +113,7 @@ QString bibleFileName(const QString &book)
 
 QString bibleFilePath(const QString &book)
 {
-    if (book.isEmpty() || book.startsWith(u'.') || book.contains(u'/') || book.contains(u'\\')
-        || book.contains(QChar(0)))
-        return {};
-    const QString relative = bibleFolderRelative() + u'/' + bibleFileName(book);
-    const QString path = programfolder::readPath(relative);
-    if (QFileInfo::exists(path))
-        return path;
-    for (const QString &folder : { programfolder::overlayDir() + u'/' + bibleFolderRelative(),
-                                   programfolder::dir() + u'/' + bibleFolderRelative() }) {
-        const QString found = findIgnoringCase(folder, bibleFileName(book));
-        if (!found.isEmpty())
-            return found;
-    }
-    return path;
+    return BibleFolder().filePath(book);
 }
 
 bool bibleFileExists(const QString &book)

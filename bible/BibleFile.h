@@ -3,9 +3,11 @@
 #include "storage/IniFile.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // The Bible files: one INI-form, Windows-1252 file per book in the program folder's
 // "libs/Bibel", named after the book's abbreviation ("Mk.lib", "1. Kor.lib"). Each chapter
@@ -54,6 +56,26 @@ public:
 
 private:
     IniFile m_ini;
+};
+
+// The Bible folders looked at for many books in a row (every part of a long reference): each
+// folder is listed at most once, and each book is looked up once. Finds what bibleFilePath
+// finds.
+class BibleFolder
+{
+public:
+    QString filePath(const QString &book);
+    // The book's file, parsed (BibleFile::open), asked for once per book.
+    std::shared_ptr<const BibleFile> file(const QString &book);
+
+private:
+    QString findIgnoringCase(int folder, const QString &fileName);
+
+    QHash<QString, QString> m_paths;
+    QHash<QString, std::shared_ptr<const BibleFile>> m_files;
+    // The files of the overlay's and the program folder's Bible folder by their names in
+    // lower case; listed when a name is first not found as written.
+    std::optional<QHash<QString, QString>> m_listed[2];
 };
 
 } // namespace bible

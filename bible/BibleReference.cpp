@@ -119,17 +119,20 @@ ParsedReference parseReference(const QString &reference)
 
     // An en dash (Windows-1252 has one) separates verses like the hyphen; references copied
     // from printed or online lectionaries are written with it.
-    const qsizetype s = findFirstOf(text, k + 1, { u'.', u'-', u'\u2013' });
+    // A "," after the first verse separates verses, as parsePassage reads it ("Mk 1,9,14").
+    const qsizetype s = findFirstOf(text, k + 1, { u'.', u'-', u'\u2013', u',' });
     ref.firstVerseText = trimControl(text.mid(k + 1, s - k - 1));
     if (s >= n - 1) {
         ref.lastVerseText = ref.firstVerseText;
     } else {
         const qsizetype e = findFirstOf(text, s + 1, { u'.', u';' });
         ref.lastVerseText = trimControl(text.mid(s + 1, e - s - 1));
-        // A single verse followed by a range ("Kol 2,3.6-10") runs to the range's end; read
-        // as one number, the range would end the lookup without showing anything.
-        const qsizetype dash = std::max(ref.lastVerseText.lastIndexOf(u'-'),
-                                        ref.lastVerseText.lastIndexOf(u'\u2013'));
+        // A single verse followed by a range ("Kol 2,3.6-10") runs to the range's end, and
+        // verses separated by "," ("Mk 1,9-11,14-15") to the last one; read as one number,
+        // the range would end the lookup without showing anything.
+        const qsizetype dash = std::max({ ref.lastVerseText.lastIndexOf(u'-'),
+                                          ref.lastVerseText.lastIndexOf(u'\u2013'),
+                                          ref.lastVerseText.lastIndexOf(u',') });
         if (dash >= 0) {
             const QString end = trimControl(ref.lastVerseText.mid(dash + 1));
             ref.lastVerseText = end.isEmpty() ? trimControl(ref.lastVerseText.left(dash)) : end;
@@ -161,6 +164,9 @@ QString referenceErrorMessage(const ParsedReference &parsed)
     case ReferenceError::NoVerses:
         return u"Die Verse aus dem Kapitel "_s + parsed.reference.chapter + u" des Buches "_s
             + parsed.reference.book + u" konnten nicht extrahiert werden."_s;
+    case ReferenceError::TooManyParts:
+        return u"Die Bibelstelle hat mehr Teile, als eine Bibel Verse hat, und wird nicht "
+               u"gelesen."_s;
     }
     return {};
 }

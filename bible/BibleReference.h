@@ -48,6 +48,7 @@ enum class ReferenceError {
     NoBook, // no "," or no blank at all
     NoChapter, // no digit from position 3 on, or only as the last character
     NoVerses, // no "," after the chapter, or only as the last character
+    TooManyParts, // more parts than a Bible has verses (parsePassage only)
 };
 
 struct ParsedReference
@@ -58,7 +59,7 @@ struct ParsedReference
 
 // Takes a normalised reference apart: the book runs up to the first digit from position 3 on
 // (so the number of "1. Kor" belongs to the book), the chapter up to the next ",", the first
-// verse up to the next "." or "-" (or en dash), the last verse up to the next "." or ";";
+// verse up to the next ".", "-" (or en dash) or ",", the last verse up to the next "." or ";";
 // anything after that is ignored ("Röm 8,14-17.24" is Röm 8, verses 14 to 17; parsePassage
 // in PassageParts.h reads every part). A last verse
 // written as a range counts as the range's end ("Kol 2,3.6-10" is verses 3 to 10). Verse

@@ -46,16 +46,15 @@ Parts partsOf(const QString &reference)
         return result;
     }
     QList<bible::VerseSpan> readable;
+    bible::PassageBooks books;
     for (const bible::VerseSpan &span : parsed.passage.spans) {
-        const QString path
-            = bible::bibleFilePath(bible::bookAbbreviation(span.book).value_or(span.book));
-        if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        if (!books.hasFile(span.book)) {
             result.note
                 = QStringLiteral("Das Buch %1 ist in der eingelesenen Bibel nicht vorhanden.")
                       .arg(span.book);
             return result;
         }
-        if (!bible::BibleFile::open(path)->hasChapter(span.chapter)) {
+        if (!books.file(span.book)->hasChapter(span.chapter)) {
             result.note = QStringLiteral("Das Kapitel %1 des Buches %2 ist in der eingelesenen "
                                          "Bibel nicht vorhanden.")
                               .arg(span.chapter, span.book);
@@ -68,7 +67,7 @@ Parts partsOf(const QString &reference)
         readable.append(span);
     }
     for (const bible::PassagePart &read :
-         bible::readPassageParts(readable, bible::kMaxVersesShown)) {
+         bible::readPassageParts(readable, bible::kMaxVersesShown, books)) {
         Part part { read.span.book, read.span.chapter, read.span.text, read.span.optional, {} };
         for (const bible::PassageVerse &verse : read.verses)
             part.verses.append({ verse.number, verse.text });
@@ -101,8 +100,17 @@ QList<Reading> readingsOf(const ProperTexts &texts, bool withSermonText)
             texts.psalm);
     add(QStringLiteral("Epistel"), texts.epistel);
     add(QStringLiteral("Evangelium"), texts.evangelium);
-    if (withSermonText)
-        add(QStringLiteral("Predigttext"), texts.predigttext);
+    if (!withSermonText || texts.predigttext.trimmed().isEmpty())
+        return readings;
+    // A sermon on one of the readings: that reading is read once, under both names.
+    const QString sermon = bible::normaliseReference(texts.predigttext.trimmed());
+    for (Reading &reading : readings) {
+        if (bible::normaliseReference(reading.reference) == sermon) {
+            reading.heading += QStringLiteral(" und Predigttext");
+            return readings;
+        }
+    }
+    add(QStringLiteral("Predigttext"), texts.predigttext);
     return readings;
 }
 

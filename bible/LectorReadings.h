@@ -26,7 +26,9 @@ struct Reading
 // The day's readings from the propers: the Old Testament reading ("Alttestamentliche
 // Lesung"), or where that field is empty the psalm field (headed "Psalm" when it names a psalm,
 // otherwise "Alttestamentliche Lesung"), the epistle, the gospel and, when asked for, the
-// sermon text; empty fields are left out.
+// sermon text; empty fields are left out. A sermon text that is one of the readings (the same
+// reference, blanks aside) is not read twice: that reading is headed, for example,
+// "Evangelium und Predigttext".
 QList<Reading> readingsOf(const ProperTexts &texts, bool withSermonText);
 
 struct Paragraph

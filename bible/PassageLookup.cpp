@@ -30,16 +30,14 @@ QString verseLine(int verse, const QString &text)
 namespace {
 
 // Every part of the reading with its verses, when it can be taken apart and its book has a file.
-bool lookUpOffline(const QString &reference, PassageLookup &result)
+bool lookUpOffline(const ParsedPassage &parsed, PassageLookup &result)
 {
-    const ParsedPassage parsed = parsePassage(reference);
     if (parsed.error != ReferenceError::None || !parsed.passage.hasVerseNumbers())
         return false;
-    const QString path
-        = bibleFilePath(bookAbbreviation(parsed.passage.book).value_or(parsed.passage.book));
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    PassageBooks books;
+    if (!books.hasFile(parsed.passage.book))
         return false;
-    result.parts = readPassageParts(parsed.passage.spans, kMaxVersesShown);
+    result.parts = readPassageParts(parsed.passage.spans, kMaxVersesShown, books);
     for (const PassagePart &part : std::as_const(result.parts))
         for (const PassageVerse &verse : part.verses)
             result.verseLines.append(verseLine(verse.number, verse.text));
@@ -56,7 +54,7 @@ PassageLookup lookUpPassage(const QString &reference)
     if (isPsalmReference(reference)) {
         result.address = onlineAddress(psalmLookupText(reference));
         result.parsed = parseReference(reference).reference;
-        if (lookUpOffline(reference, result)) {
+        if (lookUpOffline(parsePassage(reference), result)) {
             result.status = LookupStatus::Found;
             return result;
         }
@@ -84,8 +82,16 @@ PassageLookup lookUpPassage(const QString &reference)
         result.message = referenceErrorMessage(parsed);
         return result;
     case ReferenceError::NoVerses:
+    case ReferenceError::TooManyParts: // parseReference does not count parts
         result.status = LookupStatus::NoVerses;
         result.message = referenceErrorMessage(parsed);
+        return result;
+    }
+
+    const ParsedPassage passage = parsePassage(reference);
+    if (passage.error == ReferenceError::TooManyParts) {
+        result.status = LookupStatus::NoVerses;
+        result.message = referenceErrorMessage({ passage.error, parsed.reference });
         return result;
     }
 
@@ -101,7 +107,7 @@ PassageLookup lookUpPassage(const QString &reference)
         result.message = u"Das Buch "_s + ref.book + u" konnte nicht gefunden werden."_s;
         return result;
     }
-    if (!lookUpOffline(reference, result)) {
+    if (!lookUpOffline(passage, result)) {
         result.status = LookupStatus::BadVerse;
         return result;
     }

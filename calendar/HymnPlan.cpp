@@ -6,6 +6,7 @@
 #include "calendar/DayEntry.h"
 #include "calendar/DayPropers.h"
 #include "calendar/FormerDayNames.h"
+#include "storage/FieldPlaces.h"
 #include "storage/ServicePreparation.h"
 
 #include <QHash>
@@ -135,6 +136,11 @@ Plan make(const Period &period, const history::Scan &scan)
             row.sermonText = saved.predigttext.trimmed();
             row.savedFile = found.chosen.relativePath;
             row.otherVersions = found.otherVersions();
+            // A file that keeps no list of its own (five entries or fewer) says nothing
+            // about the places of its hymns.
+            if (!saved.sequence.isEmpty())
+                row.hymnsWithoutPlace
+                    = fieldplaces::labelsOf(fieldplaces::unplacedFields(saved, saved.sequence));
         } else {
             const Preparation propers = daypropers::ofDay(row.dayName, row.series);
             row.hymns = history::hymnsOf(propers);

@@ -35,6 +35,9 @@ struct Row
     // How many further versions of the service are saved beside the one the row comes from
     // (the one choosing the day loads: servicefile::choose).
     qsizetype otherVersions = 0;
+    // The labels of the fields ("Wochenlied") that the saved preparation's sequence has no
+    // place for: such a hymn is not sung in the order as printed.
+    QStringList hymnsWithoutPlace;
 
     bool suggested() const { return savedFile.isEmpty(); }
 };

@@ -86,6 +86,10 @@ QStringList shownHymns(const Row &row)
     QStringList hymns = row.hymns;
     if (row.suggested() && hymns.size() > kWeekHymn)
         hymns[kWeekHymn] = suggestion(hymns.at(kWeekHymn));
+    for (qsizetype i = 0; i < hymns.size() && i < hymnLabels().size(); ++i) {
+        if (!hymns.at(i).isEmpty() && row.hymnsWithoutPlace.contains(hymnLabels().at(i)))
+            hymns[i] += QStringLiteral(" (nicht im Ablauf)");
+    }
     return hymns;
 }
 

@@ -65,8 +65,11 @@ public:
 
     // The chosen font, or nothing when cancelled.
     virtual std::optional<QFont> chooseFont(const QFont &current) = 0;
-    // The platform's printer set-up for this printer; true when confirmed.
-    virtual bool setupPrinter(QPrinter &printer) = 0;
+    // What a printer dialog is for: setting up the printer a later "Drucken" prints on (its
+    // button reads "Übernehmen"), or printing a document now (its button reads "Drucken").
+    enum class PrinterPurpose { Setup, Print };
+    // The platform's printer dialog for this printer; true when confirmed.
+    virtual bool setupPrinter(QPrinter &printer, PrinterPurpose purpose) = 0;
 
     // The shell's "open": a file with its associated program, an address in the browser, a
     // mail link in the mail program. False when nothing takes it (for a mail link: when the

@@ -482,7 +482,8 @@ void TfrmMain::savePreparation()
         // The order settings file first. When neither the program folder nor the per-user
         // overlay takes it, the preparation itself can and should still be saved.
         if (const Result<> settings
-            = ordersettings::save({ current.pageFormat, current.ticks, current.sequence });
+            = ordersettings::save({ current.pageFormat, current.ticks, current.sequence,
+                                    current.basicForm, current.adjusted });
             !settings)
             m_dialogs->message(settings.error()
                                + QStringLiteral(" Die zuletzt verwendete Reihenfolge wird beim "

@@ -6,6 +6,7 @@
 #include "gui/Dialogs.h"
 #include "gui/HymnIndexSource.h"
 #include "gui/PrinterAvailability.h"
+#include "order/PdfNames.h"
 #include "order/PrintLayout.h"
 #include "storage/SafeWrite.h"
 #include "ui_HymnPlanDialog.h"
@@ -195,8 +196,13 @@ void HymnPlanDialog::print()
     const QPageLayout::Orientation before = m_printer.pageLayout().orientation();
     const auto restore = qScopeGuard([this, before] { m_printer.setPageOrientation(before); });
     m_printer.setPageOrientation(QPageLayout::Landscape);
-    if (!m_dialogs.setupPrinter(m_printer))
+    const QString beforeFile = m_printer.outputFileName();
+    printeravailability::proposeFile(m_printer, hymnplan::title(m_plan),
+                                     pdfnames::hymnPlanFileName(m_plan.from, m_plan.to));
+    if (!m_dialogs.setupPrinter(m_printer, Dialogs::PrinterPurpose::Print)) {
+        m_printer.setOutputFileName(beforeFile);
         return;
+    }
     QTextDocument document;
     hymnplan::fillDocument(document, m_plan);
     printeravailability::printOrSay(m_dialogs, m_printer, document, hymnplan::title(m_plan),

@@ -4,10 +4,12 @@
 #include "gui/Dialogs.h"
 #include "gui/PrinterAvailability.h"
 #include "office/ParagraphExport.h"
+#include "order/PdfNames.h"
 #include "order/PrintLayout.h"
 #include "ui_LectorDialog.h"
 
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
@@ -104,13 +106,21 @@ void LectorDialog::remake()
         return;
     }
     lector::fillDocument(*preview, m_made.paragraphs, m_ui->spnLektorSchrift->value());
+    // The preview opens at its first line (the filling leaves the view's cursor at the end).
+    m_ui->txtLektorVorschau->moveCursor(QTextCursor::Start);
 }
 
 void LectorDialog::print()
 {
-    // The print dialog chooses the printer or a PDF file, as the order of service's set-up.
-    if (!m_dialogs.setupPrinter(m_printer))
+    // The print dialog chooses the printer or a PDF file, as the order of service's set-up;
+    // a PDF file is proposed under the readings' own name.
+    const QString before = m_printer.outputFileName();
+    printeravailability::proposeFile(m_printer, documentTitle(),
+                                     pdfnames::lectorFileName(m_dayName, m_date));
+    if (!m_dialogs.setupPrinter(m_printer, Dialogs::PrinterPurpose::Print)) {
+        m_printer.setOutputFileName(before);
         return;
+    }
     QTextDocument document;
     lector::fillDocument(document, m_made.paragraphs, m_ui->spnLektorSchrift->value());
     printeravailability::printOrSay(m_dialogs, m_printer, document, documentTitle(),

@@ -10,7 +10,9 @@
 #include "order/BasicForms.h"
 #include "order/OrderText.h"
 #include "order/PageFormat.h"
+#include "order/PdfNames.h"
 #include "order/PrintLayout.h"
+#include "storage/FieldPlaces.h"
 #include "storage/LiturgicalTexts.h"
 #include "ui_LiturgyPage.h"
 
@@ -62,6 +64,8 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
         m_ui->cmbGrundform->clear();
         m_ui->cmbGrundform->addItems(basicforms::formNames());
         m_ui->cmbGrundform->setCurrentIndex(0);
+        m_ui->cmbGrundform->setPlaceholderText(QStringLiteral("angepasst"));
+        m_formHint = m_ui->cmbGrundform->toolTip();
     }
     // A page built after the document was filled shows what it holds.
     showBasicForm();
@@ -90,8 +94,7 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     connect(m_ui->chkDreiLesungen, &QCheckBox::toggled, &m_document,
             &PreparationDocument::chooseThreeReadings);
     connect(m_ui->btnCompile, &QPushButton::clicked, this, &LiturgyPage::compile);
-    connect(m_ui->btnPrinterSetup, &QPushButton::clicked, this,
-            [this] { m_dialogs.setupPrinter(printer()); });
+    connect(m_ui->btnPrinterSetup, &QPushButton::clicked, this, &LiturgyPage::setUpPrinter);
     connect(m_ui->btnPrint, &QPushButton::clicked, this, &LiturgyPage::print);
     connect(m_ui->actPrint, &QAction::triggered, m_ui->btnPrint, &QPushButton::click);
     connect(m_ui->btnSeitenformat, &QPushButton::clicked, &m_document,
@@ -107,6 +110,9 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     // generate an empty view first.
     connect(&document, &PreparationDocument::orderInputsChanged, m_ui->txtAblauf,
             &QTextEdit::clear);
+    m_orderGeometry = m_ui->txtAblauf->geometry();
+    connect(&document, &PreparationDocument::orderInputsChanged, this,
+            [this] { showUnplacedNote(QString()); });
 
     auto *help = new StatusHelpFilter([this](const QString &text) { emit statusText(text); }, this);
     help->watch({ this, m_ui->pnlLiturgieMenu, m_ui->lbxReihenfolge, m_ui->btnUp, m_ui->btnDown,
@@ -166,12 +172,20 @@ void LiturgyPage::showTicks()
 
 void LiturgyPage::showBasicForm()
 {
-    // A typed text that names none of the forms stays as typed.
+    // A list moved by hand is no longer the form's own: the box names the form it came from
+    // as adjusted and selects none of the four, so that choosing any of them rebuilds.
+    QComboBox *box = m_ui->cmbGrundform;
     const int position = m_document.basicForm();
-    if (basicforms::formPosition(m_ui->cmbGrundform->currentText()) == position)
+    const bool adjusted = m_document.sequenceAdjusted() && position >= 0;
+    box->setToolTip(adjusted ? QStringLiteral("Die Reihenfolge ist aus „%1“ von Hand angepasst. "
+                                              "%2")
+                                   .arg(basicforms::formNames().value(position), m_formHint)
+                             : m_formHint);
+    const int shown = adjusted ? -1 : position;
+    if (box->currentIndex() == shown)
         return;
-    const QSignalBlocker blocker(m_ui->cmbGrundform);
-    m_ui->cmbGrundform->setCurrentIndex(position);
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(shown);
 }
 
 void LiturgyPage::showPageFormat()
@@ -209,6 +223,28 @@ void LiturgyPage::move(bool up)
         selectIndex(m_ui->lbxReihenfolge, now);
 }
 
+void LiturgyPage::tellUnplacedFields()
+{
+    const Preparation preparation = m_document.preparation();
+    const QString note
+        = fieldplaces::unplacedNote(fieldplaces::unplacedFields(preparation, preparation.sequence));
+    showUnplacedNote(note);
+    if (!note.isEmpty())
+        emit statusText(note);
+}
+
+void LiturgyPage::showUnplacedNote(const QString &note)
+{
+    QLabel *label = m_ui->lblNichtImAblauf;
+    label->setText(note);
+    label->setVisible(!note.isEmpty());
+    // The note stands above the order, which gives it the room.
+    QRect order = m_orderGeometry;
+    if (!note.isEmpty())
+        order.setTop(label->geometry().bottom() + 2);
+    m_ui->txtAblauf->setGeometry(order);
+}
+
 void LiturgyPage::compile()
 {
     emit compiling();
@@ -232,11 +268,33 @@ void LiturgyPage::compile()
         m_sources(input);
     input.textFilePath = &liturgicaltexts::textFilePath;
 
+    tellUnplacedFields();
     const ordertext::OrderText text = ordertext::generate(input);
     // What was written before a text file failed stays in the view.
     ordertext::writeToDocument(*m_ui->txtAblauf->document(), text.lines);
     if (!text.error.isEmpty())
         m_dialogs.error(text.error);
+}
+
+QString LiturgyPage::orderPdfName() const
+{
+    return pdfnames::orderFileName(
+        m_document.preparation().dayName,
+        QDate::fromString(m_document.dayStamp(), QStringLiteral("yyyyMMdd")));
+}
+
+void LiturgyPage::setUpPrinter()
+{
+    QPrinter &chosen = printer();
+    const QString before = chosen.outputFileName();
+    printeravailability::proposeFile(chosen, m_document.preparation().dayName, orderPdfName());
+    if (!m_dialogs.setupPrinter(chosen, Dialogs::PrinterPurpose::Setup)) {
+        // A cancelled set-up changes nothing.
+        chosen.setOutputFileName(before);
+        return;
+    }
+    m_chosenPdf
+        = chosen.outputFormat() == QPrinter::PdfFormat ? chosen.outputFileName() : QString();
 }
 
 void LiturgyPage::print()
@@ -245,13 +303,27 @@ void LiturgyPage::print()
     // one is generated first.
     if (m_ui->txtAblauf->toPlainText().isEmpty())
         compile();
+    else
+        tellUnplacedFields();
 
-    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(printer());
+    // Into a PDF file: the file chosen in the set-up, otherwise (a PDF chosen for the lector's
+    // readings or the hymn plan) the order's own file beside it, never theirs.
+    QPrinter &target = printer();
+    if (target.outputFormat() == QPrinter::PdfFormat && !target.outputFileName().isEmpty()) {
+        if (!m_chosenPdf.isEmpty())
+            target.setOutputFileName(m_chosenPdf);
+        else
+            printeravailability::proposeFile(target, m_document.preparation().dayName,
+                                             orderPdfName());
+    }
+    const orderprint::PrinterMetrics metrics = orderprint::metricsOf(target);
     const QRect twips = orderprint::toTwips(m_pageRect, metrics);
-    printeravailability::printOrSay(
-        m_dialogs, printer(), *m_ui->txtAblauf->document(), m_document.preparation().dayName,
-        orderprint::fromTwips(twips, metrics),
-        QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1)."));
+    if (printeravailability::printOrSay(
+            m_dialogs, target, *m_ui->txtAblauf->document(), m_document.preparation().dayName,
+            orderprint::fromTwips(twips, metrics),
+            QStringLiteral("Der Ablauf konnte nicht gedruckt werden (Drucker: %1).")))
+        emit statusText(QStringLiteral("Der Ablauf wurde %1 gedruckt.")
+                            .arg(printeravailability::destination(target)));
 }
 
 void LiturgyPage::exportOrder()
@@ -259,6 +331,8 @@ void LiturgyPage::exportOrder()
     // No order generated yet: generate it first.
     if (viewLines(m_ui->txtAblauf).size() < 3)
         compile();
+    else
+        tellUnplacedFields();
     OrderExportInput input;
     input.lines = viewLines(m_ui->txtAblauf);
     input.elementNames = m_document.preparation().sequence;

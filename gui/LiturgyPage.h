@@ -58,8 +58,15 @@ private:
     void showPageFormat();
     void tick(occasional::Service service, bool on);
     void move(bool up);
+    void setUpPrinter();
     void print();
     void exportOrder();
+    // The order's own PDF file name: by the day and its date.
+    QString orderPdfName() const;
+    // Names the filled fields the sequence has no place for, above the order and in the
+    // status bar; hides the note when every field has its place.
+    void tellUnplacedFields();
+    void showUnplacedNote(const QString &note);
 
     std::unique_ptr<Ui::LiturgyPage> m_ui;
     PreparationDocument &m_document;
@@ -69,4 +76,10 @@ private:
     QRect m_pageRect;
     // The two glyphs of btnSeitenformat: 0 portrait, 1 landscape.
     std::array<QImage, 2> m_glyphs;
+    // The basic-form box's own hint.
+    QString m_formHint;
+    // The PDF file chosen in the set-up; empty for a printer.
+    QString m_chosenPdf;
+    // Where the order view stands without a note above it.
+    QRect m_orderGeometry;
 };

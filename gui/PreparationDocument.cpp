@@ -60,6 +60,8 @@ Preparation PreparationDocument::preparation() const
     p.dayName = p.dayName.trimmed();
     // The chosen day's date, kept with the preparation for the tab "Verlauf".
     p.dayStamp = m_dayStamp;
+    p.basicForm = basicforms::formNames().value(m_basicForm);
+    p.adjusted = m_adjusted && !p.basicForm.isEmpty();
     return p;
 }
 
@@ -115,9 +117,18 @@ void PreparationDocument::setBasicForm(int position)
     emit basicFormChanged();
 }
 
+void PreparationDocument::setAdjusted(bool adjusted)
+{
+    if (m_adjusted == adjusted)
+        return;
+    m_adjusted = adjusted;
+    emit basicFormChanged();
+}
+
 void PreparationDocument::chooseBasicForm(int position)
 {
     setBasicForm(position);
+    setAdjusted(false);
     SequenceList sequence = occasional::rebuildSequence(position, m_preparation.ticks);
     threereadings::place(sequence, m_preparation.threeReadings);
     setSequence(sequence.entries());
@@ -151,6 +162,8 @@ bool PreparationDocument::setTick(occasional::Service service, bool on)
     if (rebuilt)
         threereadings::place(sequence, m_preparation.threeReadings);
     setSequence(sequence.entries());
+    if (rebuilt)
+        setAdjusted(false);
     return rebuilt;
 }
 
@@ -189,6 +202,7 @@ int PreparationDocument::moveEntryUp(int index)
     const int now = ::moveEntryUp(sequence, index);
     if (now != index) {
         setSequence(sequence.entries());
+        setAdjusted(true);
         emit orderInputsChanged();
         setModified(true);
     }
@@ -201,6 +215,7 @@ int PreparationDocument::moveEntryDown(int index)
     const int now = ::moveEntryDown(sequence, index);
     if (now != index) {
         setSequence(sequence.entries());
+        setAdjusted(true);
         emit orderInputsChanged();
         setModified(true);
     }
@@ -222,6 +237,16 @@ void PreparationDocument::restoreSequence(const QStringList &entries, const Serv
     setTick(occasional::Service::Baptism, ticks.taufe);
     setTick(occasional::Service::Confirmation, ticks.konfirmation);
     setTick(occasional::Service::Wedding, ticks.trauung);
+}
+
+void PreparationDocument::restoreBasicForm(const IniFile &ini)
+{
+    const serviceorder::StoredBasicForm stored = serviceorder::readBasicForm(ini);
+    const int position = basicforms::formPosition(stored.name);
+    if (position < 0)
+        return;
+    setBasicForm(position);
+    setAdjusted(stored.adjusted);
 }
 
 void PreparationDocument::setPageFormat(int format)
@@ -372,6 +397,7 @@ Result<> PreparationDocument::readFile(const QString &path)
         case serviceorder::StoredSequence::Status::Kept:
             return true;
         case serviceorder::StoredSequence::Status::Replaced:
+            restoreBasicForm(ini);
             restoreSequence(stored.entries, stored.ticks);
             return true;
         case serviceorder::StoredSequence::Status::NotANumber:
@@ -429,6 +455,7 @@ Result<> PreparationDocument::restoreOrderSettings()
     case serviceorder::StoredSequence::Status::Kept:
         return {};
     case serviceorder::StoredSequence::Status::Replaced:
+        restoreBasicForm(*ini);
         setThreeReadings(stored.entries.contains(threereadings::entryName()));
         restoreSequence(stored.entries, stored.ticks);
         return {};

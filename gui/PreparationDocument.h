@@ -14,6 +14,8 @@
 // changed since it was loaded or saved. The pages show it and hand every edit to it; it holds
 // the rules (which field counts as an edit, what a tick does to the sequence, how a file or a
 // day is loaded) and signals each change. No widget: its rules are tested on their own.
+class IniFile;
+
 class PreparationDocument : public QObject
 {
     Q_OBJECT
@@ -67,9 +69,13 @@ public:
 
     // The basic form the sequence is rebuilt from: its position among the four forms, -1 for
     // a text that names none of them. Choosing rebuilds the list with the services ticked.
+    // The form is saved with the preparation and comes back with it.
     int basicForm() const { return m_basicForm; }
     void setBasicForm(int position);
     void chooseBasicForm(int position);
+    // True when entries were moved by hand after the form was chosen: the list is no longer
+    // the form's own. Choosing a form, or a tick that rebuilds the list, ends it.
+    bool sequenceAdjusted() const { return m_adjusted; }
 
     // Sets one tick as a click does: the service is placed into the list, or the list rebuilt
     // from the basic form. Returns true when the list was rebuilt; nothing happens (and false
@@ -167,6 +173,10 @@ private:
     void setTexts(const ProperTexts &texts);
     // The stored list and ticks in, each tick that changes applied as a click would.
     void restoreSequence(const QStringList &entries, const ServiceTicks &ticks);
+    // The basic form a file stores with its list, before the list comes in (a tick that
+    // rebuilds it then takes that form). A file without one leaves the form as it is.
+    void restoreBasicForm(const IniFile &ini);
+    void setAdjusted(bool adjusted);
 
     Preparation m_preparation;
     // The file last loaded or saved, as it was then, to notice another writer.
@@ -177,6 +187,7 @@ private:
     QString m_dayStamp;
     int m_colour = -1;
     int m_basicForm = 0;
+    bool m_adjusted = false;
     bool m_modified = false;
     bool m_showsPropers = false;
 };

@@ -22,9 +22,18 @@ QString noPrinterMessage();
 
 // Prints document on printer under docName into pageRect (the printer's device pixels). With
 // nowhere to print it says noPrinterMessage() and prints nothing; when printing fails it says
-// failure, with the PDF file or the printer's name in place of %1.
-void printOrSay(Dialogs &dialogs, QPrinter &printer, const QTextDocument &document,
+// failure, with the PDF file or the printer's name in place of %1. True when printed.
+bool printOrSay(Dialogs &dialogs, QPrinter &printer, const QTextDocument &document,
                 const QString &docName, const QRect &pageRect, const QString &failure);
+
+// Where the printer prints, to be told after printing: "auf dem Drucker „Büro“" or "in die
+// PDF-Datei /home/p/Ablauf 1. Advent 29.11.2026.pdf".
+QString destination(const QPrinter &printer);
+
+// Before a document's printer dialog: the document's name, and for a printer that prints into
+// a PDF file the document's own file (fileName) beside the PDF printed last, so that no
+// document proposes another's file.
+void proposeFile(QPrinter &printer, const QString &docName, const QString &fileName);
 
 // For tests: pretend the system has (true) or has no (false) printers at all; nothing
 // restores the real question. A PDF file chosen in the set-up counts either way.

@@ -3,6 +3,7 @@
 #include "base/ProgramInfo.h"
 
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -170,10 +171,19 @@ std::optional<QFont> QtDialogs::chooseFont(const QFont &current)
     return font;
 }
 
-bool QtDialogs::setupPrinter(QPrinter &printer)
+bool QtDialogs::setupPrinter(QPrinter &printer, PrinterPurpose purpose)
 {
     QPrintDialog dialog(&printer, m_owner);
-    dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    if (purpose == PrinterPurpose::Setup) {
+        // The set-up prints nothing: its button says that it takes the choice over.
+        dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+        for (QDialogButtonBox *buttons : dialog.findChildren<QDialogButtonBox *>()) {
+            if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("Übernehmen"));
+        }
+    } else {
+        dialog.setWindowTitle(QStringLiteral("Drucken"));
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -16,7 +16,7 @@ public:
                   const QString &title = {}) override;
     QString openFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;
-    bool setupPrinter(QPrinter &printer) override;
+    bool setupPrinter(QPrinter &printer, PrinterPurpose purpose) override;
     bool openExternally(const QUrl &url) override;
 
 protected:

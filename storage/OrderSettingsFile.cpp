@@ -18,6 +18,7 @@ IniFile toIni(const OrderSettings &settings)
     IniFile ini;
     ini.setValue(QStringLiteral("Format"), QStringLiteral("Seitenformat"),
                  QString::number(settings.pageFormat));
+    serviceorder::writeBasicForm(ini, settings.basicForm, settings.adjusted);
     serviceorder::writeTicks(ini, settings.ticks);
     serviceorder::writeSequence(ini, settings.sequence);
     return ini;

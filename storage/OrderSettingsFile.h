@@ -21,9 +21,12 @@ struct OrderSettings
     int pageFormat = 0;
     ServiceTicks ticks;
     QStringList sequence;
+    QString basicForm {}; // the name of the form the list was built from; empty when not known
+    bool adjusted = false; // moved by hand since
 };
 
-// "Format", "Kasualien", "Reihenfolge", in this order and nothing else.
+// "Format" (page format and basic form), "Kasualien", "Reihenfolge", in this order and
+// nothing else.
 IniFile toIni(const OrderSettings &settings);
 
 // Writes the order settings file and deletes a left-over "libs/Ablauf.txt". The file goes to

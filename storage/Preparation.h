@@ -45,4 +45,9 @@ struct Preparation : ProperTexts
     int pageFormat = 0; // 0 portrait, 1 landscape
     bool threeReadings = false; // "Drei Lesungen": the Old Testament reading is read too
     QStringList sequence; // the element names of the sequence list, top to bottom
+    // The basic form the sequence was built from, by its name ("Liturgie II, Form 1"); empty
+    // when it is not known. adjusted: entries were moved by hand after the form was chosen,
+    // so the list is no longer the form's own.
+    QString basicForm;
+    bool adjusted = false;
 };

@@ -56,14 +56,17 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate 
         }
         // A sequence count that is no number or out of range is what opening the file would
         // report as damaged; such a file is not counted as a preparation either.
-        const auto status = serviceorder::sequenceStatus(*ini);
-        if (status == serviceorder::StoredSequence::Status::NotANumber
-            || status == serviceorder::StoredSequence::Status::OutOfRange) {
+        // The entries are kept: the hymn plan marks a hymn the list has no place for.
+        serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
+        if (stored.status == serviceorder::StoredSequence::Status::NotANumber
+            || stored.status == serviceorder::StoredSequence::Status::OutOfRange) {
             scan.unreadable.append(saved.relativePath);
             continue;
         }
         saved.saved = modified;
         saved.preparation = serviceorder::readTexts(*ini);
+        // The list the file keeps; none for a file that leaves the list as it is.
+        saved.preparation.sequence = std::move(stored.entries);
         scan.preparations.append(std::move(saved));
     }
 }

@@ -19,7 +19,8 @@ struct SavedPreparation
     QString path; // absolute
     QString relativePath; // inside the data folder, with "/" ("2/Archiv/2 Ostersonntag.ini")
     QDateTime saved; // the file's last modification, local time
-    Preparation preparation; // day name, series, service date, propers and hymns
+    Preparation preparation; // day name, series, service date, propers, hymns and the
+                             // stored sequence (empty when the file keeps none)
 
     // The date of the service the file prepared; invalid for a file saved before the date
     // was kept in it.

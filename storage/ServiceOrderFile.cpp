@@ -18,6 +18,8 @@ const QString kKasualien = QStringLiteral("Kasualien");
 const QString kFormat = QStringLiteral("Format");
 const QString kReihenfolge = QStringLiteral("Reihenfolge");
 const QString kAnzahl = QStringLiteral("Anzahl");
+const QString kGrundform = QStringLiteral("Grundform");
+const QString kAngepasst = QStringLiteral("Angepasst");
 const QString kATLesung = QStringLiteral("AT-Lesung");
 const QString kDreiLesungen = QStringLiteral("DreiLesungen");
 
@@ -100,6 +102,7 @@ IniFile toIni(const Preparation &p)
     writeTicks(ini, p.ticks);
     ini.setValue(kFormat, QStringLiteral("Seitenformat"), QString::number(p.pageFormat));
     ini.setValue(kFormat, kDreiLesungen, tickText(p.threeReadings));
+    writeBasicForm(ini, p.basicForm, p.adjusted);
     writeSequence(ini, p.sequence);
     return ini;
 }
@@ -162,6 +165,20 @@ StoredSequence readSequence(const IniFile &ini)
     result.ticks.konfirmation = readTick(ini, QStringLiteral("Konfirmation"));
     result.ticks.trauung = readTick(ini, QStringLiteral("Trauung"));
     return result;
+}
+
+void writeBasicForm(IniFile &ini, const QString &name, bool adjusted)
+{
+    if (name.isEmpty())
+        return;
+    ini.setValue(kFormat, kGrundform, name);
+    if (adjusted)
+        ini.setValue(kFormat, kAngepasst, QStringLiteral("1"));
+}
+
+StoredBasicForm readBasicForm(const IniFile &ini)
+{
+    return { ini.value(kFormat, kGrundform), ini.intValue(kFormat, kAngepasst, 0) != 0 };
 }
 
 int readPageFormat(const IniFile &ini)

@@ -71,6 +71,18 @@ StoredSequence::Status sequenceStatus(const IniFile &ini);
 // The date a preparation's "Datum" (yyyymmdd) names; invalid for anything else.
 QDate stampDate(const QString &stamp);
 
+// The basic form under "Format": "Grundform" holds its name, "Angepasst" is "1" when the list
+// was moved by hand after the form was chosen (and is written only then). Nothing is written
+// for an empty name.
+void writeBasicForm(IniFile &ini, const QString &name, bool adjusted);
+
+struct StoredBasicForm
+{
+    QString name; // as stored; empty when the file holds none (files saved before it was kept)
+    bool adjusted = false;
+};
+StoredBasicForm readBasicForm(const IniFile &ini);
+
 // The page format a stored "Seitenformat" stands for: 1 or more landscape, 0 or less
 // portrait, missing or not a number landscape.
 int readPageFormat(const IniFile &ini);

@@ -72,6 +72,10 @@ TEST(BibleReference, ParsesBookChapterAndVerses)
         { u"Ps 104,1a.10-15.27-30.33"_s, "Ps", "104", 1, 15 },
         // A "-" as the last character leaves the single verse.
         { u"Mk 1,9-"_s, "Mk", "1", 9, 9 },
+        // Verses separated by ",": from the first to the last, as the parts read them.
+        { u"Mk 1,9-11,14-15"_s, "Mk", "1", 9, 15 },
+        { u"Mk 1,9,14"_s, "Mk", "1", 9, 14 },
+        { u"Mk 1,9-11,14"_s, "Mk", "1", 9, 14 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(s(c.text));
@@ -202,6 +206,19 @@ TEST(PassageParts, ReadsEveryPartOfAReference)
         { u"Psalm 85,2-8"_s, u"85:2-8"_s },
         { u"Sir 35,16-22a; Dan 9,4-5.16-19"_s, u"35:16-22a Dan9:4-5 Dan9:16-19"_s },
         { u"Mk 1,9\u2013 15"_s, u"1:9\u2013 15"_s },
+        // A "," in the first part, after verses, separates verses; after ";" a chapter (or
+        // a book with its chapter) comes before it.
+        { u"Mk 1,9-11,14-15"_s, u"1:9-11 1:14-15"_s },
+        { u"Mk 1,9,14"_s, u"1:9 1:14"_s },
+        { u"Joh 18,28-40; 19,1-3,5"_s, u"18:28-40 19:1-3 19:5"_s },
+        { u"Röm 8,1; 1. Kor 13,1-3"_s, u"8:1 1. Kor13:1-3"_s },
+        { u"Mk 1,9-11; 14-15,1"_s, u"1:9-11 1:14-15 1:1"_s },
+        // Optional verses ending on the range's last verse are not read twice.
+        { u"Kol 2,3-10(9-10)"_s, u"2:3-8 (2:9-10)"_s },
+        { u"Kol 2,3-10(3-4)"_s, u"(2:3-4) 2:5-10"_s },
+        { u"Kol 2,3-10(3-10)"_s, u"2:3-10 (2:3-10)"_s },
+        // The first range that holds them splits; optional verses in order.
+        { u"Kol 2,3-10.1-20(12-13)(5-6)"_s, u"2:3-4 (2:5-6) 2:7-10 2:1-11 (2:12-13) 2:14-20"_s },
     };
     for (const Case &c : cases) {
         const QString &reference = c.reference;
@@ -224,6 +241,26 @@ TEST(PassageParts, ReadsEveryPartOfAReference)
     // number spoils the passage.
     EXPECT_EQ(parsePassage(u"Mk 1"_s).error, ReferenceError::NoBook);
     EXPECT_FALSE(parsePassage(u"Mk 1,9.x"_s).passage.hasVerseNumbers());
+}
+
+// A Bible has fewer verses than this; a reference of more parts is pasted text, not a reading.
+TEST(PassageParts, MorePartsThanABibleHasVersesAreRefused)
+{
+    const auto reference = [](qsizetype parts) {
+        QString text = u"Mk 1,1"_s;
+        text.reserve(6 + 2 * parts);
+        for (qsizetype i = 1; i < parts; ++i)
+            text += u".1"_s;
+        return text;
+    };
+    const ParsedPassage most = parsePassage(reference(kMaxReferenceParts));
+    EXPECT_EQ(most.error, ReferenceError::None);
+    EXPECT_EQ(most.passage.spans.size(), kMaxReferenceParts);
+    const ParsedPassage tooMany = parsePassage(reference(kMaxReferenceParts + 1));
+    EXPECT_EQ(tooMany.error, ReferenceError::TooManyParts);
+    EXPECT_TRUE(tooMany.passage.spans.isEmpty());
+    EXPECT_EQ(s(referenceErrorMessage({ tooMany.error, {} })),
+              "Die Bibelstelle hat mehr Teile, als eine Bibel Verse hat, und wird nicht gelesen.");
 }
 
 TEST(PassageParts, BooksByAbbreviationOrFullName)

@@ -195,4 +195,39 @@ TEST(LectorReadings, PrintedDocumentHoldsTheVersesInOrderInTheChosenSize)
     }
 }
 
+// A sermon on one of the readings: the reading is printed once, under both names.
+TEST(LectorReadings, ASermonTextThatIsAReadingIsReadOnce)
+{
+    ProperTexts texts;
+    texts.atLesung = QStringLiteral("Jes 40,1-8");
+    texts.epistel = QStringLiteral("Röm 15,4-13");
+    texts.evangelium = QStringLiteral("Mk 1,9-15");
+    const struct
+    {
+        QString sermon;
+        QStringList headings;
+    } cases[] = {
+        { QStringLiteral("Mk 1,9-15"),
+          { QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Epistel"),
+            QStringLiteral("Evangelium und Predigttext") } },
+        { QStringLiteral(" Mk. 1, 9-15 "),
+          { QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Epistel"),
+            QStringLiteral("Evangelium und Predigttext") } },
+        { QStringLiteral("Jes 40,1-8"),
+          { QStringLiteral("Alttestamentliche Lesung und Predigttext"), QStringLiteral("Epistel"),
+            QStringLiteral("Evangelium") } },
+        { QStringLiteral("Mk 1,9-11"),
+          { QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Epistel"),
+            QStringLiteral("Evangelium"), QStringLiteral("Predigttext") } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sermon.toStdString());
+        texts.predigttext = c.sermon;
+        QStringList headings;
+        for (const lector::Reading &reading : lector::readingsOf(texts, true))
+            headings << reading.heading;
+        EXPECT_EQ(headings, c.headings);
+    }
+}
+
 } // namespace

@@ -277,4 +277,68 @@ TEST_F(HymnPlanFolder, PrintDocumentHoldsOneTableRowPerService)
     EXPECT_TRUE(hymnplan::toHtml(p).contains(QStringLiteral("&quot;still&quot;")));
 }
 
+// A hymn whose entry the saved list lacks is not sung as the order stands: the plan says so. A
+// file that keeps no list of its own says nothing about it.
+TEST(HymnPlanMarks, AHymnTheSavedOrderHasNoPlaceFor)
+{
+    const QStringList withoutWeekHymn
+        = { QStringLiteral("Glockengeläut"), QStringLiteral("Eingangslied"),
+            QStringLiteral("Predigt"),       QStringLiteral("Kollektenlied"),
+            QStringLiteral("Segen"),         QStringLiteral("Ausgangslied") };
+    QStringList everyHymn = withoutWeekHymn;
+    everyHymn.insert(2, QStringLiteral("Wochenlied"));
+    everyHymn.insert(3, QStringLiteral("Vorpredigtslied"));
+    const struct
+    {
+        const char *name;
+        QStringList sequence;
+        QStringList shown;
+    } cases[] = {
+        { "every hymn has its place",
+          everyHymn,
+          { QStringLiteral("EG 91"),
+            QStringLiteral("EG 314"),
+            {},
+            QStringLiteral("EG 1"),
+            QStringLiteral("EG 97") } },
+        { "no hymn of the week in the list",
+          withoutWeekHymn,
+          { QStringLiteral("EG 91"),
+            QStringLiteral("EG 314 (nicht im Ablauf)"),
+            {},
+            QStringLiteral("EG 1"),
+            QStringLiteral("EG 97") } },
+        { "no list kept",
+          {},
+          { QStringLiteral("EG 91"),
+            QStringLiteral("EG 314"),
+            {},
+            QStringLiteral("EG 1"),
+            QStringLiteral("EG 97") } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        Preparation p;
+        p.dayName = QStringLiteral("Palmsonntag");
+        p.series = QStringLiteral("2");
+        p.dayStamp = QStringLiteral("20260329");
+        p.eingangslied = QStringLiteral("EG 91");
+        p.wochenlied = QStringLiteral("EG 314");
+        p.kollektenlied = QStringLiteral("EG 1");
+        p.ausgangslied = QStringLiteral("EG 97");
+        p.sequence = c.sequence;
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("2"))));
+        ASSERT_TRUE(serviceorder::writeFile(dir.filePath(QStringLiteral("2/2 Palmsonntag.ini")),
+                                            serviceorder::toIni(p)));
+        const Result<hymnplan::Period> period = hymnplan::resolvePeriod(kFrom, kFrom);
+        ASSERT_TRUE(period.ok());
+        const hymnplan::Plan plan = hymnplan::make(*period, hymnplan::scanFor(*period, dir.path()));
+        ASSERT_EQ(plan.rows.size(), 1);
+        EXPECT_EQ(hymnplan::shownHymns(plan.rows.at(0)), c.shown);
+        EXPECT_EQ(QString::fromUtf8(hymnplan::toCsv(plan)).contains(u"(nicht im Ablauf)"),
+                  c.shown.at(1).contains(u"(nicht im Ablauf)"));
+    }
+}
+
 } // namespace

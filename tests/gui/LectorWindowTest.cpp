@@ -6,6 +6,7 @@
 #include "bible/LectorReadings.h"
 #include "gui/FrmMain.h"
 #include "gui/PrinterAvailability.h"
+#include "order/PdfNames.h"
 #include "tests/bible/TestBible.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -14,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -91,6 +93,8 @@ TEST_F(LectorWindow, PrintsEveryReadingWithItsVersesInOrderIntoAPdf)
     modal.expect([](QWidget &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Lesungen für den Lektor"));
         EXPECT_EQ(control<QSpinBox>(dialog, "spnLektorSchrift")->value(), 14);
+        // The preview opens at its first line.
+        EXPECT_EQ(control<QTextEdit>(dialog, "txtLektorVorschau")->textCursor().position(), 0);
         auto *sermon = control<QCheckBox>(dialog, "chkLektorPredigttext");
         EXPECT_FALSE(sermon->isChecked());
         sermon->click();
@@ -133,6 +137,38 @@ TEST_F(LectorWindow, PrintsEveryReadingWithItsVersesInOrderIntoAPdf)
         }
     }
     EXPECT_TRUE(text.contains(QStringLiteral("Jes 40,3-4 (wahlweise)")));
+}
+
+// A PDF chosen for the order before: the readings' print dialog proposes their own file beside
+// it, and the order goes on into its own.
+TEST_F(LectorWindow, ThePrintDialogProposesTheReadingsOwnPdf)
+{
+    ASSERT_TRUE(bibletest::writeTestBible(env.programDir() + QStringLiteral("/libs/Bibel")));
+    setField("txtEvangelium", QStringLiteral("Mk 16,1-8"));
+    const QString order = env.home() + QStringLiteral("/ablauf.pdf");
+    dialogs->pdfPath = order;
+    control<QPushButton>(*window, "btnPrinterSetup")->click();
+    dialogs->proposalTaken = true;
+
+    ModalDialogs modal;
+    modal.expect([](QWidget &dialog) {
+        control<QPushButton>(dialog, "btnLektorDrucken")->click();
+        control<QPushButton>(dialog, "btnLektorSchliessen")->click();
+    });
+    openLectorDialog(modal);
+    EXPECT_EQ(dialogs->messages, QStringList());
+    const QString own = env.home() + u'/'
+        + pdfnames::lectorFileName(window->document().preparation().dayName,
+                                   QDate::fromString(window->document().dayStamp(),
+                                                     QStringLiteral("yyyyMMdd")));
+    EXPECT_EQ(dialogs->proposedFiles.last(), own);
+    EXPECT_EQ(dialogs->purposes.last(), Dialogs::PrinterPurpose::Print);
+    EXPECT_TRUE(QFileInfo::exists(own));
+    EXPECT_FALSE(QFileInfo::exists(order));
+
+    control<QPushButton>(*window, "btnPrint")->click();
+    EXPECT_TRUE(QFileInfo::exists(order));
+    window->document().setModified(false);
 }
 
 TEST_F(LectorWindow, WithoutABibleSaysHowToGetOneAndOffersTheImport)

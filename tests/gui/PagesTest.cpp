@@ -4,6 +4,7 @@
 #include "gui/DayPanel.h"
 #include "gui/LiturgyPage.h"
 #include "gui/PreparationDocument.h"
+#include "gui/PrinterAvailability.h"
 #include "gui/ProperPage.h"
 #include "order/BasicForms.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -90,6 +91,48 @@ TEST_F(Pages, TheLiturgyPageShowsTheSequenceAndKeepsTheSelectionWhereARuleAllows
     EXPECT_EQ(document.basicForm(), 2);
     EXPECT_EQ(shownSequence(page), document.preparation().sequence);
     EXPECT_EQ(list->currentRow(), -1);
+}
+
+// A filled field the sequence has no place for is named above the order and in the status
+// bar when generating and again before printing, and the note goes with the order it was for.
+TEST_F(Pages, TheLiturgyPageNamesFieldsTheOrderLeavesOut)
+{
+    printeravailability::setSystemPrintersForTesting(false);
+    LiturgyPage page(document, dialogs);
+    QSignalSpy status(&page, &LiturgyPage::statusText);
+    auto *note = control<QLabel>(page, "lblNichtImAblauf");
+    auto *order = control<QTextEdit>(page, "txtAblauf");
+    const QRect orderAlone = order->geometry();
+    const auto lastStatus
+        = [&] { return status.isEmpty() ? QString() : status.last().at(0).toString(); };
+
+    control<QComboBox>(page, "cmbGrundform")->setCurrentIndex(2); // Liturgie II, Form 1
+    control<QPushButton>(page, "btnCompile")->click();
+    EXPECT_TRUE(note->isHidden()); // nothing filled, nothing left out
+
+    document.setText(Field::Wochenlied, QStringLiteral("EG 10"));
+    document.setText(Field::Ausgangslied, QStringLiteral("EG 27"));
+    control<QPushButton>(page, "btnPrint")->click(); // prints the order as it stands
+    const QString expected = QStringLiteral(
+        "Nicht im Ablauf, weil die Reihenfolge keinen Platz dafür hat: Wochenlied „EG 10“");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(note->text(), expected);
+    EXPECT_EQ(lastStatus(), expected);
+    EXPECT_GT(order->geometry().top(), note->geometry().bottom());
+
+    document.setText(Field::Epistel, QStringLiteral("Röm 1,1-7"));
+    control<QPushButton>(page, "btnCompile")->click();
+    EXPECT_EQ(note->text(),
+              QStringLiteral("Nicht im Ablauf, weil die Reihenfolge keinen Platz dafür hat: "
+                             "Epistel „Röm 1,1-7“, Wochenlied „EG 10“"));
+
+    // Another form makes the order and its note stale; generated again, everything has its place.
+    control<QComboBox>(page, "cmbGrundform")->setCurrentIndex(0);
+    EXPECT_TRUE(note->isHidden());
+    control<QPushButton>(page, "btnCompile")->click();
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_EQ(order->geometry(), orderAlone);
+    printeravailability::setSystemPrintersForTesting(std::nullopt);
 }
 
 TEST_F(Pages, TheLiturgyPageEmptiesAStaleOrderAndTogglesThePageFormat)

@@ -246,6 +246,99 @@ TEST_F(PreparationDocumentTest, ASavedFileLoadsBackAsItWas)
     EXPECT_EQ(readFileBytes(again), readFileBytes(path));
 }
 
+// The form a list was built from is saved with it and comes back with it; a list moved by hand
+// since is the form's no longer.
+TEST_F(PreparationDocumentTest, TheBasicFormComesBackWithItsList)
+{
+    using Edit = std::function<void(PreparationDocument &)>;
+    const struct
+    {
+        const char *name;
+        Edit edit;
+        int form;
+        bool adjusted;
+    } cases[] = {
+        { "chosen", [](PreparationDocument &d) { d.chooseBasicForm(2); }, 2, false },
+        { "moved after choosing",
+          [](PreparationDocument &d) {
+              d.chooseBasicForm(2);
+              d.moveEntryDown(3);
+          },
+          2, true },
+        { "chosen again after a move",
+          [](PreparationDocument &d) {
+              d.chooseBasicForm(2);
+              d.moveEntryDown(3);
+              d.chooseBasicForm(3);
+          },
+          3, false },
+        { "a service placed into a moved list",
+          [](PreparationDocument &d) {
+              d.chooseBasicForm(2);
+              d.moveEntryDown(3);
+              d.chooseTick(Service::Communion, true);
+          },
+          2, true },
+        { "a tick that rebuilds a moved list",
+          [](PreparationDocument &d) {
+              d.chooseBasicForm(1);
+              d.chooseTick(Service::Wedding, true);
+              d.moveEntryDown(3);
+              d.chooseTick(Service::Wedding, false);
+          },
+          1, false },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        PreparationDocument saved;
+        c.edit(saved);
+        EXPECT_EQ(saved.sequenceAdjusted(), c.adjusted);
+        const QString path = savedFile(c.edit);
+        PreparationDocument loaded;
+        ASSERT_TRUE(loaded.loadFile(path).ok());
+        EXPECT_EQ(loaded.basicForm(), c.form);
+        EXPECT_EQ(loaded.sequenceAdjusted(), c.adjusted);
+        EXPECT_EQ(loaded.preparation().sequence, saved.preparation().sequence);
+    }
+}
+
+TEST_F(PreparationDocumentTest, AFileWithoutAFormForItsListLeavesTheFormAsItWas)
+{
+    QString sixEntries = QStringLiteral("[Reihenfolge]\nAnzahl=6\n");
+    for (int i = 0; i < 6; ++i)
+        sixEntries += QStringLiteral("%1=E%1\n").arg(i);
+    const struct
+    {
+        const char *name;
+        QString file;
+        int form;
+        bool adjusted;
+    } cases[] = {
+        { "no form kept", sixEntries, 1, false },
+        { "a name that is no form",
+          QStringLiteral("[Format]\nGrundform=Unsere Liturgie\n") + sixEntries, 1, false },
+        { "a list too short to be taken",
+          QStringLiteral("[Format]\nGrundform=Liturgie II, Form 2\n[Reihenfolge]\nAnzahl=5\n"), 1,
+          false },
+        { "a form with its list",
+          QStringLiteral("[Format]\nGrundform=Liturgie II, Form 2\n") + sixEntries, 3, false },
+        { "a form whose list was moved",
+          QStringLiteral("[Format]\nGrundform=Liturgie II, Form 2\nAngepasst=1\n") + sixEntries, 3,
+          true },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = filePath(QStringLiteral("hand.ini"));
+        QDir().mkpath(env.dataDir());
+        writeFileBytes(path, c.file.toUtf8());
+        PreparationDocument document;
+        document.chooseBasicForm(1);
+        ASSERT_TRUE(document.loadFile(path).ok());
+        EXPECT_EQ(document.basicForm(), c.form);
+        EXPECT_EQ(document.sequenceAdjusted(), c.adjusted);
+    }
+}
+
 TEST_F(PreparationDocumentTest, ADamagedFileKeepsWhatWasLoadedBeforeTheDamage)
 {
     const QString path = savedFile([](PreparationDocument &d) {

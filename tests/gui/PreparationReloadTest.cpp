@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <QListWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -80,5 +81,63 @@ TEST(PreparationReload, ANewUsersFirstSavedDaySurvivesEveryStart)
         EXPECT_TRUE(window->windowTitle().startsWith(stored))
             << "the coming day is loaded from the file";
         EXPECT_EQ(control<QLineEdit>(*window, "txtEingangslied")->text(), QStringLiteral("EG 16"));
+    }
+}
+
+// The basic form box shows the form the day was prepared with when the day is chosen again
+// and at the next start; a list moved by hand after choosing the form is "angepasst".
+TEST(PreparationReload, TheBasicFormComesBackWithTheDay)
+{
+    const struct
+    {
+        const char *name;
+        bool moved;
+        int shown;
+    } cases[] = { { "chosen", false, 2 }, { "moved after choosing", true, -1 } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnvironment env;
+        appclock::setTodayForTesting(QDate(2026, 9, 28));
+        fakelibrary::reset();
+        ScriptedDialogs *dialogs = nullptr;
+        auto window = makeMainWindow(&dialogs);
+        QComboBox *days = control<QComboBox>(*window, "cmbTag");
+        const int day = days->currentIndex();
+        const QString name = control<QLabel>(*window, "lblTagesname")->text().trimmed();
+        const QString series = control<QLabel>(*window, "lblPredigtreiheWert")->text();
+
+        control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(2);
+        if (c.moved) {
+            control<QListWidget>(*window, "lbxReihenfolge")->setCurrentRow(3);
+            control<QToolButton>(*window, "btnDown")->click();
+        }
+        const QStringList prepared = shownSequence(*window);
+        const QString stored
+            = env.dataDir() + u'/' + series + u'/' + series + u' ' + name + QStringLiteral(".ini");
+        dialogs->fileNames.push_back(stored);
+        control<QToolButton>(*window, "btnSave")->click();
+        ASSERT_FALSE(window->isWindowModified());
+
+        const auto expectPrepared = [&](TfrmMain &shown) {
+            const QComboBox *forms = control<QComboBox>(shown, "cmbGrundform");
+            EXPECT_EQ(forms->currentIndex(), c.shown);
+            if (c.shown < 0) {
+                EXPECT_EQ(forms->placeholderText(), QStringLiteral("angepasst"));
+                EXPECT_TRUE(forms->toolTip().contains(QStringLiteral("„Liturgie II, Form 1“")))
+                    << forms->toolTip().toStdString();
+            }
+            EXPECT_EQ(shownSequence(shown), prepared);
+        };
+        // Another day prepared with another form, then the day again.
+        days->setCurrentIndex(day + 1);
+        control<QComboBox>(*window, "cmbGrundform")->setCurrentIndex(0);
+        window->document().setModified(false);
+        days->setCurrentIndex(day);
+        expectPrepared(*window);
+
+        window.reset();
+        const auto again = makeMainWindow();
+        ASSERT_TRUE(again->windowTitle().startsWith(stored));
+        expectPrepared(*again);
     }
 }

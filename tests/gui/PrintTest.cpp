@@ -4,12 +4,17 @@
 #include "gui/FrmMain.h"
 #include "gui/PrinterAvailability.h"
 #include "order/PageFormat.h"
+#include "order/PdfNames.h"
 #include "order/PrintLayout.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WindowControls.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -17,6 +22,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -328,6 +334,63 @@ TEST_F(Printing, AnotherDayWithoutGeneratingPrintsTheDayNowChosen)
         pdf.pageText(1).startsWith(control<QLabel>(*window, "lblTagesname")->text().trimmed()))
         << pdf.pageText(1).toStdString();
     EXPECT_EQ(pdf.title, control<QLabel>(*window, "lblTagesname")->text().trimmed());
+}
+
+// The set-up takes the printer over, printing says where the order went, and the set-up
+// proposes the order's own file by its day beside the PDF printed last.
+TEST_F(Printing, PrintingSaysWhereTheOrderWentAndTheSetUpProposesItsOwnFile)
+{
+    choosePdfPrinter();
+    EXPECT_EQ(dialogs->purposes, QList { Dialogs::PrinterPurpose::Setup });
+    fillView(3);
+    control<QPushButton>(*window, "btnPrint")->click();
+    const auto *status = control<QStatusBar>(*window, "Status");
+    EXPECT_EQ(status->currentMessage(),
+              QStringLiteral("Der Ablauf wurde in die PDF-Datei %1 gedruckt.")
+                  .arg(QDir::toNativeSeparators(pdfPath)));
+    EXPECT_TRUE(QFileInfo::exists(pdfPath));
+
+    dialogs->proposalTaken = true;
+    control<QPushButton>(*window, "btnPrinterSetup")->click();
+    const Preparation shown = window->document().preparation();
+    const QString own = env.home() + u'/'
+        + pdfnames::orderFileName(shown.dayName,
+                                  QDate::fromString(window->document().dayStamp(),
+                                                    QStringLiteral("yyyyMMdd")));
+    ASSERT_EQ(dialogs->proposedFiles.size(), 2);
+    EXPECT_EQ(dialogs->proposedFiles.last(), own);
+    EXPECT_TRUE(own.contains(shown.dayName)) << own.toStdString();
+    control<QPushButton>(*window, "btnPrint")->click();
+    EXPECT_TRUE(QFileInfo::exists(own));
+    EXPECT_EQ(status->currentMessage(),
+              QStringLiteral("Der Ablauf wurde in die PDF-Datei %1 gedruckt.")
+                  .arg(QDir::toNativeSeparators(own)));
+}
+
+// The real set-up dialog prints nothing, and its button says so.
+TEST(PrinterSetup, TheSetUpDialogsButtonTakesTheChoiceOver)
+{
+    TestEnvironment env;
+    appclock::setTodayForTesting(QDate(2026, 3, 30));
+    const auto window = makeMainWindowWithQtDialogs();
+    ModalDialogs modal;
+    QString title;
+    QStringList buttons;
+    modal.expect([&](QWidget &dialog) {
+        title = dialog.windowTitle();
+        for (const QDialogButtonBox *box : dialog.findChildren<QDialogButtonBox *>()) {
+            for (const QAbstractButton *button : box->buttons())
+                buttons << button->text();
+        }
+        if (auto *d = qobject_cast<QDialog *>(&dialog))
+            d->reject();
+    });
+    control<QPushButton>(*window, "btnPrinterSetup")->click();
+    EXPECT_EQ(title, QStringLiteral("Druckereinrichtung"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Übernehmen"))) << buttons.join(u',').toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("&Drucken"))
+                 || buttons.contains(QStringLiteral("Drucken")));
+    window->document().setModified(false);
 }
 
 TEST(PrintLayout, MarginsAndTwips)

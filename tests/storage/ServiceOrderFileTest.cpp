@@ -72,6 +72,39 @@ TEST(ServiceOrderFile, WritesTheExpectedFileByteForByte)
     EXPECT_EQ(readFileBytes(path), expected);
 }
 
+TEST(ServiceOrderFile, TheBasicFormIsKeptByItsNameUnderFormat)
+{
+    const struct
+    {
+        QString name;
+        bool adjusted;
+        QByteArray written;
+    } cases[] = {
+        { {}, false, "" },
+        { {}, true, "" },
+        { QStringLiteral("Liturgie II, Form 1"), false,
+          "[Format]\r\nGrundform=Liturgie II, Form 1\r\n" },
+        { QStringLiteral("Liturgie I, Form 2"), true,
+          "[Format]\r\nGrundform=Liturgie I, Form 2\r\nAngepasst=1\r\n" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString() + (c.adjusted ? " angepasst" : ""));
+        IniFile ini;
+        serviceorder::writeBasicForm(ini, c.name, c.adjusted);
+        EXPECT_EQ(ini.toBytes(), c.written);
+        const serviceorder::StoredBasicForm read = serviceorder::readBasicForm(ini);
+        EXPECT_EQ(read.name, c.name);
+        EXPECT_EQ(read.adjusted, c.adjusted && !c.name.isEmpty());
+
+        // In a whole file it ends the section of the format.
+        Preparation p = easterPreparation();
+        p.basicForm = c.name;
+        p.adjusted = c.adjusted;
+        const QByteArray file = serviceorder::toIni(p).toBytes();
+        EXPECT_TRUE(file.contains("DreiLesungen=1\r\n" + c.written.mid(10) + "[Reihenfolge]"));
+    }
+}
+
 TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
 {
     const Result<IniFile> ini = serviceorder::readFile(expectedEasterFile());

@@ -85,9 +85,10 @@ std::optional<QFont> ScriptedDialogs::chooseFont(const QFont &current)
     return font;
 }
 
-bool ScriptedDialogs::setupPrinter(QPrinter &printer)
+bool ScriptedDialogs::setupPrinter(QPrinter &printer, PrinterPurpose purpose)
 {
     Q_UNUSED(printer);
+    Q_UNUSED(purpose);
     if (printerAnswers.empty()) {
         ADD_FAILURE() << "unexpected printer dialog";
         return false;
@@ -103,9 +104,14 @@ bool ScriptedDialogs::openExternally(const QUrl &url)
     return openSucceeds;
 }
 
-bool PdfChoosingDialogs::setupPrinter(QPrinter &printer)
+bool PdfChoosingDialogs::setupPrinter(QPrinter &printer, PrinterPurpose purpose)
 {
     ++setups;
+    purposes.append(purpose);
+    proposedFiles.append(printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                       : QString());
+    if (proposalTaken && !proposedFiles.constLast().isEmpty())
+        return true;
     if (pdfPath.isEmpty())
         return false;
     printer.setOutputFormat(QPrinter::PdfFormat);

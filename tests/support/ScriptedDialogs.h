@@ -40,17 +40,22 @@ public:
     QString openFileName(const FileDialogRequest &request) override;
     QString chooseSaveFileName(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QFont &current) override;
-    bool setupPrinter(QPrinter &printer) override;
+    bool setupPrinter(QPrinter &printer, PrinterPurpose purpose) override;
     bool openExternally(const QUrl &url) override;
 };
 
 // The printer set-up as a user who chooses printing into the PDF file pdfPath; with no path the
 // set-up is cancelled. setups counts the set-ups asked for.
+// The PDF file each set-up proposed, and its purpose, are kept; with proposalTaken the user
+// keeps the proposed file instead of typing pdfPath.
 class PdfChoosingDialogs : public ScriptedDialogs
 {
 public:
     QString pdfPath;
+    bool proposalTaken = false;
     int setups = 0;
+    QStringList proposedFiles;
+    QList<PrinterPurpose> purposes;
 
-    bool setupPrinter(QPrinter &printer) override;
+    bool setupPrinter(QPrinter &printer, PrinterPurpose purpose) override;
 };
