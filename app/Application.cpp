@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "base/CommandLine.h"
 #include "base/ProgramInfo.h"
 #include "gui/DesktopIdentity.h"
 #include "gui/FrmMain.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
 #include <QTimer>
 #include <QTranslator>
 
@@ -27,8 +29,29 @@ void installGermanTranslations(QCoreApplication &app)
     }
 }
 
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Aufruf: pergolan [ARGUMENT ...]\n"
+    "Öffnet das Fenster der Gottesdienstvorbereitung: den kommenden Sonn- oder Feiertag mit "
+    "seinen\nTexten, Liedern, Grundform und Kasualien, den Ablauf zum Drucken, Exportieren und "
+    "Speichern.\nMit irgendeinem Argument unterbleibt die Prüfung auf eine neuere Version.\n"
+    "  -h, --help     diese Hilfe\n"
+    "  --version      Name und Version\n");
+
+} // namespace
+
 int runPergolan(int argc, char *argv[], const StartHooks &hooks)
 {
+    // Asked for help or the version, the program answers and ends before any window, display
+    // connection or plugin is made.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto answered
+        = commandline::answerHelpOrVersion(arguments, QStringLiteral("pergolan"), kUsage))
+        return *answered;
+
     // As root the web engine would end the program when a passage is shown online.
     if (const QString note = webview::allowRunningAsRoot(geteuid()); !note.isEmpty())
         std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());

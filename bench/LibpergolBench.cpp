@@ -1,4 +1,4 @@
-// The liturgical data library as the main window uses it: all seven functions for each day
+// The liturgical data library as the main window uses it: all its functions for each day
 // change.
 #include "libpergol/pergol.h"
 
@@ -26,6 +26,7 @@ void propersOfADay(benchmark::State &state)
         benchmark::DoNotOptimize(getEpistel(name));
         benchmark::DoNotOptimize(getEvangelium(name));
         benchmark::DoNotOptimize(getPerikope(name, 3));
+        benchmark::DoNotOptimize(getATLesung(name));
     }
 }
 BENCHMARK(propersOfADay);

@@ -91,9 +91,14 @@ QList<Reading> readingsOf(const ProperTexts &texts, bool withSermonText)
         if (!reference.trimmed().isEmpty())
             readings.append({ heading, reference.trimmed() });
     };
-    add(bible::isPsalmReference(texts.psalm) ? QStringLiteral("Psalm")
-                                             : QStringLiteral("Alttestamentliche Lesung"),
-        texts.psalm);
+    // The Old Testament reading is read where the day has one; otherwise the psalm field,
+    // which older preparations used for either.
+    if (!texts.atLesung.trimmed().isEmpty())
+        add(QStringLiteral("Alttestamentliche Lesung"), texts.atLesung);
+    else
+        add(bible::isPsalmReference(texts.psalm) ? QStringLiteral("Psalm")
+                                                 : QStringLiteral("Alttestamentliche Lesung"),
+            texts.psalm);
     add(QStringLiteral("Epistel"), texts.epistel);
     add(QStringLiteral("Evangelium"), texts.evangelium);
     if (withSermonText)

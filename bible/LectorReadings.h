@@ -23,7 +23,8 @@ struct Reading
     QString reference;
 };
 
-// The day's readings from the propers: the psalm field (headed "Psalm" when it names a psalm,
+// The day's readings from the propers: the Old Testament reading ("Alttestamentliche
+// Lesung"), or where that field is empty the psalm field (headed "Psalm" when it names a psalm,
 // otherwise "Alttestamentliche Lesung"), the epistle, the gospel and, when asked for, the
 // sermon text; empty fields are left out.
 QList<Reading> readingsOf(const ProperTexts &texts, bool withSermonText);

@@ -236,11 +236,14 @@ void AddChristmastide(QStringList &list, int year)
     if (firstSunday != newYearsEve && firstSunday.day() != 25 && firstSunday.day() != 26)
         list.append(makeEntry(firstSunday, u"1. Sonntag nach Weihnachten"));
     list.append(makeEntry(newYearsEve, u"Altjahrsabend"));
-    // Neujahr is kept on every 1 January; on a Sunday the Sunday's own entry follows it.
-    list.append(makeEntry(QDate(year + 1, 1, 1), u"Neujahr"));
+    // Neujahr is kept on every 1 January. A 1 January that is a Sunday (25 December a Sunday)
+    // is Neujahr only, as the published calendar has it; the 2. Sonntag nach Weihnachten falls
+    // between 2 and 5 January, or not at all.
+    const QDate newYear(year + 1, 1, 1);
+    list.append(makeEntry(newYear, u"Neujahr"));
     const QDate epiphany(year + 1, 1, 6);
     const QDate secondSunday = a4.addDays(14);
-    if (secondSunday < epiphany)
+    if (secondSunday > newYear && secondSunday < epiphany)
         list.append(makeEntry(secondSunday, u"2. Sonntag nach Weihnachten"));
     list.append(makeEntry(epiphany, u"Epiphanias"));
 }
@@ -274,9 +277,14 @@ void AddEasterCycle(QStringList &list, int year)
     const QDate trinity = easter.addDays(56);
     const QDate thirdLast = fourthAdvent(year).addDays(-42);
     const qint64 afterTrinity = trinity.daysTo(thirdLast) / 7 - 1;
-    for (qint64 k = 1; k <= afterTrinity; ++k)
+    for (qint64 k = 1; k <= afterTrinity; ++k) {
         list.append(
             makeEntry(trinity.addDays(7 * k), u". Sonntag nach Trinitatis", static_cast<int>(k)));
+        // The 10th Sunday has two propers: "Kirche und Israel" under the Sunday's own name, and
+        // the remembrance of the destruction of Jerusalem beside it on the same date.
+        if (k == 10)
+            list.append(makeEntry(trinity.addDays(7 * k), u"Gedenktag der Zerstörung Jerusalems"));
+    }
 
     // Erntedank: before the first entry dated 1 October or later, with that entry's date.
     const int firstOctober = dateKey(year, 10, 1);

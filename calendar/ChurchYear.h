@@ -20,12 +20,13 @@ QDate EasterSunday(int year);
 void AddYearEnd(QStringList &list, int year);
 
 // Appends the 1. Sonntag nach Weihnachten of year through Epiphanias of the next year, with
-// Altjahrsabend and Neujahr.
+// Altjahrsabend and Neujahr (alone on its date, also when it is a Sunday).
 void AddChristmastide(QStringList &list, int year);
 
 // Appends the Sundays after Epiphany (by the order of 2018: see ChurchYear.cpp), the Sundays
-// before the Passion time and the Easter cycle through the last Sunday after Trinity of year,
-// inserts Erntedank and Reformationstag by date and appends Martinstag.
+// before the Passion time and the Easter cycle through the last Sunday after Trinity of year
+// (the 10th followed by its second proper, the Gedenktag der Zerstörung Jerusalems, on the
+// same date), inserts Erntedank and Reformationstag by date and appends Martinstag.
 void AddEasterCycle(QStringList &list, int year);
 
 // The day list for a date: the church year (or the two church years) around it.

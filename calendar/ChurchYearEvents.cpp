@@ -53,6 +53,7 @@ QList<Event> eventsOfYear(int year)
         const QStringList lines = {
             line(QStringLiteral("Wochenspruch"), propers.wochenspruch),
             line(QStringLiteral("Psalm"), propers.psalm),
+            line(QStringLiteral("AT-Lesung"), propers.atLesung),
             line(QStringLiteral("Epistel"), propers.epistel),
             line(QStringLiteral("Evangelium"), propers.evangelium),
             line(QStringLiteral("Predigttext (Reihe %1)").arg(series), propers.predigttext),

@@ -22,6 +22,7 @@ Preparation ofDay(const QString &dayName, const QString &series)
     day.epistel = fromLibrary(getEpistel(key.constData()));
     day.evangelium = fromLibrary(getEvangelium(key.constData()));
     day.predigttext = fromLibrary(getPerikope(key.constData(), series.toInt()));
+    day.atLesung = fromLibrary(getATLesung(key.constData()));
     return day;
 }
 

@@ -11,8 +11,9 @@ namespace daypropers {
 // once (empty for no result).
 QString fromLibrary(const char *result);
 
-// The day's verse, psalm, hymn of the week, epistle, gospel and the sermon text of the series
-// (asked in this order), with the day name and series; the other four hymns are empty.
+// The day's verse, psalm, hymn of the week, epistle, gospel, the sermon text of the series and
+// the Old Testament reading (asked in this order), with the day name and series; the other
+// four hymns are empty.
 Preparation ofDay(const QString &dayName, const QString &series);
 
 // The library's text of the day's liturgical colour.

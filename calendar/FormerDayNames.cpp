@@ -5,10 +5,13 @@
 namespace churchyear {
 namespace {
 
-// The names of the earlier rule for the Sundays from 7 January to Sexagesimae of year.
+// The names of the earlier rules for a Sunday 1 January and the Sundays from 7 January to
+// Sexagesimae of year.
 QStringList earlierNames(const QDate &date)
 {
     const int year = date.year();
+    if (date == QDate(year, 1, 1) && date.dayOfWeek() == Qt::Sunday)
+        return { QStringLiteral("2. Sonntag nach Weihnachten") };
     const QDate epiphany(year, 1, 6);
     const QDate easter = EasterSunday(year);
     if (date <= epiphany || date >= easter.addDays(-49) || date.dayOfWeek() != Qt::Sunday)

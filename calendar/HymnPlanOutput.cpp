@@ -3,8 +3,10 @@
 #include "calendar/ChurchYearCalendar.h"
 #include "storage/HymnCsv.h"
 
+#include <QFont>
 #include <QLocale>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QUrl>
 
 namespace hymnplan {
@@ -97,14 +99,16 @@ QByteArray toCsv(const Plan &plan)
     QString out = QStringLiteral("Datum;Tag;Liturgische Farbe;") + hymnLabels().join(u';')
         + QStringLiteral(";Predigttext;Datei\r\n");
     for (const Row &row : plan.rows) {
-        QStringList fields = { dateText(row.date), row.dayName, row.colour };
+        QStringList fields = { row.dayName, row.colour };
         const QStringList hymns = shownHymns(row);
         for (qsizetype i = 0; i < hymnLabels().size(); ++i)
             fields.append(hymns.value(i));
         fields << shownSermonText(row) << row.savedFile;
-        for (QString &field : fields)
-            field = hymncsv::field(field);
-        out += fields.join(u';') + QStringLiteral("\r\n");
+        // The date bare, so that a spreadsheet may take it for a date; the rest is text.
+        out += dateText(row.date);
+        for (const QString &field : fields)
+            out += u';' + hymncsv::field(field);
+        out += QStringLiteral("\r\n");
     }
     return out.toUtf8();
 }
@@ -168,9 +172,10 @@ QString toHtml(const Plan &plan)
         html += QStringLiteral("<p>In diesem Zeitraum liegt kein Sonn- oder Feiertag.</p>");
         return html + QStringLiteral("</body></html>");
     }
-    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
-                           "width=\"100%\"><thead><tr><th>Datum</th><th>Tag</th>"
-                           "<th>Farbe</th>");
+    // No width for the table or its columns: each column is as wide as its content asks, and
+    // narrower only down to its longest word (fillDocument wraps between words only).
+    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"
+                           "<thead><tr><th>Datum</th><th>Tag</th><th>Farbe</th>");
     for (const QString &label : hymnLabels())
         html += QStringLiteral("<th>") + label + QStringLiteral("</th>");
     html += QStringLiteral("<th>Predigttext</th></tr></thead><tbody>");
@@ -193,6 +198,13 @@ QString toHtml(const Plan &plan)
 
 void fillDocument(QTextDocument &document, const Plan &plan)
 {
+    // A line breaks between words only, never inside a word, a date or a hymn number.
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WordWrap);
+    document.setDefaultTextOption(option);
+    QFont font = document.defaultFont();
+    font.setPointSizeF(kPrintPointSize);
+    document.setDefaultFont(font);
     document.setHtml(toHtml(plan));
     document.setMetaInformation(QTextDocument::DocumentTitle, title(plan));
 }

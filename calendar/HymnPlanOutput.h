@@ -21,7 +21,8 @@ QString title(const Plan &plan);
 QStringList shownHymns(const Row &row);
 QString shownSermonText(const Row &row);
 
-// CSV as pergolan-lieder writes it (UTF-8 without BOM, ";", CR LF, quoted where needed) with
+// CSV as pergolan-lieder writes it (UTF-8 without BOM, ";", CR LF, the date bare and every
+// text field in double quotes as hymncsv::field writes it) with
 // the header "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;
 // Kollektenlied;Ausgangslied;Predigttext;Datei", one line per service.
 QByteArray toCsv(const Plan &plan);
@@ -55,7 +56,12 @@ MailLink mailtoLink(const Plan &plan, const QString &recipient = {});
 // The plan as HTML for printing: the title and a table with one row per service.
 QString toHtml(const Plan &plan);
 
-// The plan into a document for printing (or a PDF through the print dialog).
+// The size of the printed plan's text: nine columns side by side across a landscape page.
+inline constexpr qreal kPrintPointSize = 9;
+
+// The plan into a document for printing (or a PDF through the print dialog), meant for a
+// landscape page: lines break between words only, so no word, date or hymn number is split;
+// the columns are as wide as their content.
 void fillDocument(QTextDocument &document, const Plan &plan);
 
 } // namespace hymnplan

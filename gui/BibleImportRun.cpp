@@ -38,7 +38,8 @@ struct Progress
 
 } // namespace
 
-void install(QWidget &page, QTextEdit &offlineView, Dialogs &dialogs)
+void install(QWidget &page, QTextEdit &offlineView, Dialogs &dialogs,
+             const std::function<void()> &imported)
 {
     QTextEdit *view = &offlineView;
     auto *button = new QPushButton(kCaption, &page);
@@ -52,7 +53,10 @@ void install(QWidget &page, QTextEdit &offlineView, Dialogs &dialogs)
         row->addWidget(button);
         layout->insertLayout(0, row);
     }
-    auto start = [&page, &dialogs, view] { run(page.window(), dialogs, view); };
+    auto start = [&page, &dialogs, view, imported] {
+        if (run(page.window(), dialogs, view) && imported)
+            imported();
+    };
     QObject::connect(button, &QPushButton::clicked, &page, start);
 
     view->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Dialogs;
 class QTextEdit;
 class QWidget;
@@ -10,8 +12,9 @@ class QWidget;
 namespace bibleimport {
 
 // Adds the button and the context-menu entry to the tab "Perikope" (page, with its offline
-// view).
-void install(QWidget &page, QTextEdit &view, Dialogs &dialogs);
+// view). imported runs after a new Bible was swapped in.
+void install(QWidget &page, QTextEdit &view, Dialogs &dialogs,
+             const std::function<void()> &imported = {});
 
 // Asks what to read in, runs the import off the user-interface thread with a progress dialog
 // that can be cancelled, and reports the outcome in a message. Returns true when a new Bible

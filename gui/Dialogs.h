@@ -68,7 +68,9 @@ public:
     // The platform's printer set-up for this printer; true when confirmed.
     virtual bool setupPrinter(QPrinter &printer) = 0;
 
-    // The shell's "open": a file with its associated program, an address in the browser.
+    // The shell's "open": a file with its associated program, an address in the browser, a
+    // mail link in the mail program. False when nothing takes it (for a mail link: when the
+    // desktop has no mail program).
     virtual bool openExternally(const QUrl &url) = 0;
 
     // The request a role's dialog was last shown with; what the user chose is kept in its

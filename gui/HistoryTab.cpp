@@ -4,6 +4,7 @@
 #include "base/DataFolder.h"
 #include "calendar/DayEntry.h"
 #include "calendar/FormerDayNames.h"
+#include "gui/DateTyping.h"
 #include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
 #include "storage/HymnKey.h"
@@ -138,11 +139,14 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
         edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         edit->setCalendarPopup(true);
         edit->setToolTip(tip);
+        datetyping::install(*edit);
         return edit;
     };
     dtpVon = dateEdit("dtpVon", QStringLiteral("Von"), today.addMonths(-12),
                       QStringLiteral("Erster Tag des Zeitraums (Datum des Gottesdienstes)"));
-    dtpBis = dateEdit("dtpBis", QStringLiteral("Bis"), today,
+    // The period ends a year ahead, so that the services already prepared (the hymns just
+    // chosen for Advent) count with those sung in the past year.
+    dtpBis = dateEdit("dtpBis", QStringLiteral("Bis"), today.addYears(1),
                       QStringLiteral("Letzter Tag des Zeitraums (Datum des Gottesdienstes)"));
     txtLiedFilter = new QLineEdit(grpLiederVerlauf);
     txtLiedFilter->setObjectName(QStringLiteral("txtLiedFilter"));

@@ -2,15 +2,20 @@
 
 #include "base/Clock.h"
 #include "calendar/HymnPlanOutput.h"
+#include "gui/DateTyping.h"
 #include "gui/Dialogs.h"
 #include "gui/PrinterAvailability.h"
 #include "order/PrintLayout.h"
 #include "storage/SafeWrite.h"
 #include "ui_HymnPlanDialog.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QPageLayout>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QUrl>
@@ -61,6 +66,8 @@ HymnPlanDialog::HymnPlanDialog(const QString &dataDir, Dialogs &dialogs, QPrinte
         m_ui->dtpPlanBis->setDate(coming ? coming->to : today.addDays(28));
     }
 
+    datetyping::install(*m_ui->dtpPlanVon);
+    datetyping::install(*m_ui->dtpPlanBis);
     connect(m_ui->dtpPlanVon, &QDateEdit::dateChanged, this, &HymnPlanDialog::remake);
     connect(m_ui->dtpPlanBis, &QDateEdit::dateChanged, this, &HymnPlanDialog::remake);
     connect(m_ui->btnPlanDrucken, &QPushButton::clicked, this, &HymnPlanDialog::print);
@@ -127,6 +134,11 @@ QString HymnPlanDialog::proposedFileName(const QString &extension) const
 
 void HymnPlanDialog::print()
 {
+    // Nine columns fit across the page only in landscape; the printer is the window's, so the
+    // order and the lector's readings keep their own orientation afterwards.
+    const QPageLayout::Orientation before = m_printer.pageLayout().orientation();
+    const auto restore = qScopeGuard([this, before] { m_printer.setPageOrientation(before); });
+    m_printer.setPageOrientation(QPageLayout::Landscape);
     if (!m_dialogs.setupPrinter(m_printer))
         return;
     QTextDocument document;
@@ -168,14 +180,23 @@ void HymnPlanDialog::sendMail()
 {
     const hymnplan::MailLink link
         = hymnplan::mailtoLink(m_plan, m_ui->txtPlanEmpfaenger->text().trimmed());
-    if (link.servicesLeftOut > 0)
-        m_dialogs.message(
-            u"Der Liedplan ist für eine E-Mail zu lang: Die letzten %1 Gottesdienste sind in der "
-            u"E-Mail weggelassen (sie sagt es am Ende). Drucken Sie den Plan oder speichern Sie "
-            u"ihn als CSV- oder Kalenderdatei, um ihn vollständig weiterzugeben."_s.arg(
-                link.servicesLeftOut));
-    if (!m_dialogs.openExternally(QUrl::fromEncoded(link.url.toLatin1(), QUrl::StrictMode)))
-        m_dialogs.error(u"Das E-Mail-Programm konnte nicht geöffnet werden. Ist auf dem Rechner "
-                        u"ein E-Mail-Programm eingerichtet? Sie können den Plan auch drucken "
-                        u"oder als Datei speichern und weitergeben."_s);
+    if (m_dialogs.openExternally(QUrl::fromEncoded(link.url.toLatin1(), QUrl::StrictMode))) {
+        if (link.servicesLeftOut > 0)
+            m_dialogs.message(
+                u"Der Liedplan ist für eine E-Mail zu lang: Die letzten %1 Gottesdienste sind in "
+                u"der E-Mail weggelassen (sie sagt es am Ende). Drucken Sie den Plan oder "
+                u"speichern Sie ihn als CSV- oder Kalenderdatei, um ihn vollständig "
+                u"weiterzugeben."_s.arg(link.servicesLeftOut));
+        return;
+    }
+    // Without a mail program the whole plan goes out as text through the clipboard.
+    const int copy = m_dialogs.askChoice(
+        u"Auf diesem Rechner ist kein E-Mail-Programm eingerichtet, das den Liedplan übernehmen "
+        u"könnte. Sie können den Text des Plans in die Zwischenablage kopieren und in jedes "
+        u"E-Mail-Programm einfügen, auch in das E-Mail-Postfach im Browser."_s,
+        { u"Text kopieren"_s, u"Abbrechen"_s }, u"Per E-Mail senden"_s);
+    if (copy != 0)
+        return;
+    QGuiApplication::clipboard()->setText(hymnplan::toPlainText(m_plan));
+    m_ui->lblLiedplanStatus->setText(u"Text kopiert – in jedes E-Mail-Programm einfügen"_s);
 }

@@ -87,6 +87,8 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
     };
     for (const auto &[box, service] : ticks)
         connect(box, &QCheckBox::toggled, this, [this, service](bool on) { tick(service, on); });
+    connect(m_ui->chkDreiLesungen, &QCheckBox::toggled, &m_document,
+            &PreparationDocument::chooseThreeReadings);
     connect(m_ui->btnCompile, &QPushButton::clicked, this, &LiturgyPage::compile);
     connect(m_ui->btnPrinterSetup, &QPushButton::clicked, this,
             [this] { m_dialogs.setupPrinter(printer()); });
@@ -98,6 +100,7 @@ LiturgyPage::LiturgyPage(PreparationDocument &document, Dialogs &dialogs, QWidge
 
     connect(&document, &PreparationDocument::sequenceChanged, this, &LiturgyPage::showSequence);
     connect(&document, &PreparationDocument::ticksChanged, this, &LiturgyPage::showTicks);
+    connect(&document, &PreparationDocument::threeReadingsChanged, this, &LiturgyPage::showTicks);
     connect(&document, &PreparationDocument::basicFormChanged, this, &LiturgyPage::showBasicForm);
     connect(&document, &PreparationDocument::pageFormatChanged, this, &LiturgyPage::showPageFormat);
     // No order is printed or exported for what it was not made from; printing and exporting
@@ -158,6 +161,7 @@ void LiturgyPage::showTicks()
     m_ui->chkTaufe->setChecked(ticks.taufe);
     m_ui->chkKonfirmation->setChecked(ticks.konfirmation);
     m_ui->chkTrauung->setChecked(ticks.trauung);
+    m_ui->chkDreiLesungen->setChecked(m_document.threeReadings());
 }
 
 void LiturgyPage::showBasicForm()

@@ -26,7 +26,8 @@ PassagePage::PassagePage(PreparationDocument &document, Dialogs &dialogs, QWidge
 {
     m_ui->setupUi(this);
     m_ui->splPerikope->setSizes({ 185, 320 });
-    bibleimport::install(*this, *m_ui->rchBibelstelle, dialogs);
+    // A Bible just read in shows the day's sermon text at once, as the tab does when shown.
+    bibleimport::install(*this, *m_ui->rchBibelstelle, dialogs, [this] { tabShown(true); });
     addLectorButton();
 }
 

@@ -8,6 +8,7 @@
 #include "order/BasicForms.h"
 #include "order/PageFormat.h"
 #include "order/SequenceList.h"
+#include "order/ThreeReadings.h"
 #include "storage/OrderSettingsFile.h"
 #include "storage/ServiceOrderFile.h"
 #include "storage/Win1252Text.h"
@@ -23,6 +24,8 @@ QString ProperTexts::*PreparationDocument::member(Field field)
         return &ProperTexts::wochenspruch;
     case Field::Psalm:
         return &ProperTexts::psalm;
+    case Field::ATLesung:
+        return &ProperTexts::atLesung;
     case Field::Epistel:
         return &ProperTexts::epistel;
     case Field::Evangelium:
@@ -113,7 +116,9 @@ void PreparationDocument::setBasicForm(int position)
 void PreparationDocument::chooseBasicForm(int position)
 {
     setBasicForm(position);
-    setSequence(occasional::rebuildSequence(position, m_preparation.ticks).entries());
+    SequenceList sequence = occasional::rebuildSequence(position, m_preparation.ticks);
+    threereadings::place(sequence, m_preparation.threeReadings);
+    setSequence(sequence.entries());
     emit orderInputsChanged();
     setModified(true);
 }
@@ -141,6 +146,8 @@ bool PreparationDocument::setTick(occasional::Service service, bool on)
     emit orderInputsChanged();
     SequenceList sequence(m_preparation.sequence);
     const bool rebuilt = occasional::applyTick(service, sequence, m_basicForm, ticks);
+    if (rebuilt)
+        threereadings::place(sequence, m_preparation.threeReadings);
     setSequence(sequence.entries());
     return rebuilt;
 }
@@ -152,6 +159,26 @@ bool PreparationDocument::chooseTick(occasional::Service service, bool on)
     if (m_preparation.ticks != before)
         setModified(true);
     return rebuilt;
+}
+
+void PreparationDocument::setThreeReadings(bool on)
+{
+    if (m_preparation.threeReadings == on)
+        return;
+    m_preparation.threeReadings = on;
+    emit threeReadingsChanged();
+}
+
+void PreparationDocument::chooseThreeReadings(bool on)
+{
+    if (m_preparation.threeReadings == on)
+        return;
+    setThreeReadings(on);
+    SequenceList sequence(m_preparation.sequence);
+    threereadings::place(sequence, on);
+    setSequence(sequence.entries());
+    emit orderInputsChanged();
+    setModified(true);
 }
 
 int PreparationDocument::moveEntryUp(int index)
@@ -282,6 +309,8 @@ Result<> PreparationDocument::loadFile(const QString &path)
         if (!applyDayColour(p.dayName).ok())
             return false;
         setPageFormat(serviceorder::readPageFormat(ini));
+        // Before the list: a tick whose rule rebuilds it places the reading as chosen.
+        setThreeReadings(serviceorder::readThreeReadings(ini));
 
         const serviceorder::StoredSequence stored = serviceorder::readSequence(ini);
         switch (stored.status) {
@@ -325,6 +354,7 @@ Result<> PreparationDocument::restoreOrderSettings()
     case serviceorder::StoredSequence::Status::Kept:
         return {};
     case serviceorder::StoredSequence::Status::Replaced:
+        setThreeReadings(stored.entries.contains(threereadings::entryName()));
         restoreSequence(stored.entries, stored.ticks);
         return {};
     case serviceorder::StoredSequence::Status::NotANumber:

@@ -18,10 +18,11 @@ class PreparationDocument : public QObject
     Q_OBJECT
 
 public:
-    // The ten fields of the tab "Proprium", in the order a preparation stores them.
+    // The fields of the tab "Proprium", in the order a preparation stores them.
     enum class Field {
         Wochenspruch,
         Psalm,
+        ATLesung,
         Epistel,
         Evangelium,
         Predigttext,
@@ -31,7 +32,7 @@ public:
         Kollektenlied,
         Ausgangslied,
     };
-    static constexpr int kFieldCount = 10;
+    static constexpr int kFieldCount = 11;
     static QString ProperTexts::*member(Field field);
 
     explicit PreparationDocument(QObject *parent = nullptr);
@@ -82,6 +83,13 @@ public:
     // Replaces the list without any rule.
     void setSequence(const QStringList &entries);
 
+    // "Drei Lesungen": the Old Testament reading is read before the epistle (see
+    // threereadings::place). Choosing places it into the list or takes it out; a list rebuilt
+    // from the basic form gets it again. Setting it, as loading does, leaves the list alone.
+    bool threeReadings() const { return m_preparation.threeReadings; }
+    void setThreeReadings(bool on);
+    void chooseThreeReadings(bool on);
+
     // 0 portrait, 1 landscape.
     int pageFormat() const { return m_preparation.pageFormat; }
     void setPageFormat(int format);
@@ -98,9 +106,9 @@ public:
     // The stored preparation of the day shown, in the data folder given; empty when it has none.
     QString storedOrderPath(const QString &dataFolder) const;
 
-    // Loads a service-order file step by step: texts, the day's colour, page format, sequence
-    // and ticks. Whatever was set before a failure stays set; a failure means a damaged file.
-    // Loaded whole, the preparation is unchanged: it is as the file stores it.
+    // Loads a service-order file step by step: texts, the day's colour, page format, readings,
+    // sequence and ticks. Whatever was set before a failure stays set; a failure means a damaged
+    // file. Loaded whole, the preparation is unchanged: it is as the file stores it.
     Result<> loadFile(const QString &path);
     // Writes the preparation to path as choice says and clears the modified state when it was
     // saved; the outcome's path is the file written. By default a file that somebody else
@@ -111,13 +119,15 @@ public:
     // The file last loaded or saved (absolute), or the day's file nobody had saved when the day
     // was loaded; empty when there is none.
     const QString &watchedPath() const { return m_file.stamp().path; }
-    // Restores the sequence and the ticks of the order settings file, when there is one.
+    // Restores the sequence and the ticks of the order settings file, when there is one; three
+    // readings are chosen when its list holds the Old Testament reading.
     Result<> restoreOrderSettings();
 
 signals:
     void dayChanged(); // name, series or colour
     void textChanged(PreparationDocument::Field field);
     void ticksChanged();
+    void threeReadingsChanged();
     void sequenceChanged();
     void pageFormatChanged();
     void basicFormChanged();

@@ -31,6 +31,7 @@ ProperPage::ProperPage(PreparationDocument &document, Dialogs &dialogs, QWidget 
 
     const std::pair<QPushButton *, Field> buttons[] = {
         { m_ui->btnOpenPsalm, Field::Psalm },
+        { m_ui->btnOpenATLesung, Field::ATLesung },
         { m_ui->btnOpenEpistel, Field::Epistel },
         { m_ui->btnOpenEvangelium, Field::Evangelium },
         { m_ui->btnOpenPredigttext, Field::Predigttext },
@@ -40,11 +41,11 @@ ProperPage::ProperPage(PreparationDocument &document, Dialogs &dialogs, QWidget 
                 [this, field] { emit passageRequested(field, true); });
 
     auto *help = new StatusHelpFilter([this](const QString &text) { emit statusText(text); }, this);
-    help->watch({ this, m_ui->grpTexte, m_ui->lblPredigttext, m_ui->txtPsalm, m_ui->txtEpistel,
-                  m_ui->txtEvangelium, m_ui->txtPredigttext, m_ui->grpLieder });
-    for (QWidget *w : std::initializer_list<QWidget *> { m_ui->lblPredigttext, m_ui->txtPsalm,
-                                                         m_ui->txtEpistel, m_ui->txtEvangelium,
-                                                         m_ui->txtPredigttext, m_ui->grpLieder })
+    help->watch({ this, m_ui->grpTexte, m_ui->lblPredigttext, m_ui->txtPsalm, m_ui->txtATLesung,
+                  m_ui->txtEpistel, m_ui->txtEvangelium, m_ui->txtPredigttext, m_ui->grpLieder });
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             m_ui->lblPredigttext, m_ui->txtPsalm, m_ui->txtATLesung, m_ui->txtEpistel,
+             m_ui->txtEvangelium, m_ui->txtPredigttext, m_ui->grpLieder })
         w->installEventFilter(this);
 }
 
@@ -57,6 +58,8 @@ QLineEdit *ProperPage::edit(Field field) const
         return m_ui->txtWochenspruch;
     case Field::Psalm:
         return m_ui->txtPsalm;
+    case Field::ATLesung:
+        return m_ui->txtATLesung;
     case Field::Epistel:
         return m_ui->txtEpistel;
     case Field::Evangelium:
@@ -81,8 +84,8 @@ bool ProperPage::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonDblClick:
-        for (const Field field :
-             { Field::Psalm, Field::Epistel, Field::Evangelium, Field::Predigttext }) {
+        for (const Field field : { Field::Psalm, Field::ATLesung, Field::Epistel, Field::Evangelium,
+                                   Field::Predigttext }) {
             if (watched == edit(field)) {
                 emit passageRequested(field, false);
                 return true;

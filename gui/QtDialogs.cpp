@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 
 QStringList qtFilterList(const QString &windowsFilter)
 {
@@ -175,7 +177,29 @@ bool QtDialogs::setupPrinter(QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool desktopHasMailProgram()
+{
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return true;
+    QProcess query;
+    query.start(xdgMime,
+                { QStringLiteral("query"), QStringLiteral("default"),
+                  QStringLiteral("x-scheme-handler/mailto") });
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished();
+        return true;
+    }
+    return query.exitStatus() != QProcess::NormalExit
+        || !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 bool QtDialogs::openExternally(const QUrl &url)
 {
+    // xdg-open starts, and so the desktop services report success, even when no program takes
+    // a mail link: nothing would happen at all.
+    if (url.scheme() == QStringLiteral("mailto") && !desktopHasMailProgram())
+        return false;
     return QDesktopServices::openUrl(url);
 }

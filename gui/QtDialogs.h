@@ -27,3 +27,8 @@ private:
 
     QWidget *m_owner;
 };
+
+// Whether the desktop has a program for mail links, as xdg-mime (found on PATH) answers for
+// "x-scheme-handler/mailto". Without xdg-mime, or when it does not answer in time, nobody can
+// say, and the link is tried.
+bool desktopHasMailProgram();

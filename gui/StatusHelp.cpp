@@ -19,7 +19,8 @@ std::optional<QString> statusHelpText(const QString &objectName)
             t.insert(QString::fromLatin1(name), QString());
         t.insert(QStringLiteral("lblPredigttext"),
                  QStringLiteral("Klicken, um zur Predigt zu gelangen"));
-        for (const char *name : { "txtPsalm", "txtEpistel", "txtEvangelium", "txtPredigttext" })
+        for (const char *name :
+             { "txtPsalm", "txtATLesung", "txtEpistel", "txtEvangelium", "txtPredigttext" })
             t.insert(QString::fromLatin1(name),
                      QStringLiteral("Doppelklick, um zur Bibelstelle zu gelangen"));
         t.insert(QStringLiteral("grpLieder"),

@@ -17,6 +17,7 @@ struct DayProper
     const char *hymn; // hymns of the week
     const char *epistle;
     const char *gospel;
+    const char *oldTestament; // the Old Testament reading
     const char *series[kSeriesCount]; // sermon texts of the series I to VI
 };
 

@@ -21,8 +21,9 @@ namespace {
 constexpr int kSeriesCount = 6;
 
 // The fields of a day in the order of the generated struct (after name and colour).
-const std::array<std::string, 5 + kSeriesCount> kFieldKeys
-    = { "Wochenspruch", "Psalm", "Wochenlied", "Epistel", "Evangelium", "I",
+constexpr std::size_t kReadingCount = 6;
+const std::array<std::string, kReadingCount + kSeriesCount> kFieldKeys
+    = { "Wochenspruch", "Psalm", "Wochenlied", "Epistel", "Evangelium", "AT-Lesung", "I",
         "II",           "III",   "IV",         "V",       "VI" };
 
 // Windows colour layout 0x02BBGGRR. White, violet and black are the values the program's
@@ -269,7 +270,7 @@ int main(int argc, char **argv)
     for (const Row &row : rows) {
         out << "    {" << literal(row.name) << ",\n     " << literal(row.colour);
         for (std::size_t i = 0; i < row.fields.size(); ++i) {
-            if (i == 5)
+            if (i == kReadingCount)
                 out << ",\n     {";
             else
                 out << ",\n     ";

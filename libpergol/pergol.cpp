@@ -91,4 +91,9 @@ const char *getPerikope(const char *name, int series)
     const pergol::DayProper *day = findDay(name);
     return day ? day->series[series - 1] : kEmpty;
 }
+
+const char *getATLesung(const char *name)
+{
+    return lookUp(name, [](const pergol::DayProper &d) { return d.oldTestament; });
+}
 }

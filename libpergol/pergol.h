@@ -16,6 +16,9 @@ PERGOL_EXPORT const char *getWochenlied(const char *name);
 PERGOL_EXPORT const char *getEpistel(const char *name);
 PERGOL_EXPORT const char *getEvangelium(const char *name);
 PERGOL_EXPORT const char *getPerikope(const char *name, int series);
+// The Old Testament reading ("AT-Lesung"), read beside the epistle and the gospel where a
+// service has three readings.
+PERGOL_EXPORT const char *getATLesung(const char *name);
 
 #ifdef __cplusplus
 }

@@ -110,7 +110,8 @@ bool applyWedding(SequenceList &list, const ServiceTicks &ticks)
     removeIfPresent(list,
                     { QStringLiteral("Gloria Patri"), QStringLiteral("Kyrie"),
                       QStringLiteral("Gloria Excelsis"), QStringLiteral("Tagesgebet"),
-                      QStringLiteral("Epistel"), QStringLiteral("Abkündigungen") });
+                      QStringLiteral("AT-Lesung"), QStringLiteral("Epistel"),
+                      QStringLiteral("Abkündigungen") });
 
     const std::initializer_list<QString> block
         = { QStringLiteral("Trauvotum"), QStringLiteral("Händereichen"),

@@ -22,11 +22,11 @@ bool applyCommunion(SequenceList &list, const ServiceTicks &ticks);
 bool applyConfirmation(SequenceList &list, const ServiceTicks &ticks);
 // Baptism: its block right after "Vorpredigtslied", taking the first creed into it.
 bool applyBaptism(SequenceList &list, const ServiceTicks &ticks);
-// Wedding: takes out the readings, the entry before the gospel, Gloria Patri, Kyrie, Gloria in
-// excelsis, the collect and the announcements, and places its block after "Grußworte" (with
-// confirmation) or "Predigt" (the top of the list when that anchor is missing). Without
-// baptism the creed moves to the head of the wedding block. Has no anchor test: only an
-// unticked wedding asks for a rebuild.
+// Wedding: takes out the readings (the Old Testament reading too), the entry before the gospel,
+// Gloria Patri, Kyrie, Gloria in excelsis, the collect and the announcements, and places its block
+// after "Grußworte" (with confirmation) or "Predigt" (the top of the list when that anchor is
+// missing). Without baptism the creed moves to the head of the wedding block. Has no anchor test:
+// only an unticked wedding asks for a rebuild.
 bool applyWedding(SequenceList &list, const ServiceTicks &ticks);
 
 // The list of the basic form at position (see basicforms::formSequence) with every ticked

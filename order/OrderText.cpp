@@ -17,6 +17,7 @@ enum class Rule {
     Dialog2,
     Dialog3,
     Psalm,
+    ATLesung,
     GloriaPatri,
     Kyrie,
     GloriaExcelsis,
@@ -45,6 +46,7 @@ const QHash<QString, Rule> &rules()
         { QStringLiteral("2. Dialog"), Rule::Dialog2 },
         { QStringLiteral("3. Dialog"), Rule::Dialog3 },
         { QStringLiteral("Psalm"), Rule::Psalm },
+        { QStringLiteral("AT-Lesung"), Rule::ATLesung },
         { QStringLiteral("Gloria Patri"), Rule::GloriaPatri },
         { QStringLiteral("Kyrie"), Rule::Kyrie },
         { QStringLiteral("Gloria Excelsis"), Rule::GloriaExcelsis },
@@ -163,6 +165,9 @@ OrderText generate(const OrderInput &input)
                 break;
             case Rule::Psalm:
                 out.line(input.psalm);
+                break;
+            case Rule::ATLesung:
+                out.line(QStringLiteral("AT-Lesung: ") + input.atLesung);
                 break;
             case Rule::GloriaPatri:
                 // Not in the passion's last days, nor on black days.

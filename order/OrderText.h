@@ -38,8 +38,8 @@ struct Line
     friend bool operator==(const Line &, const Line &) = default;
 };
 
-// What generating reads: the preparation (its sequence, series and ten fields; the ticks and
-// the page format play no part) and what the main window shows around it.
+// What generating reads: the preparation (its sequence, series and the fields of the propers
+// and hymns; the ticks and the page format play no part) and what the main window shows around it.
 struct OrderInput : Preparation
 {
     QString dayPanelCaption; // the day's name with the blanks the panel puts around it

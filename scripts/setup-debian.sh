@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6webenginecore6-bin
   qt6-translations-l10n qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libreoffice-writer libreoffice-dev libreoffice-dev-common
+  libreoffice-writer libreoffice-calc libreoffice-dev libreoffice-dev-common
   libsword-dev sword-text-web
   poppler-utils unzip openssl ca-certificates python3-icalendar
   fonts-liberation fonts-dejavu-core xauth xvfb locales

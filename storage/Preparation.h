@@ -3,12 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-// The ten one-line fields of the tab "Proprium": the propers of the day and the hymns, in the
+// The one-line fields of the tab "Proprium": the propers of the day and the hymns, in the
 // order in which a preparation stores them.
 struct ProperTexts
 {
     QString wochenspruch;
     QString psalm;
+    QString atLesung; // the Old Testament reading
     QString epistel;
     QString evangelium;
     QString predigttext;
@@ -42,5 +43,6 @@ struct Preparation : ProperTexts
 
     ServiceTicks ticks;
     int pageFormat = 0; // 0 portrait, 1 landscape
+    bool threeReadings = false; // "Drei Lesungen": the Old Testament reading is read too
     QStringList sequence; // the element names of the sequence list, top to bottom
 };

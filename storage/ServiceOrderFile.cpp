@@ -18,6 +18,8 @@ const QString kKasualien = QStringLiteral("Kasualien");
 const QString kFormat = QStringLiteral("Format");
 const QString kReihenfolge = QStringLiteral("Reihenfolge");
 const QString kAnzahl = QStringLiteral("Anzahl");
+const QString kATLesung = QStringLiteral("AT-Lesung");
+const QString kDreiLesungen = QStringLiteral("DreiLesungen");
 
 QString tickText(bool ticked)
 {
@@ -85,6 +87,7 @@ IniFile toIni(const Preparation &p)
         ini.setValue(kAllgemein, kDatum, p.dayStamp);
     ini.setValue(kTexte, QStringLiteral("Wochenspruch"), p.wochenspruch);
     ini.setValue(kTexte, QStringLiteral("Psalm"), p.psalm);
+    ini.setValue(kTexte, kATLesung, p.atLesung);
     ini.setValue(kTexte, QStringLiteral("Epistel"), p.epistel);
     ini.setValue(kTexte, QStringLiteral("Evangelium"), p.evangelium);
     ini.setValue(kTexte, QStringLiteral("Predigttext"), p.predigttext);
@@ -96,6 +99,7 @@ IniFile toIni(const Preparation &p)
     ini.setValue(kLieder, QStringLiteral("Ausgangslied"), p.ausgangslied);
     writeTicks(ini, p.ticks);
     ini.setValue(kFormat, QStringLiteral("Seitenformat"), QString::number(p.pageFormat));
+    ini.setValue(kFormat, kDreiLesungen, tickText(p.threeReadings));
     writeSequence(ini, p.sequence);
     return ini;
 }
@@ -133,6 +137,11 @@ int readPageFormat(const IniFile &ini)
     return ini.intValue(kFormat, QStringLiteral("Seitenformat"), 1) >= 1 ? 1 : 0;
 }
 
+bool readThreeReadings(const IniFile &ini)
+{
+    return ini.intValue(kFormat, kDreiLesungen, 0) != 0;
+}
+
 Preparation readTexts(const IniFile &ini)
 {
     Preparation p;
@@ -143,6 +152,7 @@ Preparation readTexts(const IniFile &ini)
         p.dayStamp = stamp;
     p.wochenspruch = ini.value(kTexte, QStringLiteral("Wochenspruch"));
     p.psalm = ini.value(kTexte, QStringLiteral("Psalm"));
+    p.atLesung = ini.value(kTexte, kATLesung);
     p.epistel = ini.value(kTexte, QStringLiteral("Epistel"));
     p.evangelium = ini.value(kTexte, QStringLiteral("Evangelium"));
     p.predigttext = ini.value(kTexte, QStringLiteral("Predigttext"));

@@ -69,9 +69,14 @@ StoredSequence readSequence(const IniFile &ini);
 // portrait, missing or not a number landscape.
 int readPageFormat(const IniFile &ini);
 
+// Whether the service has three readings ("DreiLesungen" in "Format"); files without the key
+// have two.
+bool readThreeReadings(const IniFile &ini);
+
 // Reads the fields of "Allgemein", "Texte" and "Lieder" with their defaults ("Sonntag",
-// "0", empty). The ticks, page format and sequence are left to readSequence and
-// readPageFormat, since loading applies them one after the other.
+// "0", empty; files saved before the Old Testament reading had its field have none). The
+// ticks, page format, readings and sequence are left to readSequence, readPageFormat and
+// readThreeReadings, since loading applies them one after the other.
 Preparation readTexts(const IniFile &ini);
 
 // Reads a service-order file. Returns nothing when it cannot be read or is too large to be

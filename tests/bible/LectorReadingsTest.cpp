@@ -82,6 +82,42 @@ TEST(LectorReadings, EachReadingUnderItsHeadingVerseByVerseAndMissingPartsNoted)
     EXPECT_EQ(document.paragraphs.at(note - 1).text, QStringLiteral("Xyz 1,1-3"));
 }
 
+// The Old Testament reading is read where the day has one; the psalm field only stands in
+// for it where that field is empty (as in preparations saved before it had its field).
+TEST(LectorReadings, TheOldTestamentReadingBeforeThePsalm)
+{
+    struct Case
+    {
+        const char *what;
+        QString psalm, atLesung;
+        QString heading, reference; // of the first reading
+    };
+    const Case cases[] = {
+        { "both", QStringLiteral("Psalm 24,1-10"), QStringLiteral("Sach 9,9-10"),
+          QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Sach 9,9-10") },
+        { "a psalm only", QStringLiteral("Psalm 24,1-10"), QStringLiteral("  "),
+          QStringLiteral("Psalm"), QStringLiteral("Psalm 24,1-10") },
+        { "a reading in the psalm field", QStringLiteral("Jes 25,8-9"), QString(),
+          QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Jes 25,8-9") },
+        { "no psalm", QString(), QStringLiteral(" Jes 40,1-11 "),
+          QStringLiteral("Alttestamentliche Lesung"), QStringLiteral("Jes 40,1-11") },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ProperTexts texts;
+        texts.psalm = c.psalm;
+        texts.atLesung = c.atLesung;
+        texts.epistel = QStringLiteral("Röm 13,8-12");
+        texts.evangelium = QStringLiteral("Mt 21,1-11");
+        const QList<lector::Reading> readings = lector::readingsOf(texts, false);
+        ASSERT_EQ(readings.size(), 3);
+        EXPECT_EQ(readings.at(0).heading, c.heading);
+        EXPECT_EQ(readings.at(0).reference, c.reference);
+        EXPECT_EQ(readings.at(1).heading, QStringLiteral("Epistel"));
+        EXPECT_EQ(readings.at(2).heading, QStringLiteral("Evangelium"));
+    }
+}
+
 TEST(LectorReadings, EveryPartOfAReferenceWithOptionalVersesMarked)
 {
     TestEnvironment env;

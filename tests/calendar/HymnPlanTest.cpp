@@ -3,6 +3,7 @@
 // The calendar file and the command are read back by a real iCalendar parser in
 // hymnplan_test.py.
 #include "base/Clock.h"
+#include "calendar/ChurchYearEvents.h"
 #include "calendar/DayPropers.h"
 #include "calendar/HymnPlanOutput.h"
 #include "storage/ServiceOrderFile.h"
@@ -127,6 +128,36 @@ TEST_F(HymnPlanFolder, EachServiceTakesItsLatestPreparationOrTheSuggestion)
     }
 }
 
+// The 10th Sunday after Trinity offers its two propers on one date: the plan and the calendar
+// list both, each with its own colour, hymns and saved preparation.
+TEST_F(HymnPlanFolder, TheIsraelSundayHasTwoServices)
+{
+    const QDate sunday(2026, 8, 9);
+    save(QStringLiteral("2/2 Gedenktag der Zerstörung Jerusalems.ini"),
+         QStringLiteral("Gedenktag der Zerstörung Jerusalems"), QStringLiteral("2"),
+         { QStringLiteral("EG 144") }, QDate(2026, 8, 1));
+    const hymnplan::Plan p = plan(sunday, sunday);
+    ASSERT_EQ(p.rows.size(), 2);
+    EXPECT_EQ(p.rows.at(0).dayName, QStringLiteral("10. Sonntag nach Trinitatis"));
+    EXPECT_EQ(p.rows.at(0).colour, QStringLiteral("grün"));
+    EXPECT_TRUE(p.rows.at(0).suggested());
+    EXPECT_EQ(p.rows.at(0).hymns.at(1),
+              daypropers::ofDay(p.rows.at(0).dayName, QStringLiteral("2")).wochenlied);
+    EXPECT_EQ(p.rows.at(1).dayName, QStringLiteral("Gedenktag der Zerstörung Jerusalems"));
+    EXPECT_EQ(p.rows.at(1).colour, QStringLiteral("violett"));
+    EXPECT_EQ(p.rows.at(1).hymns.at(0), QStringLiteral("EG 144"));
+
+    QStringList described;
+    for (const churchyearcalendar::Event &event : churchyearcalendar::eventsOfYear(2026)) {
+        if (event.date == sunday)
+            described << event.summary + u'|' + event.description.section(u'\n', 2, 2);
+    }
+    EXPECT_EQ(described,
+              QStringList({ QStringLiteral("10. Sonntag nach Trinitatis|AT-Lesung: 2. Mose 19,1-6"),
+                            QStringLiteral("Gedenktag der Zerstörung Jerusalems|AT-Lesung: Jes "
+                                           "27,2-9") }));
+}
+
 TEST(HymnPlanPeriod, DefaultsToTheNextFourServicesAndRefusesBadPeriods)
 {
     appclock::setTodayForTesting(QDate(2026, 4, 1));
@@ -172,13 +203,14 @@ TEST_F(HymnPlanFolder, CsvFollowsTheConventionsOfTheHymnTable)
     EXPECT_EQ(lines.at(0),
               "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;"
               "Kollektenlied;Ausgangslied;Predigttext;Datei\r");
+    // The date bare, every text in quotes (read back by Calc in test_calc_csv).
     EXPECT_EQ(QString::fromUtf8(lines.at(1)),
-              QStringLiteral("29.03.2026;Palmsonntag;violett;EG 11;EG 314;EG 87;\"Er kam; "
-                             "\"\"still\"\"\";EG 97;Text von 2/2 Palmsonntag (2).ini;"
-                             "2/2 Palmsonntag (2).ini\r"));
+              QStringLiteral("29.03.2026;\"Palmsonntag\";\"violett\";\"EG 11\";\"EG 314\";"
+                             "\"EG 87\";\"Er kam; \"\"still\"\"\";\"EG 97\";"
+                             "\"Text von 2/2 Palmsonntag (2).ini\";\"2/2 Palmsonntag (2).ini\"\r"));
     EXPECT_TRUE(QString::fromUtf8(lines.at(3))
-                    .startsWith(QStringLiteral("03.04.2026;Karfreitag;schwarz;;")));
-    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag);\r"));
+                    .startsWith(QStringLiteral("03.04.2026;\"Karfreitag\";\"schwarz\";\"\";")));
+    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag)\";\"\"\r"));
 }
 
 TEST_F(HymnPlanFolder, MailLinkCarriesSubjectAndBodyPercentEncoded)

@@ -117,7 +117,9 @@ TEST(AccessibleNames, FieldsAreNamedAfterTheirLabels)
     } cases[] = {
         { "cmbTag", QStringLiteral("Sonn- bzw. Feiertag") },
         { "txtEpistel", QStringLiteral("Epistel") },
-        { "txtPsalm", QStringLiteral("Psalm/AT-Lesung") },
+        { "txtPsalm", QStringLiteral("Psalm") },
+        { "txtATLesung", QStringLiteral("AT-Lesung") },
+        { "btnOpenATLesung", QStringLiteral("AT-Lesung anzeigen") },
         { "txtGloriaExcelsis", QStringLiteral("Gloria Excelsis") },
         { "btnOpenPredigttext", QStringLiteral("Predigttext anzeigen") },
         { "BtnNew", QStringLiteral("Neu") },

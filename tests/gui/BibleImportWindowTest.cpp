@@ -97,12 +97,21 @@ protected:
 
 } // namespace
 
-TEST_F(BibleImportWindowTest, ImportsAFileAndTheNextLookupShowsIt)
+TEST_F(BibleImportWindowTest, ImportsAFileAndTheTabShowsTheSermonTextAtOnce)
 {
     QTemporaryDir source;
     writeFileBytes(source.path() + u"/bibel.xml"_s, fullSizeZefania());
+    // On the tab "Perikope", the sermon text entered: the new Bible shows it without the tab
+    // being left and shown again.
+    control<QTabWidget>(*window, "pclPageControl")
+        ->setCurrentWidget(control<QWidget>(*window, "tshPerikope"));
+    dialogs->messages.clear(); // the day's own sermon text is not in the old Bible
+    control<QLineEdit>(*window, "txtPredigttext")->setText(u"Mk 1,2-3"_s);
     importThroughTheWindow(source.path() + u"/bibel.xml"_s);
-    ASSERT_EQ(dialogs->messages.size(), 1);
+    const QString shown = control<QTextEdit>(*window, "rchBibelstelle")->toPlainText();
+    EXPECT_TRUE(shown.contains(u"Mk 1,2-3"_s) && shown.contains(u"Und es begab sich"_s))
+        << s(shown);
+    ASSERT_EQ(dialogs->messages.size(), 1) << s(dialogs->messages.join(u"|"_s));
     EXPECT_TRUE(lastMessage().startsWith(u"66 Bücher mit 1650 Kapiteln und 31350 Versen "
                                          u"eingelesen"_s))
         << s(lastMessage());

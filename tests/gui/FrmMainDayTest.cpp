@@ -47,6 +47,7 @@ protected:
     {
         return { control<QLineEdit>(*window, "txtWochenspruch")->text(),
                  control<QLineEdit>(*window, "txtPsalm")->text(),
+                 control<QLineEdit>(*window, "txtATLesung")->text(),
                  control<QLineEdit>(*window, "txtEpistel")->text(),
                  control<QLineEdit>(*window, "txtEvangelium")->text(),
                  control<QLineEdit>(*window, "txtPredigttext")->text(),
@@ -82,7 +83,7 @@ QColor textColour(const QLabel *label)
 TEST_F(FrmMainDay, StartSelectsAndLoadsTheComingDay)
 {
     QComboBox *cmbTag = control<QComboBox>(*window, "cmbTag");
-    EXPECT_EQ(cmbTag->count(), 82);
+    EXPECT_EQ(cmbTag->count(), 83);
     EXPECT_EQ(cmbTag->itemText(0),
               QStringLiteral("09.11.2025 - Drittletzter Sonntag des Kirchenjahres"));
     EXPECT_EQ(cmbTag->currentText(), QStringLiteral("15.02.2026 - Estomihi"));
@@ -127,13 +128,15 @@ TEST_F(FrmMainDay, ChoosingADayFillsDayStampSeriesAndPropers)
     EXPECT_EQ(fakelibrary::calls,
               (std::vector<std::string> { "getFarbe:" + name, "getVers:" + name, "getPsalm:" + name,
                                           "getWochenlied:" + name, "getEpistel:" + name,
-                                          "getEvangelium:" + name, "getPerikope2:" + name }));
+                                          "getEvangelium:" + name, "getPerikope2:" + name,
+                                          "getATLesung:" + name }));
     const QString n = QString::fromStdString(name);
     EXPECT_EQ(
         propers(),
         QStringList({ QStringLiteral("getVers:") + n, QStringLiteral("getPsalm:") + n,
-                      QStringLiteral("getEpistel:") + n, QStringLiteral("getEvangelium:") + n,
-                      QStringLiteral("getPerikope2:") + n, QStringLiteral("getWochenlied:") + n }));
+                      QStringLiteral("getATLesung:") + n, QStringLiteral("getEpistel:") + n,
+                      QStringLiteral("getEvangelium:") + n, QStringLiteral("getPerikope2:") + n,
+                      QStringLiteral("getWochenlied:") + n }));
     EXPECT_EQ(hymns(), QStringList(4));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty());
@@ -248,7 +251,7 @@ TEST_F(FrmMainDay, TypedEntries)
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_TRUE(dialogs->messages.isEmpty()) << dialogs->messages.join(u'|').toStdString();
     EXPECT_EQ(control<QComboBox>(*window, "cmbTag")->count(),
-              82); // typed text is not added to the list
+              83); // typed text is not added to the list
 
     // A year that is not a number: the message, the stamp already taken.
     control<QComboBox>(*window, "cmbTag")->setEditText(QStringLiteral("04.10.20x6 - Erntedank"));
@@ -277,8 +280,8 @@ TEST_F(FrmMainDay, StoredPreparationIsFoundInsteadOfTheLibrary)
     ASSERT_TRUE(window->windowTitle().endsWith(QStringLiteral("[*]")));
     EXPECT_EQ(QFileInfo(window->windowTitle().chopped(3)).canonicalFilePath(),
               QFileInfo(stored).canonicalFilePath());
-    for (const char *function :
-         { "getVers", "getPsalm", "getWochenlied", "getEpistel", "getEvangelium", "getPerikope" })
+    for (const char *function : { "getVers", "getPsalm", "getWochenlied", "getEpistel",
+                                  "getEvangelium", "getPerikope", "getATLesung" })
         EXPECT_FALSE(called(function)) << function;
     EXPECT_FALSE(window->isWindowModified());
 

@@ -179,6 +179,12 @@ TEST_F(HistoryWindow, TheServiceDateLeadsAndEveryColumnCanBeReached)
         column(control<QTreeView>(*tab, "grdVorbereitungen"), 2),
         (QStringList { QStringLiteral("08.12.2026 09:30"), QStringLiteral("20.12.2020 09:30") }));
 
+    // The period begins a year back and takes the services already prepared.
+    EXPECT_EQ(control<QDateEdit>(*tab, "dtpBis")->date(), QDate(2027, 12, 10));
+    EXPECT_EQ(column(control<QTreeView>(*tab, "grdLieder"), 2),
+              (QStringList { QStringLiteral("Christvesper (24.12.2026)"),
+                             QStringLiteral("Christvesper (24.12.2026)") }));
+
     // The period takes the service: up to 20 December the Christmas Eve hymns are not sung.
     control<QDateEdit>(*tab, "dtpVon")->setDate(QDate(2020, 1, 1));
     control<QDateEdit>(*tab, "dtpBis")->setDate(QDate(2026, 12, 20));

@@ -3,22 +3,36 @@
 // it writes, and the mail link handed to the desktop. (What each row holds and how the files are
 // laid out is the hymn plan's own business.)
 #include "base/Clock.h"
+#include "calendar/HymnPlanOutput.h"
 #include "gui/FrmMain.h"
+#include "gui/PrinterAvailability.h"
+#include "gui/QtDialogs.h"
 #include "storage/ServiceOrderFile.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WindowControls.h"
 
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 namespace {
 
@@ -28,13 +42,38 @@ protected:
     void SetUp() override
     {
         appclock::setTodayForTesting(QDate(2026, 12, 1));
-        window = makeMainWindow(&dialogs);
+        printeravailability::setSystemPrintersForTesting(false);
+        auto scripted = std::make_unique<PdfChoosingDialogs>();
+        dialogs = scripted.get();
+        StartOptions options;
+        options.skipUpdateCheck = true;
+        window = std::make_unique<TfrmMain>(std::move(scripted), options);
     }
 
     void TearDown() override
     {
         window.reset();
+        printeravailability::setSystemPrintersForTesting(std::nullopt);
         appclock::setTodayForTesting({});
+    }
+
+    // A preparation of the day in its series folder, with the five hymns and the sermon text.
+    void save(const QString &dayName, const QString &series, const QStringList &hymns,
+              const QString &sermonText)
+    {
+        Preparation saved;
+        saved.dayName = dayName;
+        saved.series = series;
+        saved.predigttext = sermonText;
+        saved.eingangslied = hymns.value(0);
+        saved.wochenlied = hymns.value(1);
+        saved.vorpredigtslied = hymns.value(2);
+        saved.kollektenlied = hymns.value(3);
+        saved.ausgangslied = hymns.value(4);
+        ASSERT_TRUE(QDir().mkpath(env.dataDir() + u'/' + series));
+        ASSERT_TRUE(serviceorder::writeFile(
+            env.dataDir() + QStringLiteral("/%1/%1 %2.ini").arg(series, dayName),
+            serviceorder::toIni(saved)));
     }
 
     // The dialog opened with its button; `inside` works in it, then it is closed.
@@ -59,26 +98,17 @@ protected:
     }
 
     TestEnvironment env;
-    ScriptedDialogs *dialogs = nullptr;
+    PdfChoosingDialogs *dialogs = nullptr;
     std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(HymnPlanWindow, ShowsTheComingServicesAndWritesTheFilesAndTheMailLink)
 {
     // The 3rd Sunday of Advent is prepared; the others are not yet.
-    Preparation saved;
-    saved.dayName = QStringLiteral("3. Sonntag im Advent");
-    saved.series = QStringLiteral("3");
-    saved.predigttext = QStringLiteral("Lk 3,1-14");
-    saved.eingangslied = QStringLiteral("EG 10");
-    saved.wochenlied = QStringLiteral("EG 16");
-    saved.vorpredigtslied = QStringLiteral("EG 7");
-    saved.kollektenlied = QStringLiteral("EG 9");
-    saved.ausgangslied = QStringLiteral("EG 13");
-    ASSERT_TRUE(QDir().mkpath(env.dataDir() + QStringLiteral("/3")));
-    ASSERT_TRUE(
-        serviceorder::writeFile(env.dataDir() + QStringLiteral("/3/3 3. Sonntag im Advent.ini"),
-                                serviceorder::toIni(saved)));
+    save(QStringLiteral("3. Sonntag im Advent"), QStringLiteral("3"),
+         { QStringLiteral("EG 10"), QStringLiteral("EG 16"), QStringLiteral("EG 7"),
+           QStringLiteral("EG 9"), QStringLiteral("EG 13") },
+         QStringLiteral("Lk 3,1-14"));
     const QString csv = env.home() + QStringLiteral("/plan.csv");
     const QString ics = env.home() + QStringLiteral("/plan.ics");
     dialogs->fileNames = { csv, ics };
@@ -150,6 +180,169 @@ TEST_F(HymnPlanWindow, ShowsTheComingServicesAndWritesTheFilesAndTheMailLink)
                     .contains(QStringLiteral("Wochenlied: EG 16")));
     ASSERT_EQ(dialogs->messages.size(), 1);
     EXPECT_TRUE(dialogs->messages.at(0).contains(QStringLiteral("weggelassen")));
+}
+
+// The printed plan on a landscape page: every word, date and hymn number of the plan whole in
+// the PDF, and nothing cut off at the page's edge.
+TEST_F(HymnPlanWindow, PrintsInLandscapeWithoutSplittingAWord)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty())
+        GTEST_SKIP() << "pdftotext fehlt (Debian: poppler-utils)";
+    save(QStringLiteral("3. Sonntag im Advent"), QStringLiteral("3"),
+         { QStringLiteral("EG 11,1-4 Wie soll ich dich empfangen"),
+           QStringLiteral("Menschenkinder, hört die frohe Botschaft"),
+           QStringLiteral("Macht hoch die Tür, die Tor macht weit"),
+           QStringLiteral("EG 17,1-4 Wir sagen euch an den lieben Advent"),
+           QStringLiteral("Tochter Zion, freue dich") },
+         QStringLiteral("Lk 1,67-79"));
+    save(QStringLiteral("Christvesper"), QStringLiteral("3"),
+         { QStringLiteral("EG 24,1-6 Vom Himmel hoch, da komm ich her"),
+           QStringLiteral("Herbei, o ihr Gläubigen"), QStringLiteral("EG 27"),
+           QStringLiteral("Es ist ein Ros entsprungen"), QStringLiteral("O du fröhliche") },
+         QStringLiteral("Jes 9,1-6"));
+    const QString pdf = env.home() + QStringLiteral("/Liedplan.pdf");
+    dialogs->pdfPath = pdf;
+    const QDate to(2027, 1, 31);
+    withPlan([&](QWidget &dialog) {
+        control<QDateEdit>(dialog, "dtpPlanBis")->setDate(to);
+        control<QPushButton>(dialog, "btnPlanDrucken")->click();
+    });
+    EXPECT_EQ(dialogs->errors, QStringList());
+
+    const auto run = [](const QString &program, const QStringList &arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QRegularExpressionMatch size
+        = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"))
+              .match(run(pdfinfo, { pdf }));
+    ASSERT_TRUE(size.hasMatch());
+    EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble()) << "not landscape";
+
+    // The words of the plan as the document holds them, against the words of the PDF.
+    const Result<hymnplan::Period> period = hymnplan::resolvePeriod(appclock::today(), to);
+    ASSERT_TRUE(period.ok());
+    const hymnplan::Plan plan = hymnplan::make(*period, hymnplan::scanFor(*period, env.dataDir()));
+    ASSERT_GT(plan.rows.size(), 12);
+    QTextDocument document;
+    hymnplan::fillDocument(document, plan);
+    const QRegularExpression space(QStringLiteral("\\s+"));
+    QStringList expected = document.toPlainText().split(space, Qt::SkipEmptyParts);
+    QStringList printed
+        = run(pdftotext, { pdf, QStringLiteral("-") }).split(space, Qt::SkipEmptyParts);
+    for (const QString &word : printed)
+        EXPECT_TRUE(expected.contains(word)) << "split or unknown: " << word.toStdString();
+    // Nothing lost at the page's edge either.
+    for (const QString &word : std::as_const(printed))
+        expected.removeOne(word);
+    EXPECT_EQ(expected.join(u' ').toStdString(), "");
+}
+
+// A date typed into "Von" or "Bis" is the date the plan takes.
+TEST_F(HymnPlanWindow, TypedDatesAreTakenAsTyped)
+{
+    // Typed over the whole field, from its day on as the Tab key leaves it, or into one section
+    // further on (Qt's own editing); each date is a service, so the plan's first or last row is
+    // that day. "Bis" shows 24.12.2026 at first.
+    const struct
+    {
+        const char *edit;
+        QDateTimeEdit::Section selected; // NoSection: the whole text
+        const char *typed;
+        QDate date;
+    } cases[] = {
+        { "dtpPlanBis", QDateTimeEdit::NoSection, "31.01.2027", QDate(2027, 1, 31) },
+        { "dtpPlanBis", QDateTimeEdit::DaySection, "31.01.2027", QDate(2027, 1, 31) },
+        { "dtpPlanBis", QDateTimeEdit::NoSection, "28.02.2027", QDate(2027, 2, 28) },
+        { "dtpPlanBis", QDateTimeEdit::DaySection, "7.2.2027", QDate(2027, 2, 7) },
+        { "dtpPlanBis", QDateTimeEdit::YearSection, "2027", QDate(2027, 12, 24) },
+        { "dtpPlanVon", QDateTimeEdit::NoSection, "06.12.2026", QDate(2026, 12, 6) },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        withPlan([&](QWidget &dialog) {
+            auto *edit = control<QDateEdit>(dialog, c.edit);
+            edit->setFocus();
+            if (c.selected == QDateTimeEdit::NoSection)
+                edit->selectAll();
+            else
+                edit->setSelectedSection(c.selected);
+            QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+            EXPECT_EQ(edit->date(), c.date);
+            const auto *table = control<QTableWidget>(dialog, "grdLiedplan");
+            ASSERT_GT(table->rowCount(), 0);
+            const int row = std::string_view(c.edit) == "dtpPlanBis" ? table->rowCount() - 1 : 0;
+            EXPECT_EQ(table->item(row, 0)->text(), c.date.toString(QStringLiteral("dd.MM.yyyy")));
+        });
+    }
+}
+
+// Without a mail program the plan's text is offered on the clipboard.
+TEST_F(HymnPlanWindow, WithoutAMailProgramTheTextGoesToTheClipboard)
+{
+    dialogs->openSucceeds = false;
+    for (const int answer : { 1, 0 }) {
+        SCOPED_TRACE(answer);
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        dialogs->choiceAnswers = { answer };
+        QString status;
+        withPlan([&](QWidget &dialog) {
+            control<QPushButton>(dialog, "btnPlanMail")->click();
+            status = control<QLabel>(dialog, "lblLiedplanStatus")->text();
+        });
+        ASSERT_EQ(dialogs->choiceCaptions.size(), 1);
+        EXPECT_EQ(dialogs->choiceCaptions.takeFirst(),
+                  (QStringList { QStringLiteral("Text kopieren"), QStringLiteral("Abbrechen") }));
+        EXPECT_TRUE(dialogs->questions.takeFirst().contains(
+            QStringLiteral("kein E-Mail-Programm eingerichtet")));
+        const QString clipboard = QGuiApplication::clipboard()->text();
+        if (answer == 0) {
+            EXPECT_EQ(status, QStringLiteral("Text kopiert – in jedes E-Mail-Programm einfügen"));
+            EXPECT_TRUE(clipboard.startsWith(
+                QStringLiteral("Lieder für die Gottesdienste vom 01.12.2026 bis ")));
+            EXPECT_TRUE(clipboard.contains(QStringLiteral(": 3. Sonntag im Advent (violett)\n")))
+                << clipboard.toStdString();
+        } else {
+            EXPECT_EQ(clipboard, QStringLiteral("vorher"));
+        }
+    }
+    EXPECT_EQ(dialogs->errors, QStringList());
+    EXPECT_EQ(dialogs->messages, QStringList());
+}
+
+// The desktop's answer whether a program takes mail links: xdg-open would start and report
+// success even when none does.
+TEST(MailProgram, XdgMimeSaysWhetherTheDesktopHasOne)
+{
+    const struct
+    {
+        const char *answer; // what xdg-mime prints; nullptr: there is no xdg-mime
+        bool hasOne;
+    } cases[] = {
+        { "", false },
+        { "thunderbird.desktop\n", true },
+        { nullptr, true },
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer ? c.answer : "(kein xdg-mime)");
+        QTemporaryDir bin;
+        if (c.answer) {
+            const QString script = bin.filePath(QStringLiteral("xdg-mime"));
+            writeFileBytes(script,
+                           QByteArray("#!/bin/sh\n[ \"$*\" = \"query default "
+                                      "x-scheme-handler/mailto\" ] || exit 1\nprintf '")
+                               + c.answer + "'\n");
+            QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toLocal8Bit());
+        EXPECT_EQ(desktopHasMailProgram(), c.hasOne);
+        qputenv("PATH", path);
+    }
 }
 
 } // namespace

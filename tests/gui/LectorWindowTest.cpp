@@ -82,7 +82,7 @@ TEST_F(LectorWindow, PrintsEveryReadingWithItsVersesInOrderIntoAPdf)
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext fehlt (Debian: poppler-utils)";
     ASSERT_TRUE(bibletest::writeTestBible(env.programDir() + QStringLiteral("/libs/Bibel")));
-    setField("txtPsalm", QStringLiteral("Jes 40,1-2(3-4)"));
+    setField("txtATLesung", QStringLiteral("Jes 40,1-2(3-4)"));
     setField("txtEpistel", QStringLiteral("Röm 8,14-15.24"));
     setField("txtEvangelium", QStringLiteral("Mk 16,1-8"));
     setField("txtPredigttext", QStringLiteral("Joh 20,11-13"));

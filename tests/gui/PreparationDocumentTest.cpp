@@ -99,6 +99,28 @@ TEST_F(PreparationDocumentTest, ChoosingABasicFormRebuildsWithTheServicesTicked)
     }
 }
 
+// With three readings chosen, every list rebuilt from a basic form gets the Old Testament reading
+// again; a wedding placed into the list takes it out with the other readings.
+TEST_F(PreparationDocumentTest, ThreeReadingsOutlastARebuiltList)
+{
+    PreparationDocument document;
+    const auto readingBeforeGospel = [&] {
+        const QStringList &list = document.preparation().sequence;
+        return list.count(QStringLiteral("AT-Lesung")) == 1
+            && list.indexOf(QStringLiteral("AT-Lesung")) + 1
+            == list.indexOf(QStringLiteral("Evangelium"));
+    };
+    document.chooseThreeReadings(true);
+    document.chooseBasicForm(2); // Liturgie II, Form 1 has no epistle
+    EXPECT_TRUE(readingBeforeGospel());
+    document.chooseTick(Service::Wedding, true);
+    EXPECT_FALSE(document.preparation().sequence.contains(QStringLiteral("AT-Lesung")));
+    EXPECT_TRUE(document.chooseTick(Service::Wedding, false)); // rebuilt from the form
+    EXPECT_TRUE(readingBeforeGospel());
+    document.chooseThreeReadings(false);
+    EXPECT_EQ(document.preparation().sequence, basicforms::formSequence(2).entries());
+}
+
 TEST_F(PreparationDocumentTest, AnEntryMovesWithinTheListOnly)
 {
     PreparationDocument document;
@@ -137,6 +159,11 @@ TEST_F(PreparationDocumentTest, EveryChangeOfTheOrderMarksItModified)
         { "move an entry down", [](PreparationDocument &d) { d.moveEntryDown(1); }, true },
         { "move the first entry up", [](PreparationDocument &d) { d.moveEntryUp(0); }, false },
         { "toggle the page format", [](PreparationDocument &d) { d.togglePageFormat(); }, true },
+        { "choose three readings", [](PreparationDocument &d) { d.chooseThreeReadings(true); },
+          true },
+        { "choose two readings again", [](PreparationDocument &d) { d.chooseThreeReadings(false); },
+          false },
+        { "set three readings", [](PreparationDocument &d) { d.setThreeReadings(true); }, false },
         { "open a file with a tick and a moved entry",
           [this](PreparationDocument &d) {
               const QString path = savedFile([](PreparationDocument &saved) {

@@ -93,6 +93,7 @@ protected:
                                "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
                                "Hölle. (Offb 1,18)"));
         control<QLineEdit>(w, "txtPsalm")->setText(QStringLiteral("Ps 118,14-24"));
+        control<QLineEdit>(w, "txtATLesung")->setText(QStringLiteral("1. Sam 2,1-8a"));
         control<QLineEdit>(w, "txtEpistel")->setText(QStringLiteral("1. Kor 15,1-11"));
         control<QLineEdit>(w, "txtEvangelium")->setText(QStringLiteral("Mk 16,1-8"));
         control<QLineEdit>(w, "txtPredigttext")->setText(QStringLiteral("1. Sam 2,1-8a"));
@@ -107,6 +108,7 @@ protected:
         control<QCheckBox>(w, "chkTaufe")->setChecked(false);
         control<QCheckBox>(w, "chkKonfirmation")->setChecked(false);
         control<QCheckBox>(w, "chkTrauung")->setChecked(true);
+        control<QCheckBox>(w, "chkDreiLesungen")->setChecked(true);
         w.document().setSequence(easterSequence());
         if (w.document().pageFormat() != 1)
             control<QPushButton>(w, "btnSeitenformat")->click();
@@ -566,6 +568,13 @@ TEST_F(RestoreOrderSettings, TakesListAndTicksAboveFiveEntries)
     // The page format of this file is never read.
     EXPECT_EQ(window->document().pageFormat(), 0);
     EXPECT_TRUE(dialogs->errors.isEmpty());
+    EXPECT_FALSE(control<QCheckBox>(*window, "chkDreiLesungen")->isChecked());
+
+    // A list that holds the Old Testament reading had three readings chosen.
+    window
+        = start(numberedEntries(6).replace(QStringLiteral("5=E5"), QStringLiteral("5=AT-Lesung")));
+    EXPECT_TRUE(control<QCheckBox>(*window, "chkDreiLesungen")->isChecked());
+    EXPECT_EQ(shownSequence(*window).last(), QStringLiteral("AT-Lesung"));
 
     window = start(numberedEntries(5));
     EXPECT_EQ(shownSequence(*window), initial);

@@ -67,8 +67,8 @@ TEST(StatusHelp, MovingOverAControlShowsItsText)
         "Mit Rechtsklick können Sie einen alternativen Text aus einer Textdatei laden.");
     const QString print = QStringLiteral("Drucken Sie Ihren Ablauf auf Ihrem Standarddrucker aus.");
     const std::vector<std::pair<const char *, QString>> rows = {
-        { "BtnNew", QStringLiteral("Hier kannst du einen neuen Gottesdienstablauf erstellen") },
-        { "BtnOpen", QStringLiteral("Öffne hier einen schon erstellten Gottesdienstablauf") },
+        { "BtnNew", QStringLiteral("Hier können Sie einen neuen Gottesdienstablauf erstellen") },
+        { "BtnOpen", QStringLiteral("Öffnen Sie hier einen schon erstellten Gottesdienstablauf") },
         { "btnSave",
           QStringLiteral(
               "Speichern Sie Ihre Zusammenstellung, um Sie später wieder bearbeiten zu können.") },

@@ -46,6 +46,7 @@ QByteArray day(const QByteArray &name, const QByteArray &extra = {})
           "Wochenspruch: Spruch (Mk 1,1)\n"
           "Psalm: Psalm 1,1-6\n"
           "Wochenlied: Lied\n"
+          "AT-Lesung: Jes 40,1-11\n"
           "Epistel: Röm 1,1-7\n"
           "Evangelium: Mk 1,1-8\n"
           "I: Mk 1,1-8\nII: Röm 1,1-7\nIII: Jes 1,1-3\nIV: Jes 2,1-5\nV: Mt 1,1-17\n"
@@ -91,11 +92,14 @@ TEST(GenerateTables, RejectsFaultyData)
     notWin1252.replace("Lied", "Lied \xE2\x80\x8B"); // a zero-width space
     QByteArray badUtf8 = day("Tag");
     badUtf8.replace("Lied", "Lied \xC3");
+    QByteArray noOldTestament = day("Tag");
+    noOldTestament.replace("AT-Lesung: Jes 40,1-11\n", "");
     QByteArray emptyPsalm = day("Tag");
     emptyPsalm.replace("Psalm: Psalm 1,1-6", "Psalm: -");
     const QList<Case> cases = {
         { "missing series", noSeries, ":1: Tag: no VI" },
-        { "unknown key", day("Tag") + "Predigt: x\n", ":15: unknown key Predigt" },
+        { "missing Old Testament reading", noOldTestament, ":1: Tag: no AT-Lesung" },
+        { "unknown key", day("Tag") + "Predigt: x\n", ":16: unknown key Predigt" },
         { "unknown colour", "[Tag]\nFarbe: blau\n", ":2: unknown colour blau" },
         { "no Windows-1252 form", notWin1252, "Wochenlied is not Windows-1252 text" },
         { "broken UTF-8", badUtf8, "Wochenlied is not Windows-1252 text" },

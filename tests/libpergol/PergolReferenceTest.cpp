@@ -132,6 +132,7 @@ TEST(PergolReference, EveryDayOfTheCalendarExportMatches)
         if (!exportedVerse.isEmpty()) // the export has none for Holy Saturday
             compare(verseReference(p.verse), exportedVerse);
         compare(p.psalm, day[u"Wochenpsalm"_s].toString());
+        compare(p.oldTestament, day[u"AT-Lesung"_s].toString());
         compare(p.epistle, day[u"Epistel"_s].toString());
         compare(p.gospel, day[u"Evangelium"_s].toString());
         const QStringList keys = { u"I"_s, u"II"_s, u"III"_s, u"IV"_s, u"V"_s, u"VI"_s };

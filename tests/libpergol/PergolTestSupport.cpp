@@ -24,6 +24,7 @@ Propers propersOf(const QString &name)
     p.hymn = win1252::decode(getWochenlied(raw));
     p.epistle = win1252::decode(getEpistel(raw));
     p.gospel = win1252::decode(getEvangelium(raw));
+    p.oldTestament = win1252::decode(getATLesung(raw));
     for (int series = 1; series <= 6; ++series)
         p.series << win1252::decode(getPerikope(raw, series));
     return p;
@@ -77,6 +78,7 @@ QStringList dayListVocabulary()
         u"Pfingstsonntag"_s,
         u"Pfingstmontag"_s,
         u"Trinitatis"_s,
+        u"Gedenktag der Zerstörung Jerusalems"_s,
         u"Erntedank"_s,
         u"Reformationstag"_s,
         u"Martinstag"_s,

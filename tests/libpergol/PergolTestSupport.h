@@ -11,7 +11,7 @@
 // reading apart into the verses it names.
 namespace pergoltest {
 
-// The seven functions of the library, with the name converted to Windows-1252 and the
+// The functions of the library, with the name converted to Windows-1252 and the
 // result decoded from it.
 struct Propers
 {
@@ -21,6 +21,7 @@ struct Propers
     QString hymn;
     QString epistle;
     QString gospel;
+    QString oldTestament;
     QStringList series; // I to VI
 };
 Propers propersOf(const QString &name);

@@ -28,7 +28,7 @@ TEST(LectorExport, TheOfficeDocumentHoldsTheParagraphsOfThePreview)
     ASSERT_TRUE(bibletest::writeTestBible(env.programDir() + QStringLiteral("/libs/Bibel")));
     ScriptedDialogs *dialogs = nullptr;
     std::unique_ptr<TfrmMain> window = makeMainWindow(&dialogs);
-    control<QLineEdit>(*window, "txtPsalm")->setText(QStringLiteral("Jes 40,1-2(3-4)"));
+    control<QLineEdit>(*window, "txtATLesung")->setText(QStringLiteral("Jes 40,1-2(3-4)"));
     control<QLineEdit>(*window, "txtEpistel")->setText(QStringLiteral("Xyz 1,1"));
     control<QLineEdit>(*window, "txtEvangelium")->setText(QStringLiteral("Mk 16,1-8"));
     const QString day = control<QLabel>(*window, "lblTagesname")->text().trimmed();

@@ -37,23 +37,18 @@ namespace {
 bool setField(ordertext::OrderInput &in, const QString &key, const QString &value)
 {
     QString *const fields[]
-        = { &in.dayPanelCaption, &in.dayEntry,   &in.series,          &in.wochenspruch,
-            &in.psalm,           &in.epistel,    &in.evangelium,      &in.predigttext,
-            &in.eingangslied,    &in.wochenlied, &in.vorpredigtslied, &in.kollektenlied,
-            &in.ausgangslied };
-    static const QStringList fieldKeys = { QStringLiteral("day"),
-                                           QStringLiteral("date"),
-                                           QStringLiteral("series"),
-                                           QStringLiteral("wochenspruch"),
-                                           QStringLiteral("psalm"),
-                                           QStringLiteral("epistel"),
-                                           QStringLiteral("evangelium"),
-                                           QStringLiteral("predigttext"),
-                                           QStringLiteral("eingangslied"),
-                                           QStringLiteral("wochenlied"),
-                                           QStringLiteral("vorpredigtslied"),
-                                           QStringLiteral("kollektenlied"),
-                                           QStringLiteral("ausgangslied") };
+        = { &in.dayPanelCaption, &in.dayEntry,     &in.series,     &in.wochenspruch,
+            &in.psalm,           &in.atLesung,     &in.epistel,    &in.evangelium,
+            &in.predigttext,     &in.eingangslied, &in.wochenlied, &in.vorpredigtslied,
+            &in.kollektenlied,   &in.ausgangslied };
+    static const QStringList fieldKeys
+        = { QStringLiteral("day"),           QStringLiteral("date"),
+            QStringLiteral("series"),        QStringLiteral("wochenspruch"),
+            QStringLiteral("psalm"),         QStringLiteral("atlesung"),
+            QStringLiteral("epistel"),       QStringLiteral("evangelium"),
+            QStringLiteral("predigttext"),   QStringLiteral("eingangslied"),
+            QStringLiteral("wochenlied"),    QStringLiteral("vorpredigtslied"),
+            QStringLiteral("kollektenlied"), QStringLiteral("ausgangslied") };
     const qsizetype field = fieldKeys.indexOf(key);
     if (field >= 0) {
         *fields[field] = value;
@@ -103,6 +98,9 @@ OrderCase load(const QString &name, QString *error)
         } else if (key == u"form") {
             c.initial = value == u"start";
             c.form = c.initial ? -1 : value.toInt(&ok);
+        } else if (key == u"lesungen") {
+            ok = value == u"2" || value == u"3";
+            c.input.threeReadings = value == u"3";
         } else if (key == u"tick") {
             ok = QStringList { QStringLiteral("abendmahl"), QStringLiteral("taufe"),
                                QStringLiteral("konfirmation"), QStringLiteral("trauung") }

@@ -22,6 +22,7 @@ struct OrderCase
     int form = -1; // "form": a basic-form position, -1 for none
     bool initial = false; // "form=start": the list the main window starts with
     QStringList ticks; // "tick" lines in their order: abendmahl, taufe, konfirmation, trauung
+    // "lesungen=3" (input.threeReadings): the Old Testament reading is placed into the list
     bool hasSequence = false; // sequence.txt exists
 };
 

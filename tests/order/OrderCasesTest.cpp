@@ -5,6 +5,7 @@
 
 #include "order/BasicForms.h"
 #include "order/OccasionalServices.h"
+#include "order/ThreeReadings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -66,27 +67,34 @@ ServiceTicks tickOn(ServiceTicks ticks, const QString &name, occasional::Service
     return ticks;
 }
 
-// The sequence of a case: the start list or the stored list with each tick set in turn (as a
-// click or a restore sets them), or else the basic form rebuilt with all its ticks.
+// The sequence of a case: the start list or the stored list with three readings chosen on it
+// and each tick set in turn (as a click or a restore sets them), or else the basic form
+// rebuilt with all its ticks and its readings. A rebuilt list places the Old Testament reading
+// anew, as the window does.
 QStringList sequenceOf(const OrderCase &c)
 {
+    const bool three = c.input.threeReadings;
     ServiceTicks ticks;
     occasional::Service service {};
     if (c.initial || c.hasSequence) {
         SequenceList list(c.initial ? basicforms::initialSequence() : c.input.sequence);
+        if (three)
+            threereadings::place(list, true);
         for (const QString &tick : c.ticks) {
             ticks = tickOn(ticks, tick, &service);
-            occasional::applyTick(service, list, c.form, ticks);
+            if (occasional::applyTick(service, list, c.form, ticks))
+                threereadings::place(list, three);
         }
         return list.entries();
     }
     for (const QString &tick : c.ticks)
         ticks = tickOn(ticks, tick, &service);
-    const QStringList rebuilt = occasional::rebuildSequence(c.form, ticks).entries();
-    if (c.ticks.isEmpty()) {
-        EXPECT_EQ(rebuilt, basicforms::formSequence(c.form).entries());
+    SequenceList rebuilt = occasional::rebuildSequence(c.form, ticks);
+    if (c.ticks.isEmpty() && !three) {
+        EXPECT_EQ(rebuilt.entries(), basicforms::formSequence(c.form).entries());
     }
-    return rebuilt;
+    threereadings::place(rebuilt, three);
+    return rebuilt.entries();
 }
 
 class OrderCases : public ::testing::TestWithParam<std::string>

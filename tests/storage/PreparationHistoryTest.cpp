@@ -231,18 +231,28 @@ TEST_F(DataFolder, LiederCommandRefusesAMissingFolder)
 
 } // namespace
 
-TEST(HymnCsv, FieldsWithSeparatorsQuotesOrLineEndsAreQuoted)
+// Every text field is quoted, so that a spreadsheet splitting at commas (as Calc's import
+// dialog does by default) reads the same columns; what would start a formula stays text.
+TEST(HymnCsv, TextFieldsAreQuotedAndFormulasStayText)
 {
     const struct
     {
         QString text;
         QString field;
     } cases[] = {
-        { QStringLiteral("EG 1"), QStringLiteral("EG 1") },
+        { QStringLiteral("EG 1"), QStringLiteral("\"EG 1\"") },
+        { QStringLiteral("EG 11,1-4"), QStringLiteral("\"EG 11,1-4\"") },
         { QStringLiteral("a;b"), QStringLiteral("\"a;b\"") },
         { QStringLiteral("sag \"ja\""), QStringLiteral("\"sag \"\"ja\"\"\"") },
         { QStringLiteral("a\nb"), QStringLiteral("\"a\nb\"") },
         { QStringLiteral("1 Ostern\r.ini"), QStringLiteral("\"1 Ostern\r.ini\"") },
+        { QString(), QStringLiteral("\"\"") },
+        { QStringLiteral("=HYPERLINK(\"x\")"), QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\"") },
+        { QStringLiteral("+49"), QStringLiteral("\"'+49\"") },
+        { QStringLiteral("-"), QStringLiteral("\"'-\"") },
+        { QStringLiteral("@SUMME(1)"), QStringLiteral("\"'@SUMME(1)\"") },
+        { QStringLiteral(" =1"), QStringLiteral("\" =1\"") },
+        { QStringLiteral("EG 1 =2"), QStringLiteral("\"EG 1 =2\"") },
     };
     for (const auto &c : cases)
         EXPECT_EQ(hymncsv::field(c.text), c.field) << c.text.toStdString();

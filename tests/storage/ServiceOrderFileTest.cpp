@@ -31,6 +31,7 @@ Preparation easterPreparation()
                          "Ewigkeit zu Ewigkeit und habe die Schlüssel des Todes und der "
                          "Hölle. (Offb 1,18)");
     p.psalm = QStringLiteral("Ps 118,14-24");
+    p.atLesung = QStringLiteral("1. Sam 2,1-8a");
     p.epistel = QStringLiteral("1. Kor 15,1-11");
     p.evangelium = QStringLiteral("Mk 16,1-8");
     p.predigttext = QStringLiteral("1. Sam 2,1-8a");
@@ -41,6 +42,7 @@ Preparation easterPreparation()
     p.ausgangslied = QStringLiteral("EG 116");
     p.ticks = { true, false, false, true };
     p.pageFormat = 1;
+    p.threeReadings = true;
     p.sequence = { QStringLiteral("Glockengeläut"),
                    QStringLiteral("Musik zum Eingang"),
                    QStringLiteral("Begrüßung mit Wochenspruch"),
@@ -82,6 +84,7 @@ TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
     EXPECT_EQ(read.wochenspruch, written.wochenspruch);
     EXPECT_EQ(read.eingangslied, written.eingangslied);
     EXPECT_EQ(read.kollektenlied, written.kollektenlied);
+    EXPECT_EQ(read.atLesung, written.atLesung);
     // Blanks around a value are not significant in an INI file and are lost.
     EXPECT_EQ(read.vorpredigtslied, QStringLiteral("EG 100, 1-3"));
 
@@ -90,6 +93,7 @@ TEST(ServiceOrderFile, ReadsBackWhatItWroteExceptOuterBlanks)
     EXPECT_EQ(sequence.entries, written.sequence);
     EXPECT_EQ(sequence.ticks, written.ticks);
     EXPECT_EQ(serviceorder::readPageFormat(*ini), 1);
+    EXPECT_TRUE(serviceorder::readThreeReadings(*ini));
 }
 
 TEST(ServiceOrderFile, MissingKeysGiveTheirDefaults)
@@ -106,6 +110,10 @@ TEST(ServiceOrderFile, MissingKeysGiveTheirDefaults)
     // Only "Kolektenlied" is the collection hymn's key.
     EXPECT_EQ(p.kollektenlied, QString());
     EXPECT_EQ(p.wochenspruch, QString());
+    // Files saved before the Old Testament reading had its field have two readings.
+    EXPECT_EQ(p.atLesung, QString());
+    EXPECT_FALSE(serviceorder::readThreeReadings(iniOf("[Format]\nSeitenformat=1\n")));
+    EXPECT_FALSE(serviceorder::readThreeReadings(iniOf("[Format]\nDreiLesungen=nein\n")));
 }
 
 TEST(ServiceOrderFile, PageFormatOfAStoredValue)

@@ -71,4 +71,8 @@ const char *getPerikope(const char *name, int series)
 {
     return fakelibrary::answer("getPerikope" + std::to_string(series), name);
 }
+const char *getATLesung(const char *name)
+{
+    return fakelibrary::answer("getATLesung", name);
+}
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 // A stand-in for the liturgical data library, linked into the main-window tests in place of
-// the real one (the executable's definitions of the seven functions take precedence over the
+// the real one (the executable's definitions of the library's functions take precedence over the
 // shared library's). It records every call with the raw Windows-1252 name and answers
 // "<function>:<name>" (getPerikope: "getPerikope<series>:<name>"); getFarbe answers from
 // colours, else defaultColour.
