@@ -92,6 +92,19 @@ void drawShapes(QPainter &p, DrawnIcon which)
         p.drawLine(QPointF(11, 10), QPointF(18.5, 10));
         p.drawPolyline(QPolygonF({ QPointF(15.5, 7), QPointF(18.5, 10), QPointF(15.5, 13) }));
         break;
+    case DrawnIcon::Repeat: {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(230, 150, 20));
+        p.drawEllipse(QRectF(1.5, 1.5, 17, 17));
+        // Three quarters of a circle, its arrowhead pointing on.
+        QPainterPath arc;
+        arc.arcMoveTo(QRectF(5.5, 5.5, 9, 9), 90);
+        arc.arcTo(QRectF(5.5, 5.5, 9, 9), 90, 270);
+        p.strokePath(arc, QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({ QPointF(10, 3.2), QPointF(13.2, 5.5), QPointF(10, 7.8) }));
+        break;
+    }
     }
 }
 

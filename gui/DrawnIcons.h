@@ -16,6 +16,7 @@ enum class DrawnIcon {
     Help, // a question mark in a blue circle
     Mail, // an envelope
     Close, // a door with an arrow leading out
+    Repeat, // a circling arrow on amber: sung only a few weeks before
 };
 
 QIcon drawnIcon(DrawnIcon which);

@@ -8,6 +8,7 @@
 #include "gui/DayPanel.h"
 #include "gui/DrawnIcons.h"
 #include "gui/HistoryTab.h"
+#include "gui/HymnIndexSource.h"
 #include "gui/LiturgyPage.h"
 #include "gui/OrdinaryPage.h"
 #include "gui/PassagePage.h"
@@ -163,6 +164,12 @@ void TfrmMain::buildHiddenPages()
         tabs->setCurrentIndex(current);
     }
     connectHiddenPages();
+    // The hymn fields' help and the hymn index come with the hidden pages, after the first
+    // frame: the index is read on a worker thread from now on.
+    m_hymnIndex = new HymnIndexSource(datafolder::path(), this);
+    m_properPage->setHymnIndex(*m_hymnIndex);
+    m_historyPage->setHymnIndex(*m_hymnIndex);
+    m_hymnIndex->request();
     for (QWidget *page : std::initializer_list<QWidget *> { m_ordinaryPage, m_liturgyPage,
                                                             m_passagePage, m_historyPage })
         prepareTexts(*page);
@@ -252,6 +259,7 @@ void TfrmMain::connectHiddenPages()
     addAction(m_liturgyPage->printAction());
     connect(m_historyPage, &HistoryTab::openRequested, this, &TfrmMain::openSavedPreparation);
     connect(m_historyPage, &HistoryTab::hymnPlanRequested, this, &TfrmMain::openHymnPlan);
+    connect(m_historyPage, &HistoryTab::hymnListRequested, this, &TfrmMain::openHymnList);
     connect(m_passagePage, &PassagePage::lectorRequested, this, &TfrmMain::openLectorReadings);
     connect(m_updateCheck, &UpdateCheck::emptyCachesRequested, m_passagePage,
             &PassagePage::clearCache);
@@ -520,6 +528,8 @@ void TfrmMain::savePreparation()
         }
         if (!saved)
             return saved.failure();
+        if (saved->status == SaveOutcome::Status::Saved)
+            m_hymnIndex->invalidate();
         if (saved->status == SaveOutcome::Status::Saved && saved->path != path) {
             // Kept beside the other version: the window now shows the new file.
             request.fileName = saved->path;

@@ -10,6 +10,7 @@
 
 class DayPanel;
 class HistoryTab;
+class HymnIndexSource;
 class LiturgyPage;
 class OrdinaryPage;
 class PassagePage;
@@ -103,6 +104,7 @@ private:
     void openSermonDocument();
     void openLectorReadings();
     void openHymnPlan();
+    void openHymnList();
     void showVersion();
     void showHelp();
     void giveFeedback();
@@ -119,6 +121,8 @@ private:
     PassagePage *m_passagePage = nullptr;
     HistoryTab *m_historyPage = nullptr;
     UpdateCheck *m_updateCheck = nullptr;
+    // The hymns of the saved preparations, made with the hidden pages and read from then on.
+    HymnIndexSource *m_hymnIndex = nullptr;
     // Set while the program itself brings the tab "Perikope" to the front: a page chosen by the
     // program is not chosen by the user, whose choice shows the sermon text.
     bool m_showingPassage = false;

@@ -2,6 +2,7 @@
 // lector and the hymn plan for the organist.
 #include "base/DataFolder.h"
 #include "gui/FrmMain.h"
+#include "gui/HymnListDialog.h"
 #include "gui/HymnPlanDialog.h"
 #include "gui/LectorDialog.h"
 #include "gui/LiturgyPage.h"
@@ -18,5 +19,13 @@ void TfrmMain::openLectorReadings()
 void TfrmMain::openHymnPlan()
 {
     HymnPlanDialog dialog(datafolder::path(), *m_dialogs, liturgyPage().printer(), this);
+    dialog.markRepeats(*m_hymnIndex);
+    dialog.exec();
+}
+
+void TfrmMain::openHymnList()
+{
+    buildHiddenPages();
+    HymnListDialog dialog(*m_hymnIndex, *m_dialogs, this);
     dialog.exec();
 }

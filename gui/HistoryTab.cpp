@@ -5,9 +5,11 @@
 #include "calendar/DayEntry.h"
 #include "calendar/FormerDayNames.h"
 #include "gui/DateTyping.h"
+#include "gui/HymnIndexSource.h"
 #include "gui/PreparationDocument.h"
 #include "gui/StatusHelp.h"
 #include "storage/HymnKey.h"
+#include "storage/ProgramSettings.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -20,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -184,11 +187,31 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
     btnLiedplan->setToolTip(
         QStringLiteral("Die Lieder der nächsten Gottesdienste für den "
                        "Organisten: drucken, speichern oder per E-Mail senden"));
+    btnLiederverzeichnis = new QPushButton(QStringLiteral("Liederverzeichnis einlesen …"), this);
+    btnLiederverzeichnis->setObjectName(QStringLiteral("btnLiederverzeichnis"));
+    btnLiederverzeichnis->setAccessibleName(QStringLiteral("Liederverzeichnis einlesen"));
+    btnLiederverzeichnis->setToolTip(
+        QStringLiteral("Nummern und Titel aus einer CSV-Datei der Gemeinde bekannt machen"));
+    spnWiederholungWochen = new QSpinBox(this);
+    spnWiederholungWochen->setObjectName(QStringLiteral("spnWiederholungWochen"));
+    spnWiederholungWochen->setAccessibleName(
+        QStringLiteral("Wiederholung markieren bis"));
+    spnWiederholungWochen->setToolTip(
+        QStringLiteral("Ein Lied, das so viele Wochen vor dem Gottesdienst oder kürzer gesungen "
+                       "wurde, wird in den Liedfeldern und im Liedplan markiert"));
+    spnWiederholungWochen->setSuffix(QStringLiteral(" Wochen"));
+    spnWiederholungWochen->setEnabled(false);
+    auto *weeksLabel = new QLabel(QStringLiteral("Wiederholung markieren bis:"), this);
+    weeksLabel->setBuddy(spnWiederholungWochen);
     auto *statusRow = new QHBoxLayout;
     statusRow->addWidget(lblVerlaufStatus, 1);
+    statusRow->addWidget(weeksLabel);
+    statusRow->addWidget(spnWiederholungWochen);
+    statusRow->addWidget(btnLiederverzeichnis);
     statusRow->addWidget(btnLiedplan);
     layout->addLayout(statusRow);
     connect(btnLiedplan, &QPushButton::clicked, this, &HistoryTab::hymnPlanRequested);
+    connect(btnLiederverzeichnis, &QPushButton::clicked, this, &HistoryTab::hymnListRequested);
 
     connect(grdVorbereitungen, &QTreeView::doubleClicked, this, &HistoryTab::openPreparation);
     connect(dtpVon, &QDateEdit::dateChanged, this, &HistoryTab::fillHymns);
@@ -205,6 +228,18 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
 }
 
 HistoryTab::~HistoryTab() = default;
+
+void HistoryTab::setHymnIndex(HymnIndexSource &source)
+{
+    spnWiederholungWochen->setRange(programsettings::kMinRepeatWeeks,
+                                    programsettings::kMaxRepeatWeeks);
+    spnWiederholungWochen->setValue(source.repeatWeeks());
+    spnWiederholungWochen->setEnabled(true);
+    connect(spnWiederholungWochen, &QSpinBox::valueChanged, this, [this, &source](int weeks) {
+        if (const Result<> kept = source.setRepeatWeeks(weeks); !kept)
+            emit statusText(kept.error());
+    });
+}
 
 void HistoryTab::finishForShowing()
 {

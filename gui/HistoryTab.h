@@ -7,11 +7,13 @@
 
 #include <memory>
 
+class HymnIndexSource;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSortFilterProxyModel;
+class QSpinBox;
 class QStandardItemModel;
 class QTreeView;
 class PreparationDocument;
@@ -30,6 +32,10 @@ public:
     // Reads the data folder again (in the background) and refills both tables.
     void refresh();
 
+    // The weeks within which a hymn counts as sung lately are set here, beside the button that
+    // reads a parish's list of hymns in.
+    void setHymnIndex(HymnIndexSource &source);
+
 signals:
     // Both tables show the result of the latest reading.
     void filled();
@@ -38,6 +44,8 @@ signals:
     void statusText(const QString &text);
     // "Liedplan …": the hymn plan of the coming services is asked for.
     void hymnPlanRequested();
+    // "Liederverzeichnis einlesen …".
+    void hymnListRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,6 +60,8 @@ private:
     QTreeView *grdLieder = nullptr;
     QLabel *lblVerlaufStatus = nullptr;
     QPushButton *btnLiedplan = nullptr;
+    QPushButton *btnLiederverzeichnis = nullptr;
+    QSpinBox *spnWiederholungWochen = nullptr;
 
     void finishForShowing();
     void scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 generation);

@@ -4,12 +4,14 @@
 #include "calendar/HymnPlanOutput.h"
 #include "gui/DateTyping.h"
 #include "gui/Dialogs.h"
+#include "gui/HymnIndexSource.h"
 #include "gui/PrinterAvailability.h"
 #include "order/PrintLayout.h"
 #include "storage/SafeWrite.h"
 #include "ui_HymnPlanDialog.h"
 
 #include <QClipboard>
+#include <QColor>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -125,6 +127,49 @@ void HymnPlanDialog::remake()
     if (!scan.unreadable.isEmpty())
         status += u"; %1 Datei(en) konnten nicht gelesen werden"_s.arg(scan.unreadable.size());
     m_ui->lblLiedplanStatus->setText(status + u'.');
+    applyRepeatMarks();
+}
+
+void HymnPlanDialog::markRepeats(HymnIndexSource &source)
+{
+    m_hymnIndex = &source;
+    connect(&source, &HymnIndexSource::changed, this, &HymnPlanDialog::applyRepeatMarks);
+    // The plan reads the data folder as it is now; the index is read again with it.
+    source.invalidate();
+    source.request();
+    applyRepeatMarks();
+}
+
+void HymnPlanDialog::applyRepeatMarks()
+{
+    const hymnindex::Index *index = m_hymnIndex ? m_hymnIndex->index() : nullptr;
+    if (!index)
+        return;
+    // The five hymns stand in the columns after date, day and colour.
+    constexpr int kFirstHymnColumn = 3;
+    QTableWidget *table = m_ui->grdLiedplan;
+    for (int r = 0; r < table->rowCount() && r < m_plan.rows.size(); ++r) {
+        const hymnplan::Row &row = m_plan.rows.at(r);
+        for (int h = 0; h < row.hymns.size(); ++h) {
+            QTableWidgetItem *item = table->item(r, kFirstHymnColumn + h);
+            if (!item)
+                continue;
+            const hymnindex::FieldNote note = hymnindex::fieldNote(
+                *index, row.hymns.at(h), row.date, m_hymnIndex->repeatWeeks());
+            // The cell's own tooltip is kept aside, so that marking again starts from it.
+            if (!item->data(Qt::UserRole).isValid())
+                item->setData(Qt::UserRole, item->toolTip());
+            const QString ownTip = item->data(Qt::UserRole).toString();
+            item->setData(Qt::BackgroundRole,
+                          note.recent ? QVariant(QColor(255, 222, 150)) : QVariant());
+            item->setData(Qt::AccessibleDescriptionRole,
+                          note.recent ? QVariant(note.text) : QVariant());
+            // The day names are the pastor's own: escaped, so that one like markup stays text.
+            item->setToolTip(note.recent ? u"<p style='white-space:pre'>%1</p>"_s.arg(
+                                 (ownTip + u'\n' + note.text).toHtmlEscaped())
+                                         : ownTip);
+        }
+    }
 }
 
 QString HymnPlanDialog::proposedFileName(const QString &extension) const

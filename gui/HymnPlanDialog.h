@@ -7,6 +7,7 @@
 #include <memory>
 
 class Dialogs;
+class HymnIndexSource;
 class QPrinter;
 namespace Ui {
 class HymnPlanDialog;
@@ -23,6 +24,10 @@ public:
                    QWidget *parent = nullptr);
     ~HymnPlanDialog() override;
 
+    // Marks each hymn that was sung within the weeks set before its service (from the hymn
+    // index, as soon as it is read).
+    void markRepeats(HymnIndexSource &source);
+
 private:
     // Makes the plan of the period the date fields show and fills the table.
     void remake();
@@ -33,6 +38,7 @@ private:
     void saveICal();
     void sendMail();
     QString proposedFileName(const QString &extension) const;
+    void applyRepeatMarks();
 
     std::unique_ptr<Ui::HymnPlanDialog> m_ui;
     QString m_dataDir;
@@ -40,4 +46,5 @@ private:
     QPrinter &m_printer;
     hymnplan::Plan m_plan;
     bool m_planMade = false;
+    HymnIndexSource *m_hymnIndex = nullptr;
 };

@@ -270,6 +270,8 @@ Result<> PreparationDocument::loadDay(const QString &entry)
         const Preparation propers = daypropers::ofDay(name, m_preparation.series);
         setDay(propers.dayName, propers.series);
         setTexts(propers);
+        m_showsPropers = true;
+        emit propersLoaded();
         return {};
     };
     const Result<> loaded = load();
@@ -293,6 +295,7 @@ QString PreparationDocument::storedOrderPath(const QString &dataFolder) const
 
 Result<> PreparationDocument::loadFile(const QString &path)
 {
+    m_showsPropers = false;
     emit fileLoading(path);
     emit orderInputsChanged();
     // Whatever was set before a failure stays set: the steps are applied one after the other.

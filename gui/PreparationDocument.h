@@ -119,6 +119,9 @@ public:
     // The file last loaded or saved (absolute), or the day's file nobody had saved when the day
     // was loaded; empty when there is none.
     const QString &watchedPath() const { return m_file.stamp().path; }
+    // Whether the day shown was last put in from the liturgical library's propers (no file
+    // of it was loaded since).
+    bool showsPropers() const { return m_showsPropers; }
     // Restores the sequence and the ticks of the order settings file, when there is one; three
     // readings are chosen when its list holds the Old Testament reading.
     Result<> restoreOrderSettings();
@@ -134,6 +137,8 @@ signals:
     void modifiedChanged(bool modified);
     // A service-order file is being loaded (from "Öffnen", the history or the chosen day).
     void fileLoading(const QString &path);
+    // A day nobody has saved yet got its propers from the liturgical library.
+    void propersLoaded();
     // What the order of service is generated from changes: another day or file, a tick, a
     // basic form, a move. An order generated before no longer belongs to it.
     void orderInputsChanged();
@@ -151,4 +156,5 @@ private:
     int m_colour = -1;
     int m_basicForm = 0;
     bool m_modified = false;
+    bool m_showsPropers = false;
 };

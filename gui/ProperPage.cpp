@@ -1,5 +1,6 @@
 #include "gui/ProperPage.h"
 
+#include "gui/HymnFieldHelp.h"
 #include "gui/MemoTool.h"
 #include "gui/StatusHelp.h"
 #include "ui_ProperPage.h"
@@ -50,6 +51,16 @@ ProperPage::ProperPage(PreparationDocument &document, Dialogs &dialogs, QWidget 
 }
 
 ProperPage::~ProperPage() = default;
+
+void ProperPage::setHymnIndex(HymnIndexSource &source)
+{
+    QList<std::pair<QLineEdit *, Field>> fields;
+    for (const Field field : { Field::Eingangslied, Field::Wochenlied, Field::Vorpredigtslied,
+                               Field::Kollektenlied, Field::Ausgangslied })
+        fields.append({ edit(field), field });
+    auto *help = new HymnFieldHelp(m_document, source, fields, this);
+    connect(help, &HymnFieldHelp::statusText, this, &ProperPage::statusText);
+}
 
 QLineEdit *ProperPage::edit(Field field) const
 {

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Dialogs;
+class HymnIndexSource;
 class QLineEdit;
 namespace Ui {
 class ProperPage;
@@ -22,6 +23,9 @@ class ProperPage : public QWidget
 public:
     ProperPage(PreparationDocument &document, Dialogs &dialogs, QWidget *parent = nullptr);
     ~ProperPage() override;
+
+    // The hymn fields complete from the hymn index and say when their hymns were last sung.
+    void setHymnIndex(HymnIndexSource &source);
 
 signals:
     // The reading of field is to be shown; byButton: asked by the button beside the field.

@@ -9,7 +9,20 @@ namespace {
 
 QString fold(const QString &name)
 {
-    return name.toCaseFolded();
+    // Keys and section names are nearly always plain ASCII: lowered directly, which is what
+    // case folding gives them, without the general Unicode conversion that reading a folder of
+    // preparations would otherwise spend much of its time in.
+    const QChar *data = name.constData();
+    const qsizetype size = name.size();
+    QString folded(size, Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = data[i].unicode();
+        if (u >= 0x80)
+            return name.toCaseFolded();
+        out[i] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+    }
+    return folded;
 }
 
 } // namespace

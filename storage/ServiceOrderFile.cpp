@@ -104,24 +104,56 @@ IniFile toIni(const Preparation &p)
     return ini;
 }
 
+namespace {
+
+StoredSequence::Status statusOf(const QString &countText, qlonglong *count = nullptr)
+{
+    bool ok = false;
+    const qlonglong n = countText.toLongLong(&ok);
+    if (count)
+        *count = n;
+    if (!ok)
+        return StoredSequence::Status::NotANumber;
+    if (n < 0 || n > kMaxSequenceEntries)
+        return StoredSequence::Status::OutOfRange;
+    return n <= 5 ? StoredSequence::Status::Kept : StoredSequence::Status::Replaced;
+}
+
+} // namespace
+
+QDate stampDate(const QString &stamp)
+{
+    // As QDate::fromString(stamp, "yyyyMMdd") reads it, without its general parser: reading a
+    // folder of preparations asks this of every file.
+    if (stamp.size() != 8)
+        return {};
+    int parts[3] = {};
+    const int widths[3] = { 4, 2, 2 };
+    qsizetype at = 0;
+    for (int p = 0; p < 3; ++p) {
+        for (int i = 0; i < widths[p]; ++i, ++at) {
+            const char16_t c = stamp.at(at).unicode();
+            if (c < u'0' || c > u'9')
+                return {};
+            parts[p] = parts[p] * 10 + (c - u'0');
+        }
+    }
+    return QDate(parts[0], parts[1], parts[2]);
+}
+
+StoredSequence::Status sequenceStatus(const IniFile &ini)
+{
+    return statusOf(ini.value(kReihenfolge, kAnzahl, QStringLiteral("0")));
+}
+
 StoredSequence readSequence(const IniFile &ini)
 {
     StoredSequence result;
     result.countText = ini.value(kReihenfolge, kAnzahl, QStringLiteral("0"));
-    bool ok = false;
-    const qlonglong count = result.countText.toLongLong(&ok);
-    if (!ok) {
-        result.status = StoredSequence::Status::NotANumber;
+    qlonglong count = 0;
+    result.status = statusOf(result.countText, &count);
+    if (result.status != StoredSequence::Status::Replaced)
         return result;
-    }
-    if (count < 0 || count > kMaxSequenceEntries) {
-        result.status = StoredSequence::Status::OutOfRange;
-        return result;
-    }
-    if (count <= 5)
-        return result;
-
-    result.status = StoredSequence::Status::Replaced;
     result.entries.reserve(count);
     for (qlonglong i = 0; i < count; ++i)
         result.entries.append(ini.value(kReihenfolge, QString::number(i), missingEntryText()));
@@ -147,8 +179,7 @@ Preparation readTexts(const IniFile &ini)
     Preparation p;
     p.dayName = ini.value(kAllgemein, QStringLiteral("Name"), QStringLiteral("Sonntag"));
     p.series = ini.value(kAllgemein, QStringLiteral("Predigtreihe"), QStringLiteral("0"));
-    if (const QString stamp = ini.value(kAllgemein, kDatum);
-        QDate::fromString(stamp, QStringLiteral("yyyyMMdd")).isValid())
+    if (const QString stamp = ini.value(kAllgemein, kDatum); stampDate(stamp).isValid())
         p.dayStamp = stamp;
     p.wochenspruch = ini.value(kTexte, QStringLiteral("Wochenspruch"));
     p.psalm = ini.value(kTexte, QStringLiteral("Psalm"));

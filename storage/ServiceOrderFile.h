@@ -4,6 +4,7 @@
 #include "storage/IniFile.h"
 #include "storage/Preparation.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -64,6 +65,11 @@ void writeSequence(IniFile &ini, const QStringList &sequence);
 void writeTicks(IniFile &ini, const ServiceTicks &ticks);
 
 StoredSequence readSequence(const IniFile &ini);
+// What readSequence would say of the stored count, without reading the entries.
+StoredSequence::Status sequenceStatus(const IniFile &ini);
+
+// The date a preparation's "Datum" (yyyymmdd) names; invalid for anything else.
+QDate stampDate(const QString &stamp);
 
 // The page format a stored "Seitenformat" stands for: 1 or more landscape, 0 or less
 // portrait, missing or not a number landscape.

@@ -9,21 +9,27 @@
 #include "gui/BibleImportDialog.h"
 #include "gui/FrmMain.h"
 #include "gui/HistoryTab.h"
+#include "gui/HymnIndexSource.h"
 #include "gui/HymnPlanDialog.h"
 #include "gui/LectorDialog.h"
 #include "gui/MemoTool.h"
 #include "gui/PreparationDocument.h"
 #include "gui/QtDialogs.h"
+#include "storage/HymnList.h"
 #include "storage/Win1252Text.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QPushButton>
@@ -156,6 +162,51 @@ int main(int argc, char *argv[])
     }
     ok = save(&window, folder, "verlauf.png") && ok;
     showTab("tshProprium");
+
+    // A number typed into a hymn field, with what the index offers for it and when the hymn was
+    // last sung; a parish's list gives titles never typed before.
+    {
+        const QString list = home.path() + QStringLiteral("/liederverzeichnis.csv");
+        QFile csv(list);
+        if (csv.open(QIODevice::WriteOnly))
+            csv.write("Buch;Nummer;Titel\nEG;10;Mit Ernst, o Menschenkinder\n"
+                      "EG;12;Gott sei Dank durch alle Welt\nEG;13;Tochter Zion, freue dich\n"
+                      "EG;16;Die Nacht ist vorgedrungen\nEG;17;Wir sagen euch an den lieben "
+                      "Advent\n");
+        csv.close();
+        if (!hymnlist::import(list, dataDir))
+            ok = false;
+        auto *source = window.findChild<HymnIndexSource *>();
+        QEventLoop loop;
+        QObject::connect(source, &HymnIndexSource::changed, &loop, &QEventLoop::quit);
+        source->invalidate();
+        source->request();
+        loop.exec();
+        auto *field = control<QLineEdit>(window, "txtEingangslied");
+        field->clear();
+        window.activateWindow();
+        QCoreApplication::processEvents();
+        field->setFocus();
+        for (const QChar c : QStringLiteral("EG 1")) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(field, &press);
+        }
+        QCoreApplication::processEvents();
+        // The list of offers is a window of its own: drawn into the picture where it stands.
+        QPixmap picture = window.grab();
+        if (QAbstractItemView *offers = field->completer()->popup(); offers->isVisible()) {
+            QPainter painter(&picture);
+            painter.drawPixmap(offers->mapToGlobal(QPoint(0, 0)) - window.mapToGlobal(QPoint(0, 0)),
+                               offers->grab());
+        }
+        const QString path = folder + QStringLiteral("/lieder.png");
+        if (picture.save(path, "PNG"))
+            std::printf("%s\n", qPrintable(path));
+        else
+            ok = false;
+        field->completer()->popup()->hide();
+        field->setText(QStringLiteral("EG 1,1-3 Macht hoch die Tür"));
+    }
 
     // The choice of a Bible to read in, with the SWORD modules installed on this machine.
     {
