@@ -18,8 +18,10 @@ struct Failure
 template<typename T = std::monostate> class [[nodiscard]] Result
 {
 public:
-    Result() requires std::same_as<T, std::monostate>
-    = default;
+    // clang-format 14 and 19 place a requires clause differently; written as both accept it.
+    // clang-format off
+    Result() requires std::same_as<T, std::monostate> = default;
+    // clang-format on
     Result(T value)
         : m_state(std::move(value))
     {

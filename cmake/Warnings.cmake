@@ -18,6 +18,9 @@ endif()
 function(pergolan_subsystem name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_library(pergolan_${name} STATIC ${ARG_SOURCES})
+  # The plugins (shared objects) link these libraries too: position-independent code always,
+  # not only where Qt happens to ask its users for it (Qt 6.4 does, Qt 6.8 no longer).
+  set_target_properties(pergolan_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   target_include_directories(pergolan_${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(pergolan_${name} PUBLIC Qt6::Core ${ARG_LIBS})
   pergolan_warnings(pergolan_${name})

@@ -4,6 +4,7 @@
 #include "gui/WebViewFactory.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QOpenGLContext>
 #include <QWidget>
 
@@ -48,10 +49,14 @@ Result<QWidget *> create(QWidget *parent)
 {
     QString problem;
     WebViewFactory *plugin = factory(&problem);
-    if (!plugin)
+    if (!plugin) {
+        qWarning().noquote() << problem;
         return Failure { QStringLiteral("Die Online-Ansicht der Bibelstellen kann nicht geladen "
-                                        "werden: %1")
-                             .arg(problem) };
+                                        "werden: Das Zusatzmodul „%1“ im Programmordner fehlt "
+                                        "oder lässt sich nicht laden. Es gehört zum Paket "
+                                        "„pergolan-webview“; bitte installieren Sie dieses Paket.")
+                             .arg(kPluginFile) };
+    }
     return plugin->create(parent);
 }
 

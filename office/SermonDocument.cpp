@@ -41,8 +41,8 @@ QString PulpitGreeting(int draw)
     const QString greeting = draw == 0
         ? QStringLiteral("Friede sei mit euch von dem, der da ist, der da war und der da kommt im "
                          "Namen des Herrn!")
-        : QStringLiteral(
-            "Gnade sei mit euch und Friede von Gott, unserm Vater, und dem Herrn Jesus Christus!");
+        : QStringLiteral("Gnade sei mit euch und Friede von Gott, unserm Vater, und dem Herrn "
+                         "Jesus Christus!");
     return greeting + QStringLiteral("\n\rLiebe Gemeinde,");
 }
 

@@ -91,8 +91,8 @@ const Renames &systemRenames()
                 return true;
             if (errno != EINVAL && errno != ENOSYS)
                 return false;
-            // The file system knows no such rename: look first, then rename.
 #endif
+            // Where the file system knows no such rename: look first, then rename.
             return !QFileInfo::exists(to)
                 && std::rename(source.constData(), target.constData()) == 0;
         },

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMap>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -33,6 +34,10 @@ QMap<QString, QString> shownState(const TfrmMain &window)
     for (const QWidget *w : window.findChildren<QWidget *>()) {
         const QString name = w->objectName();
         if (name.isEmpty() || name.startsWith(u"qt_"))
+            continue;
+        // The tab bar's own scroll buttons (named since Qt 6.8) follow the window's width, not
+        // what it shows.
+        if (qobject_cast<const QTabBar *>(w->parentWidget()))
             continue;
         QString shown;
         if (const auto *edit = qobject_cast<const QLineEdit *>(w))

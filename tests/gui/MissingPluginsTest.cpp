@@ -1,8 +1,9 @@
-// The window without its plugins (an installation without the office bridge or without the
-// package pergolan-sword): the action that needs one says in German what is missing and which
-// package brings it, and everything else goes on working.
+// The window without its plugins (an installation without the packages pergolan-office,
+// pergolan-webview or pergolan-sword): the action that needs one says in German what is missing
+// and which package brings it, and everything else goes on working.
 #include "base/Plugins.h"
 #include "gui/FrmMain.h"
+#include "office/OfficeBridge.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WindowControls.h"
@@ -59,7 +60,7 @@ TEST_F(MissingPluginsTest, ExportNamesTheMissingOfficePluginAndTheWindowGoesOn)
     ASSERT_EQ(dialogs->messages.size(), 1) << s(dialogs->messages.join(u'|'));
     const QString shown = dialogs->messages.first();
     EXPECT_TRUE(shown.contains(u"Zusatzmodul „libpergolan_office.so“"_s)) << s(shown);
-    EXPECT_TRUE(shown.contains(u"Paket „pergolan“"_s)) << s(shown);
+    EXPECT_TRUE(shown.contains(u"Paket „pergolan-office“"_s)) << s(shown);
     // The order was generated for the export all the same and stays in the window.
     EXPECT_TRUE(window->findChild<QTextEdit *>(u"txtAblauf"_s)
                     ->toPlainText()
@@ -104,4 +105,26 @@ TEST_F(MissingPluginsTest, BibleImportSaysInOneLineHowToGetSwordAndStillReadsFil
     EXPECT_FALSE(swordEnabled);
     ASSERT_EQ(dialogs->messages.size(), 1);
     EXPECT_TRUE(dialogs->messages.first().contains(u"fehlt.xml"_s)) << s(dialogs->messages.first());
+}
+
+TEST_F(MissingPluginsTest, PsalmShownOnlineNamesTheMissingWebViewPackage)
+{
+    // A psalm is shown online only: the first one makes the web view.
+    control<QLineEdit>(*window, "txtPsalm")->setText(u"Psalm 23"_s);
+    control<QPushButton>(*window, "btnOpenPsalm")->click();
+    EXPECT_EQ(window->findChild<QWidget *>(u"brsBrowser"_s), nullptr);
+    auto *reason = window->findChild<QLabel *>(u"lblBrowserFehler"_s);
+    ASSERT_NE(reason, nullptr);
+    EXPECT_TRUE(reason->text().contains(u"Paket „pergolan-webview“"_s)) << s(reason->text());
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+}
+
+// The office plugin as built: it names the office's UNO libraries without a search path of its
+// own, and loads all the same, in a program that links no UNO itself.
+TEST(OfficePlugin, LoadsFromTheProgramFolderWithoutASearchPathOfItsOwn)
+{
+    plugins::setFolderForTesting(QString::fromLocal8Bit(qgetenv("PERGOLAN_PROGRAM_DIR")));
+    const Result<OfficeBridge *> bridge = officebridge::load();
+    plugins::setFolderForTesting({});
+    EXPECT_TRUE(bridge.ok()) << s(bridge.error());
 }

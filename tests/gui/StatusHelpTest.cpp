@@ -178,7 +178,6 @@ TEST(StatusHelp, TheComboBoxesExplainThemselvesWhenTheyReceiveTheFocus)
     TestEnvironment env;
     auto window = makeMainWindow();
     window->show();
-    QApplication::setActiveWindow(window.get());
     window->activateWindow();
 
     control<QStatusBar>(*window, "Status")->clearMessage();

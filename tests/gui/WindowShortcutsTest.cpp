@@ -50,7 +50,7 @@ TEST(WindowShortcuts, EachKeyRunsItsButtonAndTheTooltipNamesIt)
     ScriptedDialogs *dialogs = nullptr;
     auto window = makeMainWindow(&dialogs);
     window->show();
-    QApplication::setActiveWindow(window.get());
+    window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 
     const KeyCase cases[] = {
