@@ -194,8 +194,7 @@ HistoryTab::HistoryTab(const PreparationDocument &document, QWidget *parent)
         QStringLiteral("Nummern und Titel aus einer CSV-Datei der Gemeinde bekannt machen"));
     spnWiederholungWochen = new QSpinBox(this);
     spnWiederholungWochen->setObjectName(QStringLiteral("spnWiederholungWochen"));
-    spnWiederholungWochen->setAccessibleName(
-        QStringLiteral("Wiederholung markieren bis"));
+    spnWiederholungWochen->setAccessibleName(QStringLiteral("Wiederholung markieren bis"));
     spnWiederholungWochen->setToolTip(
         QStringLiteral("Ein Lied, das so viele Wochen vor dem Gottesdienst oder kürzer gesungen "
                        "wurde, wird in den Liedfeldern und im Liedplan markiert"));
