@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <QLibrary>
 
+#include <csignal>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace officebridge {
@@ -29,6 +31,10 @@ void loadUnoRuntime()
 
 Result<OfficeBridge *> load()
 {
+    // UNO talks to the office over a pipe: should the office end while a document is being
+    // written, the next write must fail as an error the export reports, not end the program
+    // with SIGPIPE and lose the pastor's unsaved work.
+    std::signal(SIGPIPE, SIG_IGN);
     loadUnoRuntime();
     QString problem;
     if (OfficeBridge *bridge
