@@ -21,14 +21,16 @@ const QTemporaryDir &dataFolder()
     static const QTemporaryDir folder = [] {
         QTemporaryDir dir;
         const QDateTime now = QDateTime::currentDateTime();
+        // A service each week, going back; a day comes round with the same series every
+        // 360 services (so that each file is a service of its own, as the index counts them).
         for (int i = 0; i < kPreparations; ++i) {
             Preparation p;
             p.dayName = QStringLiteral("Tag %1").arg(i % 60);
-            p.series = QString::number(i % 6 + 1);
-            p.dayStamp = now.date().addDays(-(i % 1460)).toString(QStringLiteral("yyyyMMdd"));
+            p.series = QString::number(i / 60 % 6 + 1);
+            p.dayStamp = now.date().addDays(-7 * i).toString(QStringLiteral("yyyyMMdd"));
             p.wochenspruch = QStringLiteral("Ein Wochenspruch von mittlerer Länge. (Joh 1,14)");
             p.psalm = QStringLiteral("Psalm 23");
-            benchdata::writeSavedPreparation(dir.path(), i, p, now.addDays(-(i % 1460)));
+            benchdata::writeSavedPreparation(dir.path(), i, p, now.addDays(-7 * i));
         }
         QList<hymnlist::Entry> list;
         for (int n = 1; n <= kListed; ++n)
@@ -44,7 +46,7 @@ const QTemporaryDir &dataFolder()
 hymnindex::Index buildFromFolder(const QString &path)
 {
     const Result<QList<hymnlist::Entry>> list = hymnlist::readStored(path);
-    return hymnindex::Index::build(history::scanDataFolder(path),
+    return hymnindex::Index::build(history::scanDataFolder(path, history::Reading::DayAndHymns),
                                    list ? *list : QList<hymnlist::Entry> {});
 }
 
@@ -67,7 +69,7 @@ BENCHMARK(BM_BuildFromDataFolder)
 void BM_BuildFromScan(benchmark::State &state)
 {
     const QString path = dataFolder().path();
-    const history::Scan scan = history::scanDataFolder(path);
+    const history::Scan scan = history::scanDataFolder(path, history::Reading::DayAndHymns);
     const QList<hymnlist::Entry> list = *hymnlist::readStored(path);
     for (auto _ : state) {
         const hymnindex::Index index = hymnindex::Index::build(scan, list);

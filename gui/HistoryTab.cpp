@@ -264,7 +264,8 @@ void HistoryTab::refresh()
     auto *watcher = new QFutureWatcher<history::Scan>(this);
     connect(watcher, &QFutureWatcher<history::Scan>::finished, this,
             [this, watcher, generation] { scanFinished(watcher, generation); });
-    watcher->setFuture(QtConcurrent::run(&history::scanDataFolder, datafolder::path()));
+    watcher->setFuture(
+        QtConcurrent::run(&history::scanDataFolder, datafolder::path(), history::Reading::Whole));
 }
 
 void HistoryTab::scanFinished(QFutureWatcher<history::Scan> *watcher, quint64 generation)

@@ -29,7 +29,8 @@ HymnIndexSource::Built HymnIndexSource::build(const QString &dataDir)
 {
     const Result<QList<hymnlist::Entry>> list = hymnlist::readStored(dataDir);
     return { std::make_shared<const hymnindex::Index>(hymnindex::Index::build(
-                 history::scanDataFolder(dataDir), list ? *list : QList<hymnlist::Entry> {})),
+                 history::scanDataFolder(dataDir, history::Reading::DayAndHymns),
+                 list ? *list : QList<hymnlist::Entry> {})),
              list.error() };
 }
 

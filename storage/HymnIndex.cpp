@@ -1,6 +1,7 @@
 #include "storage/HymnIndex.h"
 
 #include "storage/HymnKey.h"
+#include "storage/ServicePreparation.h"
 
 #include <QRegularExpression>
 
@@ -18,39 +19,25 @@ QString foldedTitle(const QString &title)
     return title.simplified().toCaseFolded();
 }
 
-// A service with the saved file that counts for it.
-struct ServiceFile
+// The saved files that stand for their services, once each (as the history counts them),
+// latest service first, so that the first title met is the one written last.
+QList<const history::SavedPreparation *> latestServicesFirst(const history::Scan &scan)
 {
-    Service service;
-    const history::SavedPreparation *saved;
-};
-
-// Of several saved files of one service (the same date and day) the one saved last counts.
-// Latest service first, so that the first title met is the one written last.
-QList<ServiceFile> oneFilePerService(const history::Scan &scan)
-{
-    QHash<std::pair<qint64, QString>, qsizetype> index;
-    QList<ServiceFile> services;
-    services.reserve(scan.preparations.size());
-    for (const history::SavedPreparation &saved : scan.preparations) {
-        const Service service { saved.effectiveDate(), saved.preparation.dayName.trimmed() };
-        const auto key = std::pair(service.date.toJulianDay(), service.dayName);
-        const auto it = index.constFind(key);
-        if (it == index.constEnd()) {
-            index.insert(key, services.size());
-            services.append({ service, &saved });
-        } else if (saved.saved > services.at(*it).saved->saved) {
-            services[*it].saved = &saved;
-        }
-    }
-    std::sort(services.begin(), services.end(), [](const ServiceFile &a, const ServiceFile &b) {
-        if (a.service.date != b.service.date)
-            return a.service.date > b.service.date;
-        if (a.saved->saved != b.saved->saved)
-            return a.saved->saved > b.saved->saved;
-        return a.saved->path < b.saved->path;
+    QList<std::pair<QDate, const history::SavedPreparation *>> files;
+    for (const history::SavedPreparation *saved : servicefile::oncePerService(scan))
+        files.append({ saved->effectiveDate(), saved });
+    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
+        if (a.first != b.first)
+            return a.first > b.first;
+        if (a.second->saved != b.second->saved)
+            return a.second->saved > b.second->saved;
+        return a.second->path < b.second->path;
     });
-    return services;
+    QList<const history::SavedPreparation *> result;
+    result.reserve(files.size());
+    for (const auto &[date, saved] : std::as_const(files))
+        result.append(saved);
+    return result;
 }
 
 // Services come latest first: one already there is the last one.
@@ -75,22 +62,19 @@ Index Index::build(const history::Scan &scan, const QList<hymnlist::Entry> &list
     QHash<QString, qsizetype> numberedByKey;
     QList<std::pair<QString, Service>> unnumbered; // tidied text, service
 
-    // A pastor writes the same hymns in the same way again and again: each text is taken
-    // apart once.
-    QHash<QString, std::optional<hymnkey::Parts>> partsOf;
-    for (const auto &[service, saved] : oneFilePerService(scan)) {
-        for (const QString &field : history::hymnsOf(saved->preparation)) {
-            const QString text = field.simplified();
-            if (text.isEmpty())
-                continue;
-            auto known = partsOf.constFind(text);
-            if (known == partsOf.constEnd())
-                known = partsOf.insert(text, hymnkey::parts(text));
-            const std::optional<hymnkey::Parts> &parts = *known;
-            if (!parts) {
-                unnumbered.append({ text, service });
-                continue;
-            }
+    // What a field's text names: its numbered hymn (a position in numbered) with the title
+    // written, or for a text without a number -1. A pastor writes the same hymns in the same
+    // way again and again: each text is taken apart once.
+    struct Named
+    {
+        QString tidied;
+        qsizetype hymn = -1;
+        QString title;
+    };
+    QHash<QString, Named> named;
+    const auto nameOf = [&](const QString &field) {
+        Named result { field.simplified(), -1, {} };
+        if (const std::optional<hymnkey::Parts> parts = hymnkey::parts(result.tidied)) {
             const QString label = parts->label();
             const QString key = label.toCaseFolded();
             auto it = numberedByKey.constFind(key);
@@ -98,9 +82,27 @@ Index Index::build(const history::Scan &scan, const QList<hymnlist::Entry> &list
                 it = numberedByKey.insert(key, numbered.size());
                 numbered.append(Hymn { label, {}, {}, true });
             }
-            Hymn &hymn = numbered[*it];
+            result.hymn = *it;
+            result.title = parts->title;
+        }
+        return result;
+    };
+
+    for (const history::SavedPreparation *saved : latestServicesFirst(scan)) {
+        const Service service { saved->effectiveDate(), saved->preparation.dayName.trimmed() };
+        for (const QString &field : history::hymnsOf(saved->preparation)) {
+            auto it = named.constFind(field);
+            if (it == named.constEnd())
+                it = named.insert(field, nameOf(field));
+            if (it->tidied.isEmpty())
+                continue;
+            if (it->hymn < 0) {
+                unnumbered.append({ it->tidied, service });
+                continue;
+            }
+            Hymn &hymn = numbered[it->hymn];
             if (hymn.title.isEmpty())
-                hymn.title = parts->title;
+                hymn.title = it->title;
             addService(hymn, service);
         }
     }
@@ -139,21 +141,33 @@ Index Index::build(const history::Scan &scan, const QList<hymnlist::Entry> &list
 
     // A hymn written by its title alone (as the propers give the hymn of the week) counts as
     // the number the index knows for that title; any other text is a hymn of its own.
+    QHash<QString, qsizetype> positionOf; // tidied text -> its hymn
     for (const auto &[text, service] : std::as_const(unnumbered)) {
-        if (const auto it = index.m_byTitle.constFind(text.toCaseFolded());
-            it != index.m_byTitle.constEnd()) {
+        auto known = positionOf.constFind(text);
+        if (known == positionOf.constEnd()) {
+            qsizetype position = -1;
+            if (const auto it = index.m_byTitle.constFind(text.toCaseFolded());
+                it != index.m_byTitle.constEnd()) {
+                position = *it;
+            } else {
+                const QString key = hymnkey::key(text);
+                auto it2 = index.m_byKey.constFind(key);
+                if (it2 == index.m_byKey.constEnd()) {
+                    it2 = index.m_byKey.insert(key, index.m_hymns.size());
+                    index.m_hymns.append(Hymn { text, {}, {}, false });
+                }
+                position = *it2;
+            }
+            known = positionOf.insert(text, position);
+        }
+        Hymn &hymn = index.m_hymns[*known];
+        if (hymn.numbered) {
             // Sorted in below.
-            if (!index.m_hymns[*it].services.contains(service))
-                index.m_hymns[*it].services.append(service);
-            continue;
+            if (!hymn.services.contains(service))
+                hymn.services.append(service);
+        } else {
+            addService(hymn, service);
         }
-        const QString key = hymnkey::key(text);
-        auto it = index.m_byKey.constFind(key);
-        if (it == index.m_byKey.constEnd()) {
-            it = index.m_byKey.insert(key, index.m_hymns.size());
-            index.m_hymns.append(Hymn { text, {}, {}, false });
-        }
-        addService(index.m_hymns[*it], service);
     }
     for (Hymn &hymn : index.m_hymns)
         std::stable_sort(hymn.services.begin(), hymn.services.end(), laterService);

@@ -41,9 +41,9 @@ class Index
 public:
     Index() = default;
 
-    // The hymns of the saved preparations (each service once: of several files of one service
-    // the one saved last) and of the parish's list. A hymn written without its number but with
-    // a title the index knows counts as that number.
+    // The hymns of the saved preparations (each service once, with the file the history counts
+    // for it: servicefile::oncePerService) and of the parish's list. A hymn written without its
+    // number but with a title the index knows counts as that number.
     static Index build(const history::Scan &scan, const QList<hymnlist::Entry> &list = {});
 
     qsizetype size() const { return m_hymns.size(); }

@@ -21,9 +21,20 @@ public:
     // '=' are ignored; of two equal keys in one section the first one counts.
     static IniFile fromText(const QString &text);
 
+    // What reading keeps of a file: a section (its name without regard to case), whole when
+    // `keys` is empty, else only those keys. The other lines are passed over, which makes
+    // reading a few values out of many files cheap.
+    struct Wanted
+    {
+        QString section;
+        QStringList keys;
+    };
+    static IniFile fromText(const QString &text, const QList<Wanted> &wanted);
+
     // Reads and parses a Windows-1252 file. Fails with a German reason when it is no regular
     // file of at most maxBytes or cannot be read.
     static Result<IniFile> read(const QString &path, qint64 maxBytes = boundedfile::kIniLimit);
+    static Result<IniFile> read(const QString &path, qint64 maxBytes, const QList<Wanted> &wanted);
 
     QString value(const QString &section, const QString &key,
                   const QString &defaultValue = {}) const;
@@ -44,16 +55,32 @@ public:
     Result<> save(const QString &path) const;
 
 private:
+    // Names found without regard to case: compared one by one while they are few (a file has a
+    // handful of sections and keys), through a hash of the folded names once they are many.
+    class Names
+    {
+    public:
+        qsizetype find(QStringView name) const; // -1 when absent
+        qsizetype add(const QString &name); // a name not there yet; its position
+        const QStringList &list() const { return m_names; }
+
+    private:
+        QStringList m_names; // as written, in written order
+        QHash<QString, qsizetype> m_folded; // folded name -> position, once there are many
+    };
+
     struct Section
     {
         QString name;
-        QList<std::pair<QString, QString>> entries; // in written order
-        QHash<QString, qsizetype> index; // folded key -> position in entries
+        Names keys;
+        QStringList values; // by the keys' positions
     };
 
-    Section *findSection(const QString &name);
-    const Section *findSection(const QString &name) const;
+    static IniFile parse(const QString &text, const QList<Wanted> *wanted);
+    Section *findSection(QStringView name);
+    const Section *findSection(QStringView name) const;
+    Section &section(QStringView name); // added when missing
 
-    QList<Section> m_sections;
-    QHash<QString, qsizetype> m_sectionIndex; // folded name -> position in m_sections
+    Names m_sectionNames;
+    QList<Section> m_sections; // by the names' positions
 };

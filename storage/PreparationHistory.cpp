@@ -36,7 +36,7 @@ bool laterService(const SavedPreparation &a, const SavedPreparation &b)
 }
 
 void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate &savedFrom,
-                const QDate &savedTo, Scan &scan)
+                const QDate &savedTo, Reading reading, Scan &scan)
 {
     const QDir folder(dataDir.filePath(relativeFolder));
     const QFileInfoList files
@@ -49,7 +49,9 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate 
         SavedPreparation saved;
         saved.path = file.absoluteFilePath();
         saved.relativePath = relativeFolder + u'/' + file.fileName();
-        const Result<IniFile> ini = serviceorder::readFile(saved.path);
+        const bool whole = reading == Reading::Whole;
+        const Result<IniFile> ini = whole ? serviceorder::readFile(saved.path)
+                                          : serviceorder::readDayAndHymns(saved.path);
         if (!ini) {
             scan.unreadable.append(saved.relativePath);
             continue;
@@ -57,7 +59,11 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate 
         // A sequence count that is no number or out of range is what opening the file would
         // report as damaged; such a file is not counted as a preparation either.
         // The entries are kept: the hymn plan marks a hymn the list has no place for.
-        serviceorder::StoredSequence stored = serviceorder::readSequence(*ini);
+        serviceorder::StoredSequence stored;
+        if (whole)
+            stored = serviceorder::readSequence(*ini);
+        else
+            stored.status = serviceorder::sequenceStatus(*ini);
         if (stored.status == serviceorder::StoredSequence::Status::NotANumber
             || stored.status == serviceorder::StoredSequence::Status::OutOfRange) {
             scan.unreadable.append(saved.relativePath);
@@ -71,24 +77,9 @@ void scanFolder(const QDir &dataDir, const QString &relativeFolder, const QDate 
     }
 }
 
-} // namespace
-
-Scan scanDataFolder(const QString &dataDir)
-{
-    return scanDataFolderSavedBetween(dataDir, {}, {});
-}
-
-Scan scanSeriesFolders(const QString &dataDir)
-{
-    Scan scan;
-    const QDir dir(dataDir);
-    for (int series = 1; series <= 6; ++series)
-        scanFolder(dir, QString::number(series), {}, {}, scan);
-    return scan;
-}
-
-Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
-                                const QDate &savedTo)
+// The series folders and their archives.
+Scan scanFolders(const QString &dataDir, const QDate &savedFrom, const QDate &savedTo,
+                 Reading reading)
 {
     QStringList folders;
     for (int series = 1; series <= 6; ++series) {
@@ -102,7 +93,7 @@ Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
     const auto work = [&] {
         const QDir dir(dataDir);
         for (qsizetype i = next++; i < folders.size(); i = next++)
-            scanFolder(dir, folders.at(i), savedFrom, savedTo, parts[size_t(i)]);
+            scanFolder(dir, folders.at(i), savedFrom, savedTo, reading, parts[size_t(i)]);
     };
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < std::clamp(std::thread::hardware_concurrency(), 1U, 4U); ++t)
@@ -116,6 +107,28 @@ Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
         scan.unreadable.append(std::move(part.unreadable));
     }
     return scan;
+}
+
+} // namespace
+
+Scan scanDataFolder(const QString &dataDir, Reading reading)
+{
+    return scanFolders(dataDir, {}, {}, reading);
+}
+
+Scan scanSeriesFolders(const QString &dataDir)
+{
+    Scan scan;
+    const QDir dir(dataDir);
+    for (int series = 1; series <= 6; ++series)
+        scanFolder(dir, QString::number(series), {}, {}, Reading::Whole, scan);
+    return scan;
+}
+
+Scan scanDataFolderSavedBetween(const QString &dataDir, const QDate &savedFrom,
+                                const QDate &savedTo)
+{
+    return scanFolders(dataDir, savedFrom, savedTo, Reading::Whole);
 }
 
 QList<SavedPreparation> preparationsOfDay(const Scan &scan, const QString &dayName,

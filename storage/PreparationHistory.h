@@ -38,10 +38,16 @@ struct Scan
     QStringList unreadable; // relative paths of the files that could not be read
 };
 
+// How much of each file a scan reads.
+enum class Reading {
+    Whole, // day, propers, hymns and the stored sequence
+    DayAndHymns, // the day (name, series, date) and the hymns; propers and sequence stay empty
+};
+
 // Reads every "*.ini" directly in the series folders and their "Archiv" folders. A file that
 // cannot be read, or whose stored sequence makes no sense (what "Öffnen" would report as
 // damaged), is listed as unreadable and otherwise left out. A missing folder is no error.
-Scan scanDataFolder(const QString &dataDir);
+Scan scanDataFolder(const QString &dataDir, Reading reading = Reading::Whole);
 
 // The series folders alone, without their archives: the files choosing a day may load
 // (servicefile::choose), whenever they were saved.

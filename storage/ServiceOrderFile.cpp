@@ -217,6 +217,14 @@ Result<IniFile> readFile(const QString &path, qint64 maxBytes)
     return IniFile::read(path, maxBytes);
 }
 
+Result<IniFile> readDayAndHymns(const QString &path, qint64 maxBytes)
+{
+    static const QList<IniFile::Wanted> wanted { { kAllgemein, {} },
+                                                 { kLieder, {} },
+                                                 { kReihenfolge, { kAnzahl } } };
+    return IniFile::read(path, maxBytes, wanted);
+}
+
 Result<> writeFile(const QString &path, const IniFile &ini)
 {
     if (win1252::writeFileAtomically(path, ini.toBytes()))

@@ -101,6 +101,11 @@ Preparation readTexts(const IniFile &ini);
 // one; errorText then says why.
 Result<IniFile> readFile(const QString &path, qint64 maxBytes = kMaxFileSize);
 
+// Reads of a service-order file only what names the service and its hymns: "Allgemein",
+// "Lieder" and the count of the stored sequence (enough for sequenceStatus). readTexts gives
+// the rest its defaults. For reading many files when only that is wanted.
+Result<IniFile> readDayAndHymns(const QString &path, qint64 maxBytes = kMaxFileSize);
+
 // Writes the file whole or not at all. Fails with a German text naming the path when it cannot
 // be written; an earlier file under the same path is then left as it was.
 Result<> writeFile(const QString &path, const IniFile &ini);

@@ -45,6 +45,12 @@ bool newerVersion(const history::SavedPreparation &a, int versionA,
     return versionA > versionB;
 }
 
+// The version number of a file under the day and series it names itself; 0 in "Archiv".
+int versionOfDay(const history::SavedPreparation &saved)
+{
+    return versionUnder(saved, saved.preparation.series, saved.preparation.dayName);
+}
+
 // Reads one saved preparation. A file that cannot be read stays a candidate, judged by the day
 // it was saved: loading it then says that it is damaged, and saving asks before replacing it.
 history::SavedPreparation readSaved(const QFileInfo &file, const QString &relativePath)
@@ -194,25 +200,27 @@ Result<> archiveOtherCycles(const QString &dataDir, const QString &series, const
 QList<const history::SavedPreparation *> oncePerService(const history::Scan &scan)
 {
     QHash<QString, QList<qsizetype>> byDay;
+    QList<QDate> dates; // each file's effective date, worked out once
+    dates.reserve(scan.preparations.size());
     for (qsizetype i = 0; i < scan.preparations.size(); ++i) {
         const Preparation &p = scan.preparations.at(i).preparation;
         byDay[p.series + u'\n' + p.dayName].append(i);
+        dates.append(scan.preparations.at(i).effectiveDate());
     }
     QList<bool> counted(scan.preparations.size(), false);
     for (QList<qsizetype> &day : byDay) {
         const auto at = [&](qsizetype i) -> const history::SavedPreparation & {
             return scan.preparations.at(i);
         };
-        std::stable_sort(day.begin(), day.end(), [&](qsizetype a, qsizetype b) {
-            return at(a).effectiveDate() > at(b).effectiveDate();
-        });
+        std::stable_sort(day.begin(), day.end(),
+                         [&](qsizetype a, qsizetype b) { return dates.at(a) > dates.at(b); });
         // Each cycle begins with its latest service; the files within half a cycle of it are
         // versions of that service.
         qsizetype begin = 0;
         while (begin < day.size()) {
-            const QDate latest = at(day.at(begin)).effectiveDate();
+            const QDate latest = dates.at(day.at(begin));
             qsizetype end = begin + 1;
-            while (end < day.size() && sameCycle(at(day.at(end)).effectiveDate(), latest))
+            while (end < day.size() && sameCycle(dates.at(day.at(end)), latest))
                 ++end;
             qsizetype best = day.at(begin);
             for (qsizetype k = begin + 1; k < end; ++k) {
@@ -221,7 +229,9 @@ QList<const history::SavedPreparation *> oncePerService(const history::Scan &sca
                 if (inArchive(candidate) != inArchive(chosen)) {
                     if (!inArchive(candidate))
                         best = day.at(k);
-                } else if (candidate.saved > chosen.saved) {
+                } else if (newerVersion(candidate, versionOfDay(candidate), chosen,
+                                        versionOfDay(chosen))) {
+                    // As choose takes the version in use.
                     best = day.at(k);
                 }
             }

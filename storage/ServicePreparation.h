@@ -73,7 +73,8 @@ Result<> archiveOtherCycles(const QString &dataDir, const QString &series, const
 
 // The preparations of the scan that stand for their service, once each: of the files of one
 // series, day name and cycle, the one in the series folder before one in "Archiv" (a version
-// replaced there), then the one saved last. In the order of the scan.
+// replaced there), then the version in use as choose takes it (saved last; of two saved in the
+// same second the higher number). In the order of the scan.
 QList<const history::SavedPreparation *> oncePerService(const history::Scan &scan);
 
 } // namespace servicefile

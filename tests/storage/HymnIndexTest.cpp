@@ -74,6 +74,10 @@ TEST_F(HymnFolder, KnowsEachHymnByNumberWithItsLatestTitleAndItsServices)
     // An earlier version of the same service: the one saved last counts, this one not at all.
     write(QStringLiteral("3/3 3. Sonntag im Advent (2).ini"), advent, { QStringLiteral("EG 99") },
           QDate(2026, 11, 28), QStringLiteral("20261213"));
+    // A version replaced later, kept in the archive: the one in the series folder counts.
+    write(QStringLiteral("3/Archiv/3 3. Sonntag im Advent 2026-12-13.ini"), advent,
+          { QStringLiteral("EG 1 Gott sei Dank durch alle Welt") }, QDate(2026, 12, 5),
+          QStringLiteral("20261213"));
     // Six years before, in the archive, in an older wording.
     write(QStringLiteral("2/Archiv/2 3. Sonntag im Advent.ini"), advent,
           { QStringLiteral("eg 10 - Mit Ernst o Menschenkinder"), QStringLiteral("EG 11,1-4") },

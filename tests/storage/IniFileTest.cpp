@@ -89,3 +89,72 @@ TEST(IniFile, BinaryGarbageReadsAsNothingWithoutCrashing)
         ini.value(QStringLiteral("Reihenfolge"), QStringLiteral("Anzahl"), QStringLiteral("0")),
         QStringLiteral("0"));
 }
+
+// Reading only some sections and keys gives for those exactly what reading the whole file gives,
+// and nothing for the rest; sections and keys of any number are found without regard to case.
+TEST(IniFile, ReadingWantedPartsKeepsTheRulesOfTheWholeFile)
+{
+    QString text = QStringLiteral("[Allgemein]\r\nName=Erntedank\r\nName=nicht dieser\r\n"
+                                  "[Texte]\r\nPsalm=Psalm 104\r\n"
+                                  "[ LIEDER ]\r\n Eingangslied = EG 324 \r\n"
+                                  "[Reihenfolge]\r\nAnzahl=40\r\n");
+    // A long list: its keys are found through a hash, the first of two equal ones counting.
+    for (int i = 0; i < 40; ++i)
+        text += QStringLiteral("Eintrag%1=Teil %1\r\n").arg(i);
+    text += QStringLiteral(
+        "EINTRAG7=doppelt\r\n[allgemein]\r\nPredigtreihe=4\r\nName=auch nicht\r\n");
+    const QList<IniFile::Wanted> wanted = {
+        { QStringLiteral("allgemein"), {} },
+        { QStringLiteral("Lieder"), {} },
+        { QStringLiteral("reihenfolge"),
+          { QStringLiteral("anzahl"), QStringLiteral("Eintrag7"), QStringLiteral("Eintrag39") } }
+    };
+    const IniFile whole = IniFile::fromText(text);
+    const IniFile part = IniFile::fromText(text, wanted);
+    const struct
+    {
+        const char *section;
+        const char *key;
+        const char *value; // in the whole file
+        bool kept; // in the wanted parts
+    } cases[] = {
+        { "Allgemein", "name", "Erntedank", true },
+        { "ALLGEMEIN", "Predigtreihe", "4", true }, // a section written twice is one
+        { "Texte", "Psalm", "Psalm 104", false },
+        { "lieder", "EINGANGSLIED", "EG 324", true },
+        { "Reihenfolge", "Anzahl", "40", true },
+        { "Reihenfolge", "eintrag7", "Teil 7", true },
+        { "Reihenfolge", "Eintrag39", "Teil 39", true },
+        { "Reihenfolge", "Eintrag12", "Teil 12", false },
+        { "Reihenfolge", "Eintrag40", "-", false },
+    };
+    for (const auto &c : cases) {
+        const QString section = QString::fromUtf8(c.section);
+        const QString key = QString::fromUtf8(c.key);
+        const QString value = QString::fromUtf8(c.value);
+        EXPECT_EQ(whole.value(section, key, QStringLiteral("-")), value) << c.section << c.key;
+        EXPECT_EQ(part.value(section, key, QStringLiteral("-")),
+                  c.kept ? value : QStringLiteral("-"))
+            << c.section << c.key;
+    }
+    EXPECT_FALSE(part.hasSection(QStringLiteral("Texte")));
+}
+
+// Many sections, names beyond plain ASCII: found as their case-folded forms match.
+TEST(IniFile, FindsManySectionsAndFoldedNames)
+{
+    QString text;
+    for (int i = 0; i < 30; ++i)
+        text += QStringLiteral("[Abschnitt %1]\nSchlüssel=%1\n").arg(i);
+    text += QStringLiteral("[Übersicht]\nGröße=groß\n");
+    const IniFile ini = IniFile::fromText(text);
+    EXPECT_EQ(ini.value(QStringLiteral("abschnitt 0"), QStringLiteral("SCHLÜSSEL")),
+              QStringLiteral("0"));
+    EXPECT_EQ(ini.value(QStringLiteral("ABSCHNITT 29"), QStringLiteral("schlüssel")),
+              QStringLiteral("29"));
+    EXPECT_EQ(ini.value(QStringLiteral("übersicht"), QStringLiteral("GRÖßE")),
+              QStringLiteral("groß"));
+    EXPECT_EQ(ini.value(QStringLiteral("übersicht"), QStringLiteral("Grösse"), QStringLiteral("-")),
+              QStringLiteral("-"));
+    EXPECT_TRUE(ini.hasSection(QStringLiteral("ÜBERSICHT")));
+}
