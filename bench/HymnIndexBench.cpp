@@ -45,9 +45,7 @@ const QTemporaryDir &dataFolder()
 
 hymnindex::Index buildFromFolder(const QString &path)
 {
-    const Result<QList<hymnlist::Entry>> list = hymnlist::readStored(path);
-    return hymnindex::Index::build(history::scanDataFolder(path, history::Reading::DayAndHymns),
-                                   list ? *list : QList<hymnlist::Entry> {});
+    return hymnindex::readDataFolder(path).index;
 }
 
 void BM_BuildFromDataFolder(benchmark::State &state)

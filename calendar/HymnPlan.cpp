@@ -112,7 +112,7 @@ Plan make(const Period &period, const history::Scan &scan)
         byDay[parts.at(0) + u'\n' + stem].append(saved);
     }
 
-    Plan plan { period.from, period.to, {} };
+    Plan plan { period.from, period.to, {}, 0 };
     for (const QString &entry : entriesOfPeriod(period)) {
         Row row;
         row.date = entryDate(entry);
@@ -149,6 +149,17 @@ Plan make(const Period &period, const history::Scan &scan)
         plan.rows.append(std::move(row));
     }
     return plan;
+}
+
+void markRecent(Plan &plan, const hymnindex::Index &index, int weeks)
+{
+    plan.recentWeeks = weeks;
+    for (Row &row : plan.rows) {
+        row.recentlySung.clear();
+        for (const QString &hymn : std::as_const(row.hymns))
+            row.recentlySung.append(
+                hymnindex::recentText(index, hymn, row.date, weeks, row.dayName));
+    }
 }
 
 } // namespace hymnplan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "storage/HymnIndex.h"
 #include "storage/PreparationHistory.h"
 
 #include <QDate>
@@ -38,6 +39,10 @@ struct Row
     // The labels of the fields ("Wochenlied") that the saved preparation's sequence has no
     // place for: such a hymn is not sung in the order as printed.
     QStringList hymnsWithoutPlace;
+    // Per hymn (beside hymns): when it was sung within the plan's weeks before the service
+    // ("zuletzt gesungen am 06.12.2026 (2. Sonntag im Advent)"); empty for the others. Empty
+    // altogether until markRecent.
+    QStringList recentlySung;
 
     bool suggested() const { return savedFile.isEmpty(); }
 };
@@ -48,6 +53,9 @@ struct Plan
     QDate from; // the first day of the period
     QDate to; // the last day of the period (the date of the last service when none was given)
     QList<Row> rows;
+    // The weeks before a service within which a hymn counts as sung lately (markRecent); 0
+    // while the hymns are not marked.
+    int recentWeeks = 0;
 };
 
 // The period asked for: from (default: today) to (default: the date of the
@@ -72,5 +80,10 @@ history::Scan scanFor(const Period &period, const QString &dataDir);
 // choosing its day loads (servicefile::choose: its file in the series folder, of its cycle, the
 // newest version), otherwise the propers' hymn of the week and sermon text.
 Plan make(const Period &period, const history::Scan &scan);
+
+// Marks in every row the hymns the index knows to have been sung within `weeks` weeks before
+// the row's service (a service of the plan itself counts for the later ones; the row's own
+// preparation never does).
+void markRecent(Plan &plan, const hymnindex::Index &index, int weeks);
 
 } // namespace hymnplan

@@ -53,7 +53,7 @@ QString heading(const Row &row)
 QString rowText(const Row &row)
 {
     QString text = heading(row) + u'\n';
-    const QStringList hymns = shownHymns(row);
+    const QStringList hymns = markedHymns(row);
     for (qsizetype i = 0; i < hymnLabels().size(); ++i)
         text += hymnLabels().at(i) + QStringLiteral(": ") + orDash(hymns.value(i)) + u'\n';
     text += QStringLiteral("Predigttext: ") + orDash(shownSermonText(row)) + u'\n';
@@ -93,6 +93,15 @@ QStringList shownHymns(const Row &row)
     return hymns;
 }
 
+QStringList markedHymns(const Row &row)
+{
+    QStringList hymns = shownHymns(row);
+    for (qsizetype i = 0; i < hymns.size(); ++i)
+        if (const QString recent = row.recentlySung.value(i); !recent.isEmpty())
+            hymns[i] += QStringLiteral(" – ") + recent;
+    return hymns;
+}
+
 QString shownSermonText(const Row &row)
 {
     return row.suggested() ? suggestion(row.sermonText) : row.sermonText;
@@ -110,14 +119,19 @@ QString shownFile(const Row &row)
 
 QByteArray toCsv(const Plan &plan)
 {
+    // Columns are only ever added at the end, so that what reads an earlier plan still reads it.
     QString out = QStringLiteral("Datum;Tag;Liturgische Farbe;") + hymnLabels().join(u';')
-        + QStringLiteral(";Predigttext;Datei\r\n");
+        + QStringLiteral(";Predigttext;Datei;Vor kurzem gesungen\r\n");
     for (const Row &row : plan.rows) {
         QStringList fields = { row.dayName, row.colour };
         const QStringList hymns = shownHymns(row);
-        for (qsizetype i = 0; i < hymnLabels().size(); ++i)
+        QStringList recent;
+        for (qsizetype i = 0; i < hymnLabels().size(); ++i) {
             fields.append(hymns.value(i));
-        fields << shownSermonText(row) << shownFile(row);
+            if (!row.recentlySung.value(i).isEmpty())
+                recent << hymnLabels().at(i) + QStringLiteral(": ") + row.recentlySung.at(i);
+        }
+        fields << shownSermonText(row) << shownFile(row) << recent.join(QStringLiteral(" | "));
         // The date bare, so that a spreadsheet may take it for a date; the rest is text.
         out += dateText(row.date);
         for (const QString &field : fields)
@@ -133,7 +147,7 @@ QByteArray toICal(const Plan &plan, const QDateTime &stamp)
     events.reserve(plan.rows.size());
     for (const Row &row : plan.rows) {
         QStringList lines;
-        const QStringList hymns = shownHymns(row);
+        const QStringList hymns = markedHymns(row);
         for (qsizetype i = 0; i < hymnLabels().size(); ++i)
             lines.append(hymnLabels().at(i) + QStringLiteral(": ") + orDash(hymns.value(i)));
         lines.append(QStringLiteral("Predigttext: ") + orDash(shownSermonText(row)));
@@ -193,6 +207,7 @@ QString toHtml(const Plan &plan)
     for (const QString &label : hymnLabels())
         html += QStringLiteral("<th>") + label + QStringLiteral("</th>");
     html += QStringLiteral("<th>Predigttext</th></tr></thead><tbody>");
+    bool anyRecent = false;
     for (const Row &row : plan.rows) {
         QStringList cells = { dateText(row.date), row.dayName, row.colour };
         const QStringList hymns = shownHymns(row);
@@ -200,13 +215,27 @@ QString toHtml(const Plan &plan)
             cells.append(hymns.value(i));
         cells.append(shownSermonText(row));
         html += QStringLiteral("<tr>");
-        for (const QString &cell : cells)
-            html += QStringLiteral("<td>") + cell.toHtmlEscaped() + QStringLiteral("</td>");
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            html += QStringLiteral("<td>") + cells.at(c).toHtmlEscaped();
+            // The hymns stand after date, day and colour.
+            if (const QString recent = row.recentlySung.value(c - 3); c >= 3 && !recent.isEmpty()) {
+                html += QStringLiteral("<br><i>") + recent.toHtmlEscaped() + QStringLiteral("</i>");
+                anyRecent = true;
+            }
+            html += QStringLiteral("</td>");
+        }
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</tbody></table><p><small>„(Vorschlag)“: Für diesen Tag ist noch "
                            "keine Vorbereitung gespeichert; genannt ist das Wochenlied und der "
-                           "Predigttext der Perikopenordnung.</small></p></body></html>");
+                           "Predigttext der Perikopenordnung.");
+    if (anyRecent)
+        html += plan.recentWeeks == 1
+            ? QStringLiteral("<br><i>Kursiv</i>: in der Woche vor dem Gottesdienst schon gesungen.")
+            : QStringLiteral("<br><i>Kursiv</i>: in den %1 Wochen vor dem Gottesdienst schon "
+                             "gesungen.")
+                  .arg(plan.recentWeeks);
+    html += QStringLiteral("</small></p></body></html>");
     return html;
 }
 

@@ -19,6 +19,9 @@ QString title(const Plan &plan);
 
 // The five hymns and the sermon text of a row as they are shown, with the suggestion marked.
 QStringList shownHymns(const Row &row);
+// The hymns as shown, each sung lately (Row::recentlySung) followed by when:
+// "EG 10 – zuletzt gesungen am 06.12.2026 (2. Sonntag im Advent)".
+QStringList markedHymns(const Row &row);
 QString shownSermonText(const Row &row);
 // The file of a row as it is shown, with a note when further versions of the service are saved:
 // "2/2 Palmsonntag (2).ini (+1 weitere Fassung)".
@@ -27,12 +30,15 @@ QString shownFile(const Row &row);
 // CSV as pergolan-lieder writes it (UTF-8 without BOM, ";", CR LF, the date bare and every
 // text field in double quotes as hymncsv::field writes it) with
 // the header "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;
-// Kollektenlied;Ausgangslied;Predigttext;Datei", one line per service.
+// Kollektenlied;Ausgangslied;Predigttext;Datei;Vor kurzem gesungen", one line per service. The
+// last column names each hymn sung lately with when ("Eingangslied: zuletzt gesungen am
+// 06.12.2026 (2. Sonntag im Advent)"), several separated by " | ".
 QByteArray toCsv(const Plan &plan);
 
 // An iCalendar file with one all-day event per service (UID as in the church-year calendar, so
-// that a calendar program updates the day instead of doubling it), the hymns, the sermon text
-// and the colour in its description. stamp becomes every event's DTSTAMP.
+// that a calendar program updates the day instead of doubling it), the hymns (marked as
+// markedHymns marks them), the sermon text and the colour in its description. stamp becomes every
+// event's DTSTAMP.
 QByteArray toICal(const Plan &plan, const QDateTime &stamp);
 
 // The plan as the plain text of an e-mail: the title, then per service a line with weekday,
@@ -56,7 +62,8 @@ struct MailLink
 // the last services are left out and the body says so.
 MailLink mailtoLink(const Plan &plan, const QString &recipient = {});
 
-// The plan as HTML for printing: the title and a table with one row per service.
+// The plan as HTML for printing: the title and a table with one row per service; below a hymn
+// sung lately, in italics, when.
 QString toHtml(const Plan &plan);
 
 // The size of the printed plan's text: nine columns side by side across a landscape page.

@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QCompleter>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QStringListModel>
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,17 +27,17 @@ QString toolTipOf(const QString &text)
 
 } // namespace
 
-HymnFieldHelp::HymnFieldHelp(
-    PreparationDocument &document, HymnIndexSource &source,
-    const QList<std::pair<QLineEdit *, PreparationDocument::Field>> &fields, QObject *parent)
+HymnFieldHelp::HymnFieldHelp(PreparationDocument &document, HymnIndexSource &source,
+                             const QList<Control> &fields, QObject *parent)
     : QObject(parent)
     , m_document(document)
     , m_source(source)
 {
     m_fields.reserve(fields.size());
-    for (const auto &[edit, which] : fields) {
+    for (const auto &[edit, lastSung, which] : fields) {
         Field field;
         field.edit = edit;
+        field.lastSung = lastSung;
         field.field = which;
         field.offers = new QStringListModel(this);
         // The index chooses what fits the text typed; the list shows all of it.
@@ -115,7 +117,8 @@ void HymnFieldHelp::describe(Field &field)
 {
     const hymnindex::Index *index = m_source.index();
     const hymnindex::FieldNote note = index
-        ? hymnindex::fieldNote(*index, field.edit->text(), serviceDate(), m_source.repeatWeeks())
+        ? hymnindex::fieldNote(*index, field.edit->text(), serviceDate(), m_source.repeatWeeks(),
+                               m_document.preparation().dayName)
         : hymnindex::FieldNote();
     field.note = note.text;
     field.edit->setToolTip(toolTipOf(note.text));
@@ -138,6 +141,19 @@ void HymnFieldHelp::describe(Field &field)
     if (field.mark) {
         field.mark->setVisible(note.recent);
         field.mark->setToolTip(toolTipOf(note.text));
+    }
+    if (field.lastSung) {
+        field.lastSung->setText(note.text);
+        field.lastSung->setToolTip(toolTipOf(note.text));
+        field.lastSung->setAccessibleDescription(note.text);
+        // Marked as the hymn plan marks such a hymn, dark on light in any colour scheme.
+        field.lastSung->setAutoFillBackground(note.recent);
+        QPalette palette;
+        if (note.recent) {
+            palette.setColor(QPalette::Window, HymnIndexSource::recentColour());
+            palette.setColor(QPalette::WindowText, Qt::black);
+        }
+        field.lastSung->setPalette(palette);
     }
     if (field.edit->hasFocus() && !note.text.isEmpty())
         emit statusText(note.text);

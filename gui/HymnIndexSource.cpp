@@ -27,11 +27,8 @@ HymnIndexSource::~HymnIndexSource()
 
 HymnIndexSource::Built HymnIndexSource::build(const QString &dataDir)
 {
-    const Result<QList<hymnlist::Entry>> list = hymnlist::readStored(dataDir);
-    return { std::make_shared<const hymnindex::Index>(hymnindex::Index::build(
-                 history::scanDataFolder(dataDir, history::Reading::DayAndHymns),
-                 list ? *list : QList<hymnlist::Entry> {})),
-             list.error() };
+    hymnindex::FolderIndex read = hymnindex::readDataFolder(dataDir);
+    return { std::make_shared<const hymnindex::Index>(std::move(read.index)), read.listProblem };
 }
 
 void HymnIndexSource::request()

@@ -2,6 +2,7 @@
 
 #include "storage/HymnIndex.h"
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QObject>
@@ -40,6 +41,8 @@ public:
     int repeatWeeks() const;
     // Keeps the weeks in the program's settings; the failure says why they could not be kept.
     Result<> setRepeatWeeks(int weeks);
+    // What marks a hymn sung within those weeks, in the hymn fields and the plan.
+    static QColor recentColour() { return QColor(255, 222, 150); }
 
 signals:
     // The index was built (again) or the weeks changed.

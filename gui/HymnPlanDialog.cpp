@@ -157,6 +157,8 @@ void HymnPlanDialog::applyRepeatMarks()
     const hymnindex::Index *index = m_hymnIndex ? m_hymnIndex->index() : nullptr;
     if (!index)
         return;
+    // What is printed, saved and sent carries the marks too.
+    hymnplan::markRecent(m_plan, *index, m_hymnIndex->repeatWeeks());
     // The five hymns stand in the columns after date, day and colour.
     constexpr int kFirstHymnColumn = 3;
     QTableWidget *table = m_ui->grdLiedplan;
@@ -167,13 +169,13 @@ void HymnPlanDialog::applyRepeatMarks()
             if (!item)
                 continue;
             const hymnindex::FieldNote note = hymnindex::fieldNote(
-                *index, row.hymns.at(h), row.date, m_hymnIndex->repeatWeeks());
+                *index, row.hymns.at(h), row.date, m_hymnIndex->repeatWeeks(), row.dayName);
             // The cell's own tooltip is kept aside, so that marking again starts from it.
             if (!item->data(Qt::UserRole).isValid())
                 item->setData(Qt::UserRole, item->toolTip());
             const QString ownTip = item->data(Qt::UserRole).toString();
             item->setData(Qt::BackgroundRole,
-                          note.recent ? QVariant(QColor(255, 222, 150)) : QVariant());
+                          note.recent ? QVariant(HymnIndexSource::recentColour()) : QVariant());
             item->setData(Qt::AccessibleDescriptionRole,
                           note.recent ? QVariant(note.text) : QVariant());
             // The day names are the pastor's own: escaped, so that one like markup stays text.

@@ -54,10 +54,13 @@ ProperPage::~ProperPage() = default;
 
 void ProperPage::setHymnIndex(HymnIndexSource &source)
 {
-    QList<std::pair<QLineEdit *, Field>> fields;
-    for (const Field field : { Field::Eingangslied, Field::Wochenlied, Field::Vorpredigtslied,
-                               Field::Kollektenlied, Field::Ausgangslied })
-        fields.append({ edit(field), field });
+    const QList<HymnFieldHelp::Control> fields = {
+        { m_ui->txtEingangslied, m_ui->lblZuletztEingangslied, Field::Eingangslied },
+        { m_ui->txtWochenlied, m_ui->lblZuletztWochenlied, Field::Wochenlied },
+        { m_ui->txtVorpredigtslied, m_ui->lblZuletztVorpredigtslied, Field::Vorpredigtslied },
+        { m_ui->txtKollektenlied, m_ui->lblZuletztKollektenlied, Field::Kollektenlied },
+        { m_ui->txtAusgangslied, m_ui->lblZuletztAusgangslied, Field::Ausgangslied },
+    };
     auto *help = new HymnFieldHelp(m_document, source, fields, this);
     connect(help, &HymnFieldHelp::statusText, this, &ProperPage::statusText);
 }

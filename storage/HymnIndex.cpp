@@ -47,6 +47,14 @@ void addService(Hymn &hymn, const Service &service)
         hymn.services.append(service);
 }
 
+// The hymns a field names: the hymns of the week are several titles separated by " / ".
+QStringList hymnsOfField(const QString &fieldText)
+{
+    QStringList hymns = fieldText.split(u" / "_s);
+    hymns.removeIf([](const QString &hymn) { return hymn.trimmed().isEmpty(); });
+    return hymns;
+}
+
 bool laterService(const Service &a, const Service &b)
 {
     if (a.date != b.date)
@@ -272,11 +280,16 @@ QString completionText(const QString &typed, const Hymn &hymn)
     return text;
 }
 
-std::optional<Service> lastSungBefore(const Hymn &hymn, const QDate &date)
+std::optional<Service> lastSungBefore(const Hymn &hymn, const QDate &date, const QString &dayName)
 {
-    for (const Service &service : hymn.services)
-        if (!date.isValid() || service.date < date)
-            return service;
+    for (const Service &service : hymn.services) {
+        if (date.isValid() && service.date >= date)
+            continue;
+        if (!dayName.isEmpty() && service.dayName == dayName.trimmed()
+            && servicefile::sameCycle(service.date, date))
+            continue;
+        return service;
+    }
     return std::nullopt;
 }
 
@@ -297,24 +310,23 @@ QString lastSungText(const std::optional<Service> &service)
 }
 
 std::optional<Service> recentUse(const Index &index, const QString &text, const QDate &date,
-                                 int weeks)
+                                 int weeks, const QString &dayName)
 {
     const Hymn *hymn = index.find(text);
     if (!hymn)
         return std::nullopt;
-    const std::optional<Service> last = lastSungBefore(*hymn, date);
+    const std::optional<Service> last = lastSungBefore(*hymn, date, dayName);
     if (!last || !withinWeeks(*last, date, weeks))
         return std::nullopt;
     return last;
 }
 
-FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &date, int weeks)
+FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &date, int weeks,
+                    const QString &dayName)
 {
     FieldNote note;
     QStringList texts;
-    for (const QString &part : fieldText.split(u" / "_s)) {
-        if (part.trimmed().isEmpty())
-            continue;
+    for (const QString &part : hymnsOfField(fieldText)) {
         const Hymn *hymn = index.find(part);
         QString text;
         if (hymn && hymn->numbered) {
@@ -323,7 +335,7 @@ FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &d
                 text = completionText(part, *hymn) + u": "_s;
         }
         const std::optional<Service> last
-            = hymn ? lastSungBefore(*hymn, date) : std::optional<Service>();
+            = hymn ? lastSungBefore(*hymn, date, dayName) : std::optional<Service>();
         text += lastSungText(last);
         if (last && withinWeeks(*last, date, weeks)) {
             note.recent = true;
@@ -334,6 +346,24 @@ FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &d
     }
     note.text = texts.join(u"; "_s);
     return note;
+}
+
+QString recentText(const Index &index, const QString &fieldText, const QDate &date, int weeks,
+                   const QString &dayName)
+{
+    QStringList texts;
+    for (const QString &hymn : hymnsOfField(fieldText))
+        if (const std::optional<Service> recent = recentUse(index, hymn, date, weeks, dayName))
+            texts << lastSungText(recent);
+    return texts.join(u"; "_s);
+}
+
+FolderIndex readDataFolder(const QString &dataDir)
+{
+    const Result<QList<hymnlist::Entry>> list = hymnlist::readStored(dataDir);
+    return { Index::build(history::scanDataFolder(dataDir, history::Reading::DayAndHymns),
+                          list ? *list : QList<hymnlist::Entry> {}),
+             list.error() };
 }
 
 QString withNumbers(const Index &index, const QString &weekHymns)

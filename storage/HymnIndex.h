@@ -70,13 +70,25 @@ private:
     QList<std::pair<QString, qsizetype>> m_sortedKeys; // numbered keys, sorted as text
 };
 
+// The index of a data folder: its saved preparations, read for their days and hymns alone, and
+// the parish's kept list; listProblem says why the list was left out (empty when it was not).
+struct FolderIndex
+{
+    Index index;
+    QString listProblem;
+};
+FolderIndex readDataFolder(const QString &dataDir);
+
 // The text a completion puts into the field: the hymn's number with the verses as typed and its
 // title ("EG 10,1-3" -> "EG 10,1-3 Mit Ernst, o Menschenkinder").
 QString completionText(const QString &typed, const Hymn &hymn);
 
-// The latest service before `date` that sang the hymn (the service on that date itself is not
-// counted); nothing when there was none.
-std::optional<Service> lastSungBefore(const Hymn &hymn, const QDate &date);
+// The latest service before `date` that sang the hymn; nothing when there was none. The service
+// itself is not counted: the one on that date, nor one of its day `dayName` (when given) in the
+// same cycle of the series, which is how a file without a service date (kept at the day it was
+// saved) stands for it.
+std::optional<Service> lastSungBefore(const Hymn &hymn, const QDate &date,
+                                      const QString &dayName = {});
 
 // Whether a service lies within `weeks` weeks before `date`.
 bool withinWeeks(const Service &service, const QDate &date, int weeks);
@@ -84,10 +96,10 @@ bool withinWeeks(const Service &service, const QDate &date, int weeks);
 // "zuletzt gesungen am 13.12.2026 (3. Sonntag im Advent)", or "noch nie gesungen".
 QString lastSungText(const std::optional<Service> &service);
 
-// The service within `weeks` weeks before the one on `date` that sang the hymn a field's text
-// names; nothing when there was none or the index does not know the hymn.
+// The service within `weeks` weeks before the one on `date` (of the day `dayName`) that sang the
+// hymn a field's text names; nothing when there was none or the index does not know the hymn.
 std::optional<Service> recentUse(const Index &index, const QString &text, const QDate &date,
-                                 int weeks);
+                                 int weeks, const QString &dayName = {});
 
 // What a hymn field says of its hymn for the service on `date`: the number and title where the
 // field does not show both ("EG 10 Mit Ernst, o Menschenkinder: "), when it was last sung
@@ -98,7 +110,13 @@ struct FieldNote
     QString text;
     bool recent = false;
 };
-FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &date, int weeks);
+FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &date, int weeks,
+                    const QString &dayName = {});
+
+// When the hymns a field's text names were sung within `weeks` weeks before the service on
+// `date`: lastSungText of each such one, joined by "; "; empty when none was.
+QString recentText(const Index &index, const QString &fieldText, const QDate &date, int weeks,
+                   const QString &dayName = {});
 
 // The hymns of the week as the propers give them (titles separated by " / "), each title the
 // index knows with its number in front ("EG 10 Mit Ernst, o Menschenkinder"); a part already

@@ -3,13 +3,15 @@
 // spreadsheet. Without an argument the user's data folder is read.
 // pergolan-lieder --plan [--von TT.MM.JJJJ] [--bis TT.MM.JJJJ] [--ical DATEI] [DATENORDNER]:
 // writes the hymn plan of the services of a period (by default the next four Sundays and
-// feast days from today) as CSV to the standard output and, with --ical, as a calendar file.
+// feast days from today) as CSV to the standard output and, with --ical, as a calendar file;
+// a hymn sung within the weeks set in the program before its service is marked.
 #include "base/Clock.h"
 #include "base/CommandLine.h"
 #include "base/DataFolder.h"
 #include "calendar/HymnPlanOutput.h"
 #include "storage/HymnCsv.h"
 #include "storage/PreparationHistory.h"
+#include "storage/ProgramSettings.h"
 #include "storage/Win1252Text.h"
 
 #include <QCoreApplication>
@@ -124,7 +126,12 @@ int writePlan(const QStringList &args)
         return 2;
 
     const history::Scan scan = hymnplan::scanFor(*period, folder);
-    const hymnplan::Plan plan = hymnplan::make(*period, scan);
+    hymnplan::Plan plan = hymnplan::make(*period, scan);
+    // Hymns sung within the weeks set in the program before their service are marked.
+    const hymnindex::FolderIndex index = hymnindex::readDataFolder(folder);
+    if (!index.listProblem.isEmpty())
+        complain(index.listProblem + u'\n');
+    hymnplan::markRecent(plan, index.index, programsettings::repeatWeeks());
     if (!icalPath.isEmpty()) {
         if (const Result<> written = win1252::writeFileAtomically(
                 icalPath, hymnplan::toICal(plan, QDateTime::currentDateTimeUtc()));

@@ -3,6 +3,7 @@
 // The calendar file and the command are read back by a real iCalendar parser in
 // hymnplan_test.py.
 #include "base/Clock.h"
+#include "calendar/ChurchYearCalendar.h"
 #include "calendar/ChurchYearEvents.h"
 #include "calendar/DayPropers.h"
 #include "calendar/HymnPlanOutput.h"
@@ -204,16 +205,16 @@ TEST_F(HymnPlanFolder, CsvFollowsTheConventionsOfTheHymnTable)
         EXPECT_TRUE(lines.at(i).endsWith('\r')) << i;
     EXPECT_EQ(lines.at(0),
               "Datum;Tag;Liturgische Farbe;Eingangslied;Wochenlied;Vorpredigtslied;"
-              "Kollektenlied;Ausgangslied;Predigttext;Datei\r");
+              "Kollektenlied;Ausgangslied;Predigttext;Datei;Vor kurzem gesungen\r");
     // The date bare, every text in quotes (read back by Calc in test_calc_csv).
     EXPECT_EQ(QString::fromUtf8(lines.at(1)),
               QStringLiteral("29.03.2026;\"Palmsonntag\";\"violett\";\"EG 11\";\"EG 314\";"
                              "\"EG 87\";\"Er kam; \"\"still\"\"\";\"EG 97\";"
                              "\"Text von 2/2 Palmsonntag (2).ini\";"
-                             "\"2/2 Palmsonntag (2).ini (+1 weitere Fassung)\"\r"));
+                             "\"2/2 Palmsonntag (2).ini (+1 weitere Fassung)\";\"\"\r"));
     EXPECT_TRUE(QString::fromUtf8(lines.at(3))
                     .startsWith(QStringLiteral("03.04.2026;\"Karfreitag\";\"schwarz\";\"\";")));
-    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag)\";\"\"\r"));
+    EXPECT_TRUE(lines.at(3).endsWith(" (Vorschlag)\";\"\";\"\"\r"));
 }
 
 TEST_F(HymnPlanFolder, MailLinkCarriesSubjectAndBodyPercentEncoded)
@@ -338,6 +339,103 @@ TEST(HymnPlanMarks, AHymnTheSavedOrderHasNoPlaceFor)
         EXPECT_EQ(hymnplan::shownHymns(plan.rows.at(0)), c.shown);
         EXPECT_EQ(QString::fromUtf8(hymnplan::toCsv(plan)).contains(u"(nicht im Ablauf)"),
                   c.shown.at(1).contains(u"(nicht im Ablauf)"));
+    }
+}
+
+// A hymn sung within the weeks set before its service is marked wherever the plan goes: when
+// it was sung, in the CSV's last column, the calendar, the mail and the print. A service of the
+// plan counts for the later ones; a row's own preparation, dated or not, never does.
+TEST(HymnPlanMarks, AHymnSungWithinTheWeeksBeforeItsService)
+{
+    QTemporaryDir dir;
+    const auto save = [&](const char *relative, const char *day, const char *stamp,
+                          const QStringList &hymns, const QDate &saved) {
+        Preparation p;
+        p.dayName = QString::fromUtf8(day);
+        p.series = QString::fromUtf8(relative).left(1);
+        p.dayStamp = QString::fromUtf8(stamp);
+        QString *fields[] = { &p.eingangslied, &p.wochenlied, &p.vorpredigtslied, &p.kollektenlied,
+                              &p.ausgangslied };
+        for (qsizetype i = 0; i < hymns.size(); ++i)
+            *fields[i] = hymns.at(i);
+        const QString path = dir.filePath(QString::fromUtf8(relative));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        ASSERT_TRUE(serviceorder::writeFile(path, serviceorder::toIni(p)));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime(saved, QTime(9, 0)), QFileDevice::FileModificationTime));
+    };
+    save("1/Archiv/1 Lätare.ini", "Lätare", "20260315", { QStringLiteral("EG 99") },
+         QDate(2026, 3, 10));
+    save("2/2 Palmsonntag.ini", "Palmsonntag", "20260329",
+         { QStringLiteral("EG 91"), QStringLiteral("EG 314") }, QDate(2026, 3, 20));
+    // Saved without a service date by an older version, the week before.
+    save("2/2 Ostersonntag.ini", "Ostersonntag", "",
+         { QStringLiteral("EG 99"),
+           QStringLiteral("EG 314"),
+           {},
+           QStringLiteral("EG 100"),
+           QStringLiteral("EG 91") },
+         QDate(2026, 3, 29));
+    const hymnindex::FolderIndex index = hymnindex::readDataFolder(dir.path());
+    const Result<hymnplan::Period> period
+        = hymnplan::resolvePeriod(QDate(2026, 3, 29), QDate(2026, 4, 5));
+    ASSERT_TRUE(period.ok());
+
+    const QString palm = QStringLiteral("zuletzt gesungen am 29.03.2026 (Palmsonntag)");
+    const QString laetare = QStringLiteral("zuletzt gesungen am 15.03.2026 (Lätare)");
+    const struct
+    {
+        int weeks;
+        QStringList easter; // the marks of the Easter row's five hymns
+        const char *csvColumn;
+    } cases[] = {
+        { 6,
+          { laetare, palm, {}, {}, palm },
+          "Eingangslied: zuletzt gesungen am 15.03.2026 (Lätare) | Wochenlied: zuletzt gesungen "
+          "am 29.03.2026 (Palmsonntag) | Ausgangslied: zuletzt gesungen am 29.03.2026 "
+          "(Palmsonntag)" },
+        { 2,
+          { {}, palm, {}, {}, palm },
+          "Wochenlied: zuletzt gesungen am 29.03.2026 (Palmsonntag) | Ausgangslied: zuletzt "
+          "gesungen am 29.03.2026 (Palmsonntag)" },
+        { 1,
+          { {}, palm, {}, {}, palm }, // a week to the day
+          "Wochenlied: zuletzt gesungen am 29.03.2026 (Palmsonntag) | Ausgangslied: zuletzt "
+          "gesungen am 29.03.2026 (Palmsonntag)" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.weeks);
+        hymnplan::Plan plan = hymnplan::make(*period, hymnplan::scanFor(*period, dir.path()));
+        hymnplan::markRecent(plan, index.index, c.weeks);
+        ASSERT_EQ(plan.rows.constFirst().dayName, QStringLiteral("Palmsonntag"));
+        ASSERT_EQ(plan.rows.constLast().dayName, QStringLiteral("Ostersonntag"));
+        const hymnplan::Row &easter = plan.rows.constLast();
+        EXPECT_EQ(easter.recentlySung, c.easter);
+        for (const hymnplan::Row &row : std::as_const(plan.rows).first(plan.rows.size() - 1))
+            for (const QString &mark : row.recentlySung)
+                EXPECT_TRUE(mark.isEmpty()) << row.dayName.toStdString();
+
+        const QList<QByteArray> lines = hymnplan::toCsv(plan).split('\n');
+        const QString easterLine = QString::fromUtf8(lines.at(lines.size() - 2));
+        EXPECT_TRUE(
+            easterLine.endsWith(u'"' + QString::fromUtf8(c.csvColumn) + QStringLiteral("\"\r")))
+            << easterLine.toStdString();
+        EXPECT_TRUE(
+            QString::fromUtf8(lines.at(1)).endsWith(QStringLiteral(";\"\"\r"))); // Palmsonntag
+        const QString wochenlied = QStringLiteral("Wochenlied: EG 314 – ") + palm;
+        // The calendar's lines unfolded.
+        EXPECT_TRUE(QString::fromUtf8(hymnplan::toICal(plan, QDateTime::currentDateTimeUtc()))
+                        .remove(QStringLiteral("\r\n "))
+                        .contains(churchyearcalendar::escapeText(wochenlied)));
+        EXPECT_TRUE(hymnplan::toPlainText(plan).contains(wochenlied + u'\n'));
+        QTextDocument document;
+        hymnplan::fillDocument(document, plan);
+        EXPECT_TRUE(document.toPlainText().contains(palm));
+        EXPECT_TRUE(document.toPlainText().contains(
+            c.weeks == 1 ? QStringLiteral("in der Woche vor dem Gottesdienst schon gesungen")
+                         : QStringLiteral("in den %1 Wochen vor dem Gottesdienst").arg(c.weeks)));
     }
 }
 

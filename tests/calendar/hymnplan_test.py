@@ -60,7 +60,8 @@ with tempfile.TemporaryDirectory() as folder:
     check(b"\n" not in raw_csv.replace(b"\r\n", b""), "a CSV line ends without CR LF")
     rows = list(csv.reader(io.StringIO(raw_csv.decode("utf-8"), newline=""), delimiter=";"))
     check(rows[0] == ["Datum", "Tag", "Liturgische Farbe", "Eingangslied", "Wochenlied",
-                      "Vorpredigtslied", "Kollektenlied", "Ausgangslied", "Predigttext", "Datei"],
+                      "Vorpredigtslied", "Kollektenlied", "Ausgangslied", "Predigttext", "Datei",
+                      "Vor kurzem gesungen"],
           f"CSV header {rows[0]}")
     days = [(r[0], r[1]) for r in rows[1:]]
     check(days == [("02.04.2026", "Gründonnerstag"), ("03.04.2026", "Karfreitag"),
@@ -70,7 +71,7 @@ with tempfile.TemporaryDirectory() as folder:
     easter = rows[5]
     check(easter[2:] == ["weiß", "EG 99", "EG 103", "EG 100",
                          "Wir wollen alle fröhlich sein; EG 100", "EG 116", "Mk 16,1-8",
-                         "2/2 Ostersonntag.ini"], f"CSV Ostersonntag {easter}")
+                         "2/2 Ostersonntag.ini", ""], f"CSV Ostersonntag {easter}")
     for row in rows[1:5] + rows[6:]:
         check(row[4].endswith(" (Vorschlag)") and row[3] == "" and row[9] == "",
               f"CSV {row[1]} is no suggestion: {row}")

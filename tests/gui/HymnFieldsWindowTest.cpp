@@ -90,6 +90,11 @@ TEST_F(HymnFieldsWindow, TypingANumberCompletesItsTitleAndSaysWhenItWasLastSung)
         10000));
     EXPECT_EQ(control<QLineEdit>(*window, "txtWochenlied")->text(), weekHymns);
     EXPECT_FALSE(window->isWindowModified());
+    // Beside each field, for the day as loaded: each hymn of the week said.
+    EXPECT_EQ(control<QLabel>(*window, "lblZuletztWochenlied")->text(),
+              u"zuletzt gesungen am 06.12.2020 (2. Sonntag im Advent); noch nie gesungen"_s);
+    auto *lastSungLabel = control<QLabel>(*window, "lblZuletztEingangslied");
+    EXPECT_EQ(lastSungLabel->text(), QString());
 
     auto *field = control<QLineEdit>(*window, "txtEingangslied");
     field->setFocus();
@@ -113,6 +118,9 @@ TEST_F(HymnFieldsWindow, TypingANumberCompletesItsTitleAndSaysWhenItWasLastSung)
     EXPECT_EQ(field->toolTip(), marked);
     EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(), marked);
     EXPECT_TRUE(field->accessibleDescription().endsWith(marked));
+    EXPECT_EQ(lastSungLabel->text(), marked);
+    EXPECT_EQ(lastSungLabel->accessibleDescription(), marked);
+    EXPECT_TRUE(lastSungLabel->autoFillBackground()); // marked
     auto *mark = control<QAction>(*window, "actEingangsliedWiederholung");
     ASSERT_NE(mark, nullptr);
     EXPECT_TRUE(mark->isVisible());
@@ -120,6 +128,8 @@ TEST_F(HymnFieldsWindow, TypingANumberCompletesItsTitleAndSaysWhenItWasLastSung)
     // Marked only within the weeks the pastor sets; the setting is kept.
     control<QSpinBox>(*window, "spnWiederholungWochen")->setValue(1);
     EXPECT_EQ(field->toolTip(), lastSung);
+    EXPECT_EQ(lastSungLabel->text(), lastSung);
+    EXPECT_FALSE(lastSungLabel->autoFillBackground());
     EXPECT_FALSE(mark->isVisible());
     EXPECT_EQ(programsettings::repeatWeeks(), 1);
 
@@ -129,6 +139,7 @@ TEST_F(HymnFieldsWindow, TypingANumberCompletesItsTitleAndSaysWhenItWasLastSung)
     QTest::keyClicks(closing, u"EG 11"_s);
     EXPECT_EQ(closing->toolTip(), u"noch nie gesungen"_s);
     EXPECT_EQ(control<QStatusBar>(*window, "Status")->currentMessage(), u"noch nie gesungen"_s);
+    EXPECT_EQ(control<QLabel>(*window, "lblZuletztAusgangslied")->text(), u"noch nie gesungen"_s);
 }
 
 TEST_F(HymnFieldsWindow, AParishListReadInMakesItsNumbersKnownAndARefusedOneChangesNothing)

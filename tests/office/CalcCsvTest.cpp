@@ -166,7 +166,7 @@ TEST(CalcCsv, CalcReadsEveryFieldInItsColumnAndNoFormula)
     // What a pastor types into the hymn fields: commas and semicolons in the verses, quotes,
     // a tab, and what a spreadsheet takes for the beginning of a formula.
     const QString link = QStringLiteral("=HYPERLINK(\"http://beispiel.invalid\";\"Noten\")");
-    hymnplan::Plan plan { QDate(2026, 12, 13), QDate(2026, 12, 24), {} };
+    hymnplan::Plan plan { QDate(2026, 12, 13), QDate(2026, 12, 24), {}, 0 };
     plan.rows << planRow(
         QDate(2026, 12, 13), QStringLiteral("3. Sonntag im Advent"),
         { QStringLiteral("EG 11,1-4"), QStringLiteral("EG 16; EG 17"),
@@ -183,7 +183,8 @@ TEST(CalcCsv, CalcReadsEveryFieldInItsColumnAndNoFormula)
         { QStringLiteral("Datum"), QStringLiteral("Tag"), QStringLiteral("Liturgische Farbe"),
           QStringLiteral("Eingangslied"), QStringLiteral("Wochenlied"),
           QStringLiteral("Vorpredigtslied"), QStringLiteral("Kollektenlied"),
-          QStringLiteral("Ausgangslied"), QStringLiteral("Predigttext"), QStringLiteral("Datei") },
+          QStringLiteral("Ausgangslied"), QStringLiteral("Predigttext"), QStringLiteral("Datei"),
+          QStringLiteral("Vor kurzem gesungen") },
         { QStringLiteral("13.12.2026"), QStringLiteral("3. Sonntag im Advent"),
           QStringLiteral("violett"), QStringLiteral("EG 11,1-4"), QStringLiteral("EG 16; EG 17"),
           QStringLiteral("Sag \"ja\", Str. 1\t3"), u'\'' + link, QStringLiteral("'+49 30 1234"),

@@ -133,25 +133,34 @@ TEST_F(HymnFolder, KnowsEachHymnByNumberWithItsLatestTitleAndItsServices)
     {
         const char *field;
         QDate service;
+        const char *day; // of the service chosen for; "" when not given
         const char *found; // nullptr: not known
         const char *lastSung;
         bool withinSixWeeks;
     } lookups[] = {
-        { "EG 10,2", QDate(2026, 12, 13), "EG 10", "zuletzt gesungen am 20.04.2025 (Ostersonntag)",
-          false },
-        { "EG 10", QDate(2026, 12, 20), "EG 10",
+        { "EG 10,2", QDate(2026, 12, 13), "", "EG 10",
+          "zuletzt gesungen am 20.04.2025 (Ostersonntag)", false },
+        { "EG 10", QDate(2026, 12, 20), "", "EG 10",
           "zuletzt gesungen am 13.12.2026 (3. Sonntag im Advent)", true },
-        { "EG 10", QDate(2027, 1, 24), "EG 10",
+        { "EG 10", QDate(2027, 1, 24), "", "EG 10",
           "zuletzt gesungen am 13.12.2026 (3. Sonntag im Advent)", true }, // six weeks to the day
-        { "EG 10", QDate(2027, 1, 25), "EG 10",
+        { "EG 10", QDate(2027, 1, 25), "", "EG 10",
           "zuletzt gesungen am 13.12.2026 (3. Sonntag im Advent)", false },
-        { "  Mit Ernst, O Menschenkinder ", QDate(2026, 12, 20), "EG 10",
+        { "  Mit Ernst, O Menschenkinder ", QDate(2026, 12, 20), "", "EG 10",
           "zuletzt gesungen am 13.12.2026 (3. Sonntag im Advent)", true },
-        { "EG 99", QDate(2025, 4, 20), "EG 99", "noch nie gesungen", false },
-        { "eg 535 Gott hat das erste Wort", QDate(2026, 12, 20), "EG 535", "noch nie gesungen",
+        { "EG 99", QDate(2025, 4, 20), "", "EG 99", "noch nie gesungen", false },
+        // The file without a date, saved a week before its Easter: that service itself, not
+        // an earlier one; for another day it is.
+        { "EG 99", QDate(2025, 4, 27), "Ostersonntag", "EG 99", "noch nie gesungen", false },
+        { "EG 99", QDate(2025, 4, 27), "Quasimodogeniti", "EG 99",
+          "zuletzt gesungen am 20.04.2025 (Ostersonntag)", true },
+        // The same day six years before is another service.
+        { "EG 11", QDate(2026, 12, 13), "3. Sonntag im Advent", "EG 11",
+          "zuletzt gesungen am 13.12.2020 (3. Sonntag im Advent)", false },
+        { "eg 535 Gott hat das erste Wort", QDate(2026, 12, 20), "", "EG 535", "noch nie gesungen",
           false },
-        { "EG 12", QDate(2026, 12, 20), nullptr, "", false },
-        { "Ein  Lied ohne Nummer", QDate(2026, 12, 20), "Ein Lied ohne Nummer",
+        { "EG 12", QDate(2026, 12, 20), "", nullptr, "", false },
+        { "Ein  Lied ohne Nummer", QDate(2026, 12, 20), "", "Ein Lied ohne Nummer",
           "zuletzt gesungen am 20.04.2025 (Ostersonntag)", false },
     };
     for (const auto &l : lookups) {
@@ -162,7 +171,7 @@ TEST_F(HymnFolder, KnowsEachHymnByNumberWithItsLatestTitleAndItsServices)
         }
         ASSERT_NE(hymn, nullptr) << l.field;
         EXPECT_EQ(hymn->label, QString::fromUtf8(l.found)) << l.field;
-        const auto last = hymnindex::lastSungBefore(*hymn, l.service);
+        const auto last = hymnindex::lastSungBefore(*hymn, l.service, QString::fromUtf8(l.day));
         EXPECT_EQ(hymnindex::lastSungText(last), QString::fromUtf8(l.lastSung)) << l.field;
         EXPECT_EQ(last && hymnindex::withinWeeks(*last, l.service, 6), l.withinSixWeeks)
             << l.field << " " << l.service.toString().toStdString();
