@@ -329,7 +329,8 @@ FieldNote fieldNote(const Index &index, const QString &fieldText, const QDate &d
     for (const QString &part : hymnsOfField(fieldText)) {
         const Hymn *hymn = index.find(part);
         QString text;
-        if (hymn && hymn->numbered) {
+        // Where the index knows no title, the number alone adds nothing to the field.
+        if (hymn && hymn->numbered && !hymn->title.isEmpty()) {
             const std::optional<hymnkey::Parts> parts = hymnkey::parts(part);
             if (!parts || foldedTitle(parts->title) != foldedTitle(hymn->title))
                 text = completionText(part, *hymn) + u": "_s;

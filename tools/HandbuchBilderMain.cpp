@@ -206,6 +206,17 @@ int main(int argc, char *argv[])
             ok = false;
         field->completer()->popup()->hide();
         field->setText(QStringLiteral("EG 1,1-3 Macht hoch die Tür"));
+
+        // Beside each field when its hymn was last sung; one sung three weeks before the
+        // service shown, and so marked.
+        const QDate shown = QDate::fromString(document.dayStamp(), QStringLiteral("yyyyMMdd"));
+        writePreparation(dataDir, QStringLiteral("4"), QStringLiteral("Gemeindefest"),
+                         (shown.isValid() ? shown : today).addDays(-25),
+                         { QStringLiteral("EG 503"), QStringLiteral("EG 16") });
+        source->invalidate();
+        source->request();
+        loop.exec();
+        ok = save(control<QWidget>(window, "grpLieder"), folder, "lieder-zuletzt.png") && ok;
     }
 
     // The choice of a Bible to read in, with the SWORD modules installed on this machine.

@@ -201,6 +201,18 @@ TEST_F(HymnFolder, KnowsEachHymnByNumberWithItsLatestTitleAndItsServices)
     EXPECT_FALSE(week.recent);
     EXPECT_TRUE(
         hymnindex::fieldNote(index, QStringLiteral("  "), QDate(2027, 3, 1), 6).text.isEmpty());
+
+    // A hymn the index knows without a title: the note does not repeat its number.
+    history::Scan untitled;
+    untitled.preparations.append({ {}, QStringLiteral("1/1 Ewigkeitssonntag.ini"), {}, {} });
+    untitled.preparations[0].preparation.dayName = QStringLiteral("Ewigkeitssonntag");
+    untitled.preparations[0].preparation.dayStamp = QStringLiteral("20261122");
+    untitled.preparations[0].preparation.eingangslied = QStringLiteral("EG 7,1-4");
+    EXPECT_EQ(hymnindex::fieldNote(Index::build(untitled),
+                                   QStringLiteral("EG 7 O Heiland, reiß die Himmel auf"),
+                                   QDate(2027, 3, 1), 6)
+                  .text,
+              QStringLiteral("zuletzt gesungen am 22.11.2026 (Ewigkeitssonntag)"));
 }
 
 TEST(HymnCompletion, OffersTitlesForNumbersAndNumbersForTitlesKeepingTheVerses)
