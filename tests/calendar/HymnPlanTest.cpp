@@ -27,12 +27,14 @@ const QDate kTo(2026, 4, 6);
 class HymnPlanFolder : public ::testing::Test
 {
 protected:
+    // dayStamp: the service date as "yyyyMMdd"; none for a file of an older version.
     void save(const QString &relative, const QString &dayName, const QString &series,
-              const QStringList &hymns, const QDate &saved)
+              const QStringList &hymns, const QDate &saved, const QString &dayStamp = {})
     {
         Preparation p;
         p.dayName = dayName;
         p.series = series;
+        p.dayStamp = dayStamp;
         p.predigttext = QStringLiteral("Text von ") + relative;
         p.eingangslied = hymns.value(0);
         p.wochenlied = hymns.value(1);
@@ -345,33 +347,16 @@ TEST(HymnPlanMarks, AHymnTheSavedOrderHasNoPlaceFor)
 // A hymn sung within the weeks set before its service is marked wherever the plan goes: when
 // it was sung, in the CSV's last column, the calendar, the mail and the print. A service of the
 // plan counts for the later ones; a row's own preparation, dated or not, never does.
-TEST(HymnPlanMarks, AHymnSungWithinTheWeeksBeforeItsService)
+TEST_F(HymnPlanFolder, MarksAHymnSungWithinTheWeeksBeforeItsService)
 {
-    QTemporaryDir dir;
-    const auto save = [&](const char *relative, const char *day, const char *stamp,
-                          const QStringList &hymns, const QDate &saved) {
-        Preparation p;
-        p.dayName = QString::fromUtf8(day);
-        p.series = QString::fromUtf8(relative).left(1);
-        p.dayStamp = QString::fromUtf8(stamp);
-        QString *fields[] = { &p.eingangslied, &p.wochenlied, &p.vorpredigtslied, &p.kollektenlied,
-                              &p.ausgangslied };
-        for (qsizetype i = 0; i < hymns.size(); ++i)
-            *fields[i] = hymns.at(i);
-        const QString path = dir.filePath(QString::fromUtf8(relative));
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        ASSERT_TRUE(serviceorder::writeFile(path, serviceorder::toIni(p)));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(
-            file.setFileTime(QDateTime(saved, QTime(9, 0)), QFileDevice::FileModificationTime));
-    };
-    save("1/Archiv/1 Lätare.ini", "Lätare", "20260315", { QStringLiteral("EG 99") },
-         QDate(2026, 3, 10));
-    save("2/2 Palmsonntag.ini", "Palmsonntag", "20260329",
-         { QStringLiteral("EG 91"), QStringLiteral("EG 314") }, QDate(2026, 3, 20));
+    save(QStringLiteral("1/Archiv/1 Lätare.ini"), QStringLiteral("Lätare"), QStringLiteral("1"),
+         { QStringLiteral("EG 99") }, QDate(2026, 3, 10), QStringLiteral("20260315"));
+    save(QStringLiteral("2/2 Palmsonntag.ini"), QStringLiteral("Palmsonntag"), QStringLiteral("2"),
+         { QStringLiteral("EG 91"), QStringLiteral("EG 314") }, QDate(2026, 3, 20),
+         QStringLiteral("20260329"));
     // Saved without a service date by an older version, the week before.
-    save("2/2 Ostersonntag.ini", "Ostersonntag", "",
+    save(QStringLiteral("2/2 Ostersonntag.ini"), QStringLiteral("Ostersonntag"),
+         QStringLiteral("2"),
          { QStringLiteral("EG 99"),
            QStringLiteral("EG 314"),
            {},
@@ -379,9 +364,6 @@ TEST(HymnPlanMarks, AHymnSungWithinTheWeeksBeforeItsService)
            QStringLiteral("EG 91") },
          QDate(2026, 3, 29));
     const hymnindex::FolderIndex index = hymnindex::readDataFolder(dir.path());
-    const Result<hymnplan::Period> period
-        = hymnplan::resolvePeriod(QDate(2026, 3, 29), QDate(2026, 4, 5));
-    ASSERT_TRUE(period.ok());
 
     const QString palm = QStringLiteral("zuletzt gesungen am 29.03.2026 (Palmsonntag)");
     const QString laetare = QStringLiteral("zuletzt gesungen am 15.03.2026 (Lätare)");
@@ -407,7 +389,7 @@ TEST(HymnPlanMarks, AHymnSungWithinTheWeeksBeforeItsService)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.weeks);
-        hymnplan::Plan plan = hymnplan::make(*period, hymnplan::scanFor(*period, dir.path()));
+        hymnplan::Plan plan = this->plan(QDate(2026, 3, 29), QDate(2026, 4, 5));
         hymnplan::markRecent(plan, index.index, c.weeks);
         ASSERT_EQ(plan.rows.constFirst().dayName, QStringLiteral("Palmsonntag"));
         ASSERT_EQ(plan.rows.constLast().dayName, QStringLiteral("Ostersonntag"));
