@@ -79,7 +79,7 @@ int writeHymnUses(const QStringList &args)
     const QString folder = dataFolder(args.value(0));
     if (folder.isEmpty())
         return 2;
-    const history::Scan scan = history::scanDataFolder(folder);
+    const history::Scan scan = history::scanDataFolder(folder, history::Reading::DayAndHymns);
     write(stdout, hymncsv::write(history::hymnUses(scan)));
     reportUnreadable(scan);
     return std::fflush(stdout) == 0 ? 0 : 1;
