@@ -53,9 +53,11 @@ QMap<QString, QString> shownState(const TfrmMain &window)
         else if (const auto *list = qobject_cast<const QListWidget *>(w)) {
             for (int i = 0; i < list->count(); ++i)
                 shown += list->item(i)->text() + u'|';
-        } else if (const auto *label = qobject_cast<const QLabel *>(w))
-            shown = label->text();
-        else
+        } else if (const auto *label = qobject_cast<const QLabel *>(w)) {
+            // When a hymn was last sung is said once the hymn index has been read in the
+            // background, whenever that is.
+            shown = name.startsWith(u"lblZuletzt") ? u"(aus dem Liederindex)"_s : label->text();
+        } else
             shown = w->isEnabled() ? u"bereit"_s : u"gesperrt"_s;
         state.insert(QString::fromLatin1(w->metaObject()->className()) + u' ' + name, shown);
     }
