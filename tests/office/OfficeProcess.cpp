@@ -166,21 +166,33 @@ void closeAllDocuments()
 
 namespace {
 
-// The open document with the title, or none.
-uno::Reference<css::lang::XComponent> openDocument(TOpenOffice &office, const QString &title)
+// A connection to the office and its open document with the title; no document when the office
+// does not answer or has no such document open.
+struct OpenDocument
 {
+    std::unique_ptr<TOpenOffice> office;
+    uno::Reference<css::lang::XComponent> component;
+};
+
+OpenDocument openDocument(const QString &title)
+{
+    OpenDocument open { TOpenOffice::Create(), {} };
+    if (!open.office->Connected)
+        return open;
     const uno::Reference<css::container::XEnumerationAccess> components(
-        office.Desktop->getComponents(), uno::UNO_SET_THROW);
+        open.office->Desktop->getComponents(), uno::UNO_SET_THROW);
     const uno::Reference<css::container::XEnumeration> it(components->createEnumeration(),
                                                           uno::UNO_SET_THROW);
     while (it->hasMoreElements()) {
         const uno::Reference<css::lang::XComponent> component(it->nextElement(), uno::UNO_QUERY);
         const uno::Reference<css::document::XDocumentPropertiesSupplier> supplier(component,
                                                                                   uno::UNO_QUERY);
-        if (supplier.is() && toQString(supplier->getDocumentProperties()->getTitle()) == title)
-            return component;
+        if (supplier.is() && toQString(supplier->getDocumentProperties()->getTitle()) == title) {
+            open.component = component;
+            break;
+        }
     }
-    return {};
+    return open;
 }
 
 uno::Reference<css::container::XEnumeration> enumerate(const uno::Reference<uno::XInterface> &of)
@@ -193,27 +205,22 @@ uno::Reference<css::container::XEnumeration> enumerate(const uno::Reference<uno:
 
 bool storeOpenDocument(const QString &title, const QString &path)
 {
-    const auto office = TOpenOffice::Create();
-    if (!office->Connected)
+    const OpenDocument open = openDocument(title);
+    if (!open.component.is())
         return false;
-    const uno::Reference<css::lang::XComponent> component = openDocument(*office, title);
-    if (!component.is())
-        return false;
-    office->Document = component;
-    office->SaveAs(TOpenOffice::PathToURL(path));
-    uno::Reference<css::util::XCloseable>(component, uno::UNO_QUERY_THROW)->close(true);
+    open.office->Document = open.component;
+    open.office->SaveAs(TOpenOffice::PathToURL(path));
+    uno::Reference<css::util::XCloseable>(open.component, uno::UNO_QUERY_THROW)->close(true);
     return true;
 }
 
 OpenDocumentText readOpenDocument(const QString &title)
 {
     OpenDocumentText result;
-    const auto office = TOpenOffice::Create();
-    if (!office->Connected)
+    const OpenDocument open = openDocument(title);
+    if (!open.component.is())
         return result;
-    const uno::Reference<css::lang::XComponent> component = openDocument(*office, title);
-    if (!component.is())
-        return result;
+    const uno::Reference<css::lang::XComponent> &component = open.component;
     result.found = true;
     const uno::Reference<css::text::XText> text
         = uno::Reference<css::text::XTextDocument>(component, uno::UNO_QUERY_THROW)->getText();
