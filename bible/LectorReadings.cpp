@@ -5,6 +5,7 @@
 #include "bible/BibleReference.h"
 #include "bible/PassageLookup.h"
 #include "bible/PassageParts.h"
+#include "order/PageKeeping.h"
 
 #include <QFileInfo>
 #include <QTextBlockFormat>
@@ -74,6 +75,14 @@ Parts partsOf(const QString &reference)
         result.parts.append(std::move(part));
     }
     return result;
+}
+
+// The lines above a reading's verses: the title, a reading's heading and reference, a part's
+// label.
+bool isHeading(Paragraph::Kind kind)
+{
+    return kind == Paragraph::Kind::Title || kind == Paragraph::Kind::Heading
+        || kind == Paragraph::Kind::Reference || kind == Paragraph::Kind::Part;
 }
 
 QString dayText(const QString &dayName, const QDate &date)
@@ -172,8 +181,17 @@ void fillDocument(QTextDocument &document, const QList<Paragraph> &paragraphs, i
     QTextCursor cursor(&document);
     int headings = 0;
     bool firstBlock = true;
-    for (const Paragraph &paragraph : paragraphs) {
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        const Paragraph &paragraph = paragraphs.at(i);
         QTextBlockFormat block;
+        // On paper a heading stays with the verse below it, and a reading's last verse (or
+        // note) with the verse before it: no page ends with a heading or begins with only the
+        // end of a reading.
+        if (isHeading(paragraph.kind))
+            pagekeeping::keepWithNext(block);
+        else if (i + 1 == paragraphs.size()
+                 || paragraphs.at(i + 1).kind == Paragraph::Kind::Heading)
+            pagekeeping::keepWithPrevious(block);
         QTextCharFormat chars;
         chars.setFontPointSize(pointSize);
         switch (paragraph.kind) {

@@ -68,7 +68,9 @@ Document make(const QString &dayName, const QDate &date, const QList<Reading> &r
 QString noBibleMessage();
 
 // The paragraphs into a document for printing (or a PDF through the print dialog), in the
-// point size chosen (headings somewhat larger).
+// point size chosen (headings somewhat larger), one block per paragraph. Each reading begins
+// a page; its headings are marked to stay with the verse below them and its last verse with
+// the verse before it (order/PageKeeping.h), which printing honours.
 void fillDocument(QTextDocument &document, const QList<Paragraph> &paragraphs,
                   int pointSize = kDefaultPointSize);
 

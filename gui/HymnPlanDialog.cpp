@@ -206,9 +206,12 @@ void HymnPlanDialog::print()
     }
     QTextDocument document;
     hymnplan::fillDocument(document, m_plan);
-    printeravailability::printOrSay(m_dialogs, m_printer, document, hymnplan::title(m_plan),
-                                    orderprint::pageRectFor(orderprint::metricsOf(m_printer)),
-                                    u"Der Liedplan konnte nicht gedruckt werden (Drucker: %1)."_s);
+    if (printeravailability::printOrSay(
+            m_dialogs, m_printer, document, hymnplan::title(m_plan),
+            orderprint::pageRectFor(orderprint::metricsOf(m_printer)),
+            u"Der Liedplan konnte nicht gedruckt werden (Drucker: %1)."_s))
+        m_ui->lblLiedplanStatus->setText(
+            u"Der Liedplan wurde %1 gedruckt."_s.arg(printeravailability::destination(m_printer)));
 }
 
 void HymnPlanDialog::saveFile(const QString &title, const QString &filter, const QString &extension,

@@ -42,7 +42,9 @@ QList<OfficeParagraph> officeParagraphs(const QList<lector::Paragraph> &paragrap
             style = Style::Note;
             break;
         }
-        out.append({ style, p.text });
+        // A verse's number stands before its text, small and raised, as in the preview.
+        out.append(
+            { style, p.text, p.kind == Kind::Verse ? int(QString::number(p.verse).size()) : 0 });
     }
     return out;
 }
@@ -64,6 +66,7 @@ LectorDialog::LectorDialog(const QString &dayName, const QDate &date, const Prop
     m_ui->lblLektorTag->setText(
         date.isValid() ? u"%1, %2"_s.arg(dayName, date.toString(u"dd.MM.yyyy"_s)) : dayName);
     m_ui->lblLektorKeineBibel->setTextFormat(Qt::PlainText);
+    m_ui->lblLektorStatus->setTextFormat(Qt::PlainText);
     m_ui->spnLektorSchrift->setValue(lector::kDefaultPointSize);
     // A sermon text is taken along only when the day has one.
     m_ui->chkLektorPredigttext->setEnabled(!texts.predigttext.trimmed().isEmpty());
@@ -123,9 +126,12 @@ void LectorDialog::print()
     }
     QTextDocument document;
     lector::fillDocument(document, m_made.paragraphs, m_ui->spnLektorSchrift->value());
-    printeravailability::printOrSay(m_dialogs, m_printer, document, documentTitle(),
-                                    orderprint::pageRectFor(orderprint::metricsOf(m_printer)),
-                                    u"Die Lesungen konnten nicht gedruckt werden (Drucker: %1)."_s);
+    if (printeravailability::printOrSay(
+            m_dialogs, m_printer, document, documentTitle(),
+            orderprint::pageRectFor(orderprint::metricsOf(m_printer)),
+            u"Die Lesungen konnten nicht gedruckt werden (Drucker: %1)."_s))
+        m_ui->lblLektorStatus->setText(
+            u"Die Lesungen wurden %1 gedruckt."_s.arg(printeravailability::destination(m_printer)));
 }
 
 void LectorDialog::exportToOffice()

@@ -18,6 +18,9 @@ struct OfficeParagraph
     };
     Style style = Style::Body;
     QString text;
+    // The first so many characters of the text set small and raised (superscript), as a
+    // verse's number before its text.
+    int raised = 0;
 
     friend bool operator==(const OfficeParagraph &, const OfficeParagraph &) = default;
 };
@@ -30,6 +33,7 @@ struct ParagraphExportInput
 };
 
 // Builds a new LibreOffice text document of the paragraphs, left open and unsaved in the
-// office. Gives false when the office cannot be reached; fails with a German message when the
-// office plugin is missing or the office fails while the document is being filled.
+// office, its view at the document's start. Gives false when the office cannot be reached; fails
+// with a German message when the office plugin is missing or the office fails while the document is
+// being filled.
 Result<bool> ExportParagraphs(const ParagraphExportInput &input);

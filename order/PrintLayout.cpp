@@ -1,5 +1,7 @@
 #include "order/PrintLayout.h"
 
+#include "order/PageKeeping.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -76,6 +78,18 @@ QRect fromTwips(const QRect &twips, const PrinterMetrics &m)
                  QPoint(devX(right) - 1, devY(bottom) - 1));
 }
 
+std::unique_ptr<QTextDocument> laidOut(const QTextDocument &document, QPagedPaintDevice &device,
+                                       const QRect &rect)
+{
+    // The view's own document stays untouched: the copy is laid out for the device's
+    // resolution (point sizes become device pixels) and broken into pages of the rectangle.
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->documentLayout()->setPaintDevice(&device);
+    copy->setDocumentMargin(0);
+    copy->setPageSize(QSizeF(rect.size()));
+    return copy;
+}
+
 PrintResult printDocument(const QTextDocument &document, QPagedPaintDevice &device,
                           const QRect &rect)
 {
@@ -83,12 +97,8 @@ PrintResult printDocument(const QTextDocument &document, QPagedPaintDevice &devi
     if (rect.width() <= 0 || rect.height() <= 0)
         return result;
 
-    // The view's own document stays untouched: the copy is laid out for the device's
-    // resolution (point sizes become device pixels) and broken into pages of the rectangle.
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->documentLayout()->setPaintDevice(&device);
-    copy->setDocumentMargin(0);
-    copy->setPageSize(QSizeF(rect.size()));
+    const std::unique_ptr<QTextDocument> copy = laidOut(document, device, rect);
+    pagekeeping::keepTogether(*copy);
 
     QPainter painter;
     if (!painter.begin(&device))

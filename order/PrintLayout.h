@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <memory>
+
 class QPagedPaintDevice;
 class QTextDocument;
 
@@ -46,9 +48,16 @@ struct PrintResult
     int pages = 0;
 };
 
+// A copy of the document laid out as it is printed: for the device's resolution, in pages of
+// the rectangle's size (device units), without a margin of its own. The document's paragraphs
+// are not yet kept together (pagekeeping::keepTogether).
+std::unique_ptr<QTextDocument> laidOut(const QTextDocument &document, QPagedPaintDevice &device,
+                                       const QRect &rect);
+
 // Lays the document into rect (device units, relative to the printable area's origin) on
 // the current page, continues on new pages until all text is placed, and ends the job.
-// Each page uses the same rectangle. Lines are never split across pages.
+// Each page uses the same rectangle. Lines are never split across pages; paragraphs marked to
+// keep together (order/PageKeeping.h) are kept together.
 PrintResult printDocument(const QTextDocument &document, QPagedPaintDevice &device,
                           const QRect &rect);
 

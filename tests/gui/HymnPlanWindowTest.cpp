@@ -182,14 +182,10 @@ TEST_F(HymnPlanWindow, ShowsTheComingServicesAndWritesTheFilesAndTheMailLink)
     EXPECT_TRUE(dialogs->messages.at(0).contains(QStringLiteral("weggelassen")));
 }
 
-// The printed plan on a landscape page: every word, date and hymn number of the plan whole in
-// the PDF, and nothing cut off at the page's edge.
+// The printed plan on a landscape page: the dialog says which PDF file it went into, and every
+// word, date and hymn number of the plan is whole in the PDF, nothing cut off at the page's edge.
 TEST_F(HymnPlanWindow, PrintsInLandscapeWithoutSplittingAWord)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-    if (pdftotext.isEmpty() || pdfinfo.isEmpty())
-        GTEST_SKIP() << "pdftotext fehlt (Debian: poppler-utils)";
     save(QStringLiteral("3. Sonntag im Advent"), QStringLiteral("3"),
          { QStringLiteral("EG 11,1-4 Wie soll ich dich empfangen"),
            QStringLiteral("Menschenkinder, hört die frohe Botschaft"),
@@ -208,8 +204,17 @@ TEST_F(HymnPlanWindow, PrintsInLandscapeWithoutSplittingAWord)
     withPlan([&](QWidget &dialog) {
         control<QDateEdit>(dialog, "dtpPlanBis")->setDate(to);
         control<QPushButton>(dialog, "btnPlanDrucken")->click();
+        // The dialog says where the plan went.
+        EXPECT_EQ(control<QLabel>(dialog, "lblLiedplanStatus")->text(),
+                  QStringLiteral("Der Liedplan wurde in die PDF-Datei %1 gedruckt.")
+                      .arg(QDir::toNativeSeparators(pdf)));
     });
     EXPECT_EQ(dialogs->errors, QStringList());
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty())
+        GTEST_SKIP() << "pdftotext fehlt (Debian: poppler-utils)";
 
     const auto run = [](const QString &program, const QStringList &arguments) {
         QProcess process;

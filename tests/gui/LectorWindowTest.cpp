@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,7 +141,7 @@ TEST_F(LectorWindow, PrintsEveryReadingWithItsVersesInOrderIntoAPdf)
 }
 
 // A PDF chosen for the order before: the readings' print dialog proposes their own file beside
-// it, and the order goes on into its own.
+// it, the dialog says that the readings went there, and the order goes on into its own.
 TEST_F(LectorWindow, ThePrintDialogProposesTheReadingsOwnPdf)
 {
     ASSERT_TRUE(bibletest::writeTestBible(env.programDir() + QStringLiteral("/libs/Bibel")));
@@ -150,17 +151,23 @@ TEST_F(LectorWindow, ThePrintDialogProposesTheReadingsOwnPdf)
     control<QPushButton>(*window, "btnPrinterSetup")->click();
     dialogs->proposalTaken = true;
 
-    ModalDialogs modal;
-    modal.expect([](QWidget &dialog) {
-        control<QPushButton>(dialog, "btnLektorDrucken")->click();
-        control<QPushButton>(dialog, "btnLektorSchliessen")->click();
-    });
-    openLectorDialog(modal);
-    EXPECT_EQ(dialogs->messages, QStringList());
     const QString own = env.home() + u'/'
         + pdfnames::lectorFileName(window->document().preparation().dayName,
                                    QDate::fromString(window->document().dayStamp(),
                                                      QStringLiteral("yyyyMMdd")));
+    ModalDialogs modal;
+    modal.expect([&own](QWidget &dialog) {
+        auto *status = control<QLabel>(dialog, "lblLektorStatus");
+        EXPECT_EQ(status->text(), QString());
+        control<QPushButton>(dialog, "btnLektorDrucken")->click();
+        // The dialog says where the readings went.
+        EXPECT_EQ(status->text(),
+                  QStringLiteral("Die Lesungen wurden in die PDF-Datei %1 gedruckt.")
+                      .arg(QDir::toNativeSeparators(own)));
+        control<QPushButton>(dialog, "btnLektorSchliessen")->click();
+    });
+    openLectorDialog(modal);
+    EXPECT_EQ(dialogs->messages, QStringList());
     EXPECT_EQ(dialogs->proposedFiles.last(), own);
     EXPECT_EQ(dialogs->purposes.last(), Dialogs::PrinterPurpose::Print);
     EXPECT_TRUE(QFileInfo::exists(own));

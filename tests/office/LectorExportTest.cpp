@@ -1,5 +1,6 @@
 // The readings for the lector exported to LibreOffice from their dialog, against a real headless
-// office: the document holds the same paragraphs as the dialog's preview, in their styles.
+// office: the document holds the same paragraphs as the dialog's preview, in their styles, with
+// the verse numbers raised, and opens at its start.
 #include "base/Clock.h"
 #include "gui/FrmMain.h"
 #include "tests/bible/TestBible.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -34,16 +36,49 @@ TEST(LectorExport, TheOfficeDocumentHoldsTheParagraphsOfThePreview)
     const QString day = control<QLabel>(*window, "lblTagesname")->text().trimmed();
 
     QStringList preview;
+    QStringList previewRaised; // per paragraph the raised characters (the verse's number)
     ModalDialogs modal;
-    modal.expect([&preview](QWidget &dialog) {
+    modal.expect([&preview, &previewRaised](QWidget &dialog) {
         const QTextDocument *shown = control<QTextEdit>(dialog, "txtLektorVorschau")->document();
-        for (QTextBlock block = shown->begin(); block.isValid(); block = block.next())
+        for (QTextBlock block = shown->begin(); block.isValid(); block = block.next()) {
             preview << block.text();
+            QString raised;
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().verticalAlignment()
+                    == QTextCharFormat::AlignSuperScript)
+                    raised += it.fragment().text();
+            }
+            previewRaised << raised;
+        }
         control<QPushButton>(dialog, "btnLektorExport")->click();
         control<QPushButton>(dialog, "btnLektorSchliessen")->click();
     });
     control<QPushButton>(*window, "btnLektor")->click();
     EXPECT_EQ(dialogs->messages, QStringList());
+
+    // In the office the verse numbers are raised and smaller as in the preview, each at the
+    // start of its verse, and the document opens at its start.
+    const OpenDocumentText open = readOpenDocument(QStringLiteral("Lesungen – ") + day);
+    ASSERT_TRUE(open.found) << "no open document titled with the day";
+    EXPECT_TRUE(open.viewAtStart);
+    ASSERT_EQ(open.paragraphs.size(), preview.size());
+    int verses = 0;
+    for (qsizetype i = 0; i < preview.size(); ++i) {
+        QString raised;
+        for (const OfficePortion &portion : open.paragraphs.at(i)) {
+            if (portion.escapement > 0) {
+                raised += portion.text;
+                EXPECT_LT(portion.escapementHeight, 100) << portion.text.toStdString();
+            }
+        }
+        EXPECT_EQ(raised, previewRaised.at(i)) << preview.at(i).toStdString();
+        if (!raised.isEmpty()) {
+            ++verses;
+            EXPECT_TRUE(preview.at(i).startsWith(raised + u' ')) << preview.at(i).toStdString();
+            EXPECT_EQ(open.paragraphs.at(i).first().text, raised) << preview.at(i).toStdString();
+        }
+    }
+    EXPECT_EQ(verses, 12); // Jes 40,1-4 and Mk 16,1-8
 
     QTemporaryDir files;
     const QString path = files.filePath(QStringLiteral("lesungen.odt"));

@@ -12,10 +12,17 @@
 #include <QUuid>
 #include <QXmlStreamReader>
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <gtest/gtest.h>
@@ -157,27 +164,91 @@ void closeAllDocuments()
     }
 }
 
-bool storeOpenDocument(const QString &title, const QString &path)
+namespace {
+
+// A connection to the office and its open document with the title; no document when the office
+// does not answer or has no such document open.
+struct OpenDocument
 {
-    const auto office = TOpenOffice::Create();
-    if (!office->Connected)
-        return false;
+    std::unique_ptr<TOpenOffice> office;
+    uno::Reference<css::lang::XComponent> component;
+};
+
+OpenDocument openDocument(const QString &title)
+{
+    OpenDocument open { TOpenOffice::Create(), {} };
+    if (!open.office->Connected)
+        return open;
     const uno::Reference<css::container::XEnumerationAccess> components(
-        office->Desktop->getComponents(), uno::UNO_SET_THROW);
+        open.office->Desktop->getComponents(), uno::UNO_SET_THROW);
     const uno::Reference<css::container::XEnumeration> it(components->createEnumeration(),
                                                           uno::UNO_SET_THROW);
     while (it->hasMoreElements()) {
         const uno::Reference<css::lang::XComponent> component(it->nextElement(), uno::UNO_QUERY);
         const uno::Reference<css::document::XDocumentPropertiesSupplier> supplier(component,
                                                                                   uno::UNO_QUERY);
-        if (!supplier.is() || toQString(supplier->getDocumentProperties()->getTitle()) != title)
-            continue;
-        office->Document = component;
-        office->SaveAs(TOpenOffice::PathToURL(path));
-        uno::Reference<css::util::XCloseable>(component, uno::UNO_QUERY_THROW)->close(true);
-        return true;
+        if (supplier.is() && toQString(supplier->getDocumentProperties()->getTitle()) == title) {
+            open.component = component;
+            break;
+        }
     }
-    return false;
+    return open;
+}
+
+uno::Reference<css::container::XEnumeration> enumerate(const uno::Reference<uno::XInterface> &of)
+{
+    return uno::Reference<css::container::XEnumerationAccess>(of, uno::UNO_QUERY_THROW)
+        ->createEnumeration();
+}
+
+} // namespace
+
+bool storeOpenDocument(const QString &title, const QString &path)
+{
+    const OpenDocument open = openDocument(title);
+    if (!open.component.is())
+        return false;
+    open.office->Document = open.component;
+    open.office->SaveAs(TOpenOffice::PathToURL(path));
+    uno::Reference<css::util::XCloseable>(open.component, uno::UNO_QUERY_THROW)->close(true);
+    return true;
+}
+
+OpenDocumentText readOpenDocument(const QString &title)
+{
+    OpenDocumentText result;
+    const OpenDocument open = openDocument(title);
+    if (!open.component.is())
+        return result;
+    const uno::Reference<css::lang::XComponent> &component = open.component;
+    result.found = true;
+    const uno::Reference<css::text::XText> text
+        = uno::Reference<css::text::XTextDocument>(component, uno::UNO_QUERY_THROW)->getText();
+    const auto paragraphs = enumerate(text);
+    while (paragraphs->hasMoreElements()) {
+        QList<OfficePortion> portions;
+        const auto it = enumerate(paragraphs->nextElement().get<uno::Reference<uno::XInterface>>());
+        while (it->hasMoreElements()) {
+            const uno::Reference<css::text::XTextRange> portion(it->nextElement(),
+                                                                uno::UNO_QUERY_THROW);
+            const uno::Reference<css::beans::XPropertySet> properties(portion,
+                                                                      uno::UNO_QUERY_THROW);
+            sal_Int16 escapement = 0;
+            sal_Int8 height = 100;
+            properties->getPropertyValue(rtl::OUString("CharEscapement")) >>= escapement;
+            properties->getPropertyValue(rtl::OUString("CharEscapementHeight")) >>= height;
+            portions.append({ toQString(portion->getString()), escapement, height });
+        }
+        result.paragraphs.append(portions);
+    }
+    // At the start when a cursor there cannot go further left.
+    const uno::Reference<css::text::XTextViewCursorSupplier> supplier(
+        uno::Reference<css::frame::XModel>(component, uno::UNO_QUERY_THROW)->getCurrentController(),
+        uno::UNO_QUERY_THROW);
+    const uno::Reference<css::text::XTextCursor> probe
+        = text->createTextCursorByRange(supplier->getViewCursor()->getStart());
+    result.viewAtStart = !probe->goLeft(1, false);
+    return result;
 }
 
 QString zipMember(const QString &archive, const QString &member)

@@ -52,6 +52,25 @@ void closeAllDocuments();
 // it. False when no such document is open.
 bool storeOpenDocument(const QString &title, const QString &path);
 
+// A run of characters of one look in a paragraph of an open document, as the office holds it.
+struct OfficePortion
+{
+    QString text;
+    int escapement = 0; // CharEscapement: > 0 raised, < 0 lowered
+    int escapementHeight = 100; // CharEscapementHeight, percent of the size
+};
+
+struct OpenDocumentText
+{
+    bool found = false;
+    QList<QList<OfficePortion>> paragraphs; // the portions of each paragraph of the body text
+    bool viewAtStart = false; // the view cursor stands at the start of the text
+};
+
+// The body text of the open document with the title, portion by portion, and where its view
+// cursor stands; found is false when no such document is open.
+OpenDocumentText readOpenDocument(const QString &title);
+
 // A member of a zipped document (unzip -p), as UTF-8 text.
 QString zipMember(const QString &archive, const QString &member);
 
