@@ -3,6 +3,7 @@
 #include "base/CommandLine.h"
 #include "base/ProgramInfo.h"
 #include "gui/DesktopIdentity.h"
+#include "gui/DrawnFrameStyle.h"
 #include "gui/FrmMain.h"
 #include "gui/WebView.h"
 
@@ -66,6 +67,7 @@ int runPergolan(int argc, char *argv[], const StartHooks &hooks)
     // The desktop matches the window to the menu entry (and so to its icon) by this name.
     QGuiApplication::setDesktopFileName(desktopidentity::desktopFileName());
     QApplication::setWindowIcon(desktopidentity::programIcon());
+    drawGroupBoxFramesWithoutPictures();
     installGermanTranslations(app);
 
     // The window is on the screen sooner when the pages behind its hidden tabs follow its

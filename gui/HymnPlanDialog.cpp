@@ -131,11 +131,12 @@ void HymnPlanDialog::remake()
         status += suggested == 1
             ? u", 1 davon ohne gespeicherte Vorbereitung (Vorschlag)"_s
             : u", %1 davon ohne gespeicherte Vorbereitung (Vorschlag)"_s.arg(suggested);
+    const QString severalVersions
+        = u"; %1 Gottesdienste mit mehreren Fassungen (es gilt jeweils die neueste)"_s;
     if (withVersions > 0)
         status += withVersions == 1
             ? u"; 1 Gottesdienst mit mehreren Fassungen (es gilt die neueste)"_s
-            : u"; %1 Gottesdienste mit mehreren Fassungen (es gilt jeweils die neueste)"_s.arg(
-                withVersions);
+            : severalVersions.arg(withVersions);
     if (!scan.unreadable.isEmpty())
         status += u"; %1 Datei(en) konnten nicht gelesen werden"_s.arg(scan.unreadable.size());
     m_ui->lblLiedplanStatus->setText(status + u'.');
@@ -179,8 +180,8 @@ void HymnPlanDialog::applyRepeatMarks()
             item->setData(Qt::AccessibleDescriptionRole,
                           note.recent ? QVariant(note.text) : QVariant());
             // The day names are the pastor's own: escaped, so that one like markup stays text.
-            item->setToolTip(note.recent ? u"<p style='white-space:pre'>%1</p>"_s.arg(
-                                 (ownTip + u'\n' + note.text).toHtmlEscaped())
+            const QString bothTips = (ownTip + u'\n' + note.text).toHtmlEscaped();
+            item->setToolTip(note.recent ? u"<p style='white-space:pre'>%1</p>"_s.arg(bothTips)
                                          : ownTip);
         }
     }
